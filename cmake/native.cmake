@@ -1,0 +1,14 @@
+# Native build: the simulated desktop and the tests that run on it.
+find_package(Threads REQUIRED)
+find_package(GTest REQUIRED)
+enable_testing()
+
+hopla_sources(SIM_SOURCES src/platform/sim)
+add_library(hopla_sim STATIC ${SIM_SOURCES})
+target_link_libraries(hopla_sim PUBLIC hopla_core Threads::Threads)
+
+hopla_sources(TEST_SOURCES tests)
+add_executable(hopla_tests ${TEST_SOURCES})
+target_link_libraries(hopla_tests PRIVATE hopla_sim GTest::gtest GTest::gtest_main)
+include(GoogleTest)
+gtest_discover_tests(hopla_tests DISCOVERY_TIMEOUT 60)

@@ -1,0 +1,42 @@
+# Windows build: the real platform, the two programs and the Win32 tests.
+enable_language(RC)
+enable_testing()
+add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+
+hopla_sources(WIN32_SOURCES src/platform/win32)
+list(FILTER WIN32_SOURCES EXCLUDE REGEX ".*/main_[^/]*\\.cpp$")
+add_library(hopla_win32 STATIC ${WIN32_SOURCES})
+target_link_libraries(hopla_win32 PUBLIC hopla_core
+                      winmm comctl32 uuid oleacc ole32 oleaut32 shell32
+                      user32 gdi32 kernel32)
+
+set(HOPLA_RESOURCES ${CMAKE_SOURCE_DIR}/resources/hopla.rc)
+
+add_executable(Hopla WIN32 src/platform/win32/main_hopla.cpp ${HOPLA_RESOURCES})
+target_link_libraries(Hopla PRIVATE hopla_win32)
+
+add_executable(Hopla-testswitch WIN32 src/platform/win32/main_testswitch.cpp
+               ${HOPLA_RESOURCES})
+target_link_libraries(Hopla-testswitch PRIVATE hopla_win32)
+
+# The sounds live beside the programs.
+foreach(sound pu.wav Pomclick.wav)
+  add_custom_command(TARGET Hopla POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+            ${CMAKE_SOURCE_DIR}/resources/${sound} $<TARGET_FILE_DIR:Hopla>/${sound})
+endforeach()
+
+# GoogleTest built with MinGW from Debian's sources.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+hopla_sources(WIN32_TEST_SOURCES tests/win32)
+add_executable(hopla_win32_tests ${WIN32_TEST_SOURCES})
+target_link_libraries(hopla_win32_tests PRIVATE hopla_win32 gtest gtest_main)
+add_dependencies(hopla_win32_tests Hopla Hopla-testswitch)
+target_compile_definitions(hopla_win32_tests PRIVATE
+  HOPLA_EXE_DIR="$<TARGET_FILE_DIR:Hopla>")
+include(GoogleTest)
+gtest_discover_tests(hopla_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)

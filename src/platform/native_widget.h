@@ -1,0 +1,105 @@
+// The native side of a toolkit control: a real window on Win32, a state
+// holder (and a window of the simulated desktop, for forms) in tests.
+#ifndef HOPLA_PLATFORM_NATIVE_WIDGET_H_
+#define HOPLA_PLATFORM_NATIVE_WIDGET_H_
+
+#include <cstdint>
+#include <string>
+
+#include "platform/types.h"
+
+namespace hopla {
+
+enum class WidgetKind {
+  kForm,
+  kCheckBox,
+  kRadioButton,
+  kTrackBar,
+  kLabel,
+  kEdit,
+  kGroupBox,
+  kPushButton,
+};
+
+struct FontSpec {
+  std::string face = "ＭＳ Ｐゴシック";
+  int32_t height_px = 12;
+  bool bold = false;
+  bool italic = false;
+};
+
+struct WidgetSpec {
+  WidgetKind kind = WidgetKind::kLabel;
+  std::string caption;
+  // Position and size; for a form, left/top are ignored (it is centred) and
+  // width/height give the client area.
+  Rect bounds;
+  FontSpec font;
+  std::string hint;
+  bool visible = true;
+  bool enabled = true;
+  bool checked = false;
+  // Track bars.
+  int32_t min = 0;
+  int32_t max = 10;
+  int32_t position = 0;
+  // Forms.
+  bool topmost = false;
+};
+
+// What a form's window reports of its maximised placement.
+struct MinMaxInfo {
+  Point max_size;
+  Point max_position;
+};
+
+// The user's actions and the window system's questions, delivered on the UI
+// thread. Defaults ignore what a kind of control never gets.
+class WidgetEvents {
+ public:
+  virtual ~WidgetEvents() = default;
+  // Check box or radio button changed by the user to `checked`.
+  virtual void OnUserChecked(bool /*checked*/) {}
+  // Push button clicked by the user.
+  virtual void OnUserClicked() {}
+  // Track bar moved by the user.
+  virtual void OnUserPosition(int32_t /*position*/) {}
+  // Form: the user or the system asks to close the window. The form decides;
+  // the peer does not destroy anything itself.
+  virtual void OnCloseRequest() {}
+  // Form: a system command arrives, before its default handling.
+  virtual void OnSysCommand(uint32_t /*command*/) {}
+  // Form: Windows asks whether it may end the session. Returns the answer.
+  virtual bool OnQueryEndSession() { return true; }
+  // Form: the system asks for the maximised placement; `info` holds the
+  // system's values and may be changed.
+  virtual void OnGetMinMaxInfo(MinMaxInfo& /*info*/) {}
+  // Form: shown (first show or after a restore).
+  virtual void OnShown() {}
+  // Form: brought back from the minimised state.
+  virtual void OnRestored() {}
+};
+
+class NativeWidget {
+ public:
+  virtual ~NativeWidget() = default;
+  virtual WindowHandle Handle() const = 0;
+  virtual void SetCaption(const std::string& text) = 0;
+  virtual std::string Text() const = 0;
+  virtual void SetBounds(const Rect& bounds) = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+  virtual void SetHint(const std::string& hint) = 0;
+  virtual void SetChecked(bool checked) = 0;
+  virtual void SetPosition(int32_t position) = 0;
+  // Forms: show normally, or minimised (only the taskbar button shows).
+  virtual void Show(bool minimised) = 0;
+  virtual void Minimize() = 0;
+  virtual void Restore() = 0;
+  // Forms: destroys the window for good.
+  virtual void Destroy() = 0;
+};
+
+}  // namespace hopla
+
+#endif  // HOPLA_PLATFORM_NATIVE_WIDGET_H_

@@ -1,0 +1,154 @@
+// The one seam between Hopla and the operating system. Everything the program
+// asks of the OS goes through this interface, in the program's own terms:
+// plain C++ values, UTF-8 text, no Win32 types. Two implementations exist:
+// win32/ (the real thing) and sim/ (a simulated desktop on virtual time).
+#ifndef HOPLA_PLATFORM_PLATFORM_H_
+#define HOPLA_PLATFORM_PLATFORM_H_
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/native_widget.h"
+#include "platform/types.h"
+
+namespace hopla {
+
+// An auto-reset event: Set releases one waiter, or stays set until the next
+// wait when no one waits.
+class Event {
+ public:
+  virtual ~Event() = default;
+  virtual void Set() = 0;
+  // Waits until the event is set, or timeout_ms passes (a negative timeout
+  // waits forever). Returns true when the event was taken.
+  virtual bool Wait(int32_t timeout_ms) = 0;
+};
+
+// Called by the platform on the UI thread whenever its message loop (or a
+// modal loop such as an open message box) wakes up.
+class UiLoopHost {
+ public:
+  virtual ~UiLoopHost() = default;
+  // Runs whatever is due (timers, posted tasks). Returns the absolute time
+  // (NowMs) at which it wants to be called again, or kNoWake.
+  virtual int64_t RunDueWork() = 0;
+  static constexpr int64_t kNoWake = INT64_MAX;
+};
+
+enum class MessageBoxButtons { kOk, kOkCancel };
+enum class MessageBoxIcon { kNone, kWarning, kError, kInformation };
+enum class DialogResult { kOk, kCancel };
+
+struct MessageBoxSpec {
+  WindowHandle owner = kNoWindow;
+  std::string text;
+  std::string caption;
+  MessageBoxButtons buttons = MessageBoxButtons::kOk;
+  MessageBoxIcon icon = MessageBoxIcon::kNone;
+  bool default_is_second = false;  // Cancel is the default button
+};
+
+// One reading of the switch device.
+struct SwitchPoll {
+  bool ok = false;       // the device answered
+  uint32_t buttons = 0;  // button bits, valid only when ok; bit 0 = button 1
+};
+
+// A window of any program, as the window enumeration sees it.
+struct WindowInfo {
+  WindowHandle handle = kNoWindow;
+  std::string title;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // --- Time, waiting, threads -------------------------------------------
+  // Milliseconds on a monotonic clock.
+  virtual int64_t NowMs() = 0;
+  virtual void Sleep(int32_t ms) = 0;
+  virtual std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) = 0;
+  // Starts a detached thread at normal priority that runs `body` once.
+  virtual void StartThread(std::function<void()> body) = 0;
+
+  // --- The UI thread's message loop ---------------------------------------
+  // Runs the message loop on the calling (UI) thread until QuitMessageLoop.
+  // The host is also served by modal loops (message boxes) while it runs.
+  virtual void RunMessageLoop(UiLoopHost& host) = 0;
+  // Ends RunMessageLoop after the current dispatch. UI thread only.
+  virtual void QuitMessageLoop() = 0;
+  // Any thread: asks the UI thread to call host.RunDueWork() soon.
+  virtual void WakeMessageLoop() = 0;
+
+  // --- The switch -----------------------------------------------------------
+  virtual SwitchPoll PollSwitch() = 0;
+
+  // --- Sound ----------------------------------------------------------------
+  // Plays a sound file looked up by name, synchronously; a missing file plays
+  // the system's default sound.
+  virtual void PlaySoundFile(const std::string& file_name) = 0;
+
+  // --- Message boxes ----------------------------------------------------------
+  // Modal on the UI thread; timers keep firing while it is open.
+  virtual DialogResult ShowMessageBox(const MessageBoxSpec& spec) = 0;
+
+  // --- Process ----------------------------------------------------------------
+  // Full path of the running executable.
+  virtual std::string ExecutablePath() = 0;
+  // Creates (not owned) the named system mutex and keeps it until the process
+  // ends. Returns false when a mutex of that name already existed.
+  virtual bool CreateSingleInstanceMutex(const std::string& name) = 0;
+
+  // --- Windows and messages -------------------------------------------------
+  // Sends a message and waits for its handling, at most timeout_ms, giving up
+  // at once on a hung receiver. Returns false when it was not handled.
+  virtual bool SendToWindow(WindowHandle window, uint32_t message,
+                            uintptr_t wparam, intptr_t lparam,
+                            int32_t timeout_ms) = 0;
+  virtual bool PostToWindow(WindowHandle window, uint32_t message,
+                            uintptr_t wparam, intptr_t lparam) = 0;
+  // Visits every top-level window in the system's order; the visitor returns
+  // false to stop early.
+  virtual void EnumTopLevelWindows(
+      const std::function<bool(const WindowInfo&)>& visit) = 0;
+  virtual std::string WindowTitle(WindowHandle window) = 0;
+  virtual WindowHandle ForegroundWindow() = 0;
+  virtual bool SetForegroundWindow(WindowHandle window) = 0;
+  virtual std::optional<Rect> WindowRect(WindowHandle window) = 0;
+  // ShowWindow with SW_SHOW.
+  virtual void ShowWindowNormal(WindowHandle window) = 0;
+  virtual void FlashWindow(WindowHandle window, bool invert) = 0;
+  // Rectangle of the desktop window.
+  virtual Rect DesktopRect() = 0;
+
+  // --- Cursor and synthetic input ------------------------------------------
+  virtual std::optional<Point> CursorPos() = 0;
+  virtual void SetCursorPos(Point p) = 0;
+
+  // --- Files -----------------------------------------------------------------
+  // Paths are as the program writes them (".\\Hoplar.ini"), relative to the
+  // current working directory at the moment of the call.
+  // The whole file's bytes, or nothing when it is absent or unreadable.
+  virtual std::optional<std::string> ReadFileBytes(const std::string& path) = 0;
+  // Replaces the file's bytes as one step: written to a temporary file in
+  // the same folder, then moved over the old one, so a failure part-way
+  // leaves the old file whole. Returns false when the system refused.
+  virtual bool ReplaceFileBytes(const std::string& path,
+                                const std::string& bytes) = 0;
+
+  // --- Native widgets -------------------------------------------------------
+  // Creates the native peer of a toolkit control; `events` receives the
+  // user's actions on the UI thread. A platform without a screen returns a
+  // peer that only remembers its state.
+  virtual std::unique_ptr<NativeWidget> CreateWidget(
+      const WidgetSpec& spec, NativeWidget* parent, WidgetEvents* events) = 0;
+};
+
+}  // namespace hopla
+
+#endif  // HOPLA_PLATFORM_PLATFORM_H_

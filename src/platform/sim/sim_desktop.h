@@ -1,0 +1,145 @@
+// A simulated desktop on virtual time, for tests. Programs launched on it run
+// on real threads, but only one at a time: a thread that waits hands the baton
+// on, and when every thread waits, virtual time jumps to the earliest wake-up.
+// The same script therefore gives the same trace on every run.
+#ifndef HOPLA_PLATFORM_SIM_SIM_DESKTOP_H_
+#define HOPLA_PLATFORM_SIM_SIM_DESKTOP_H_
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace hopla::sim {
+
+// One thing a program did, in the order it happened.
+struct TraceEntry {
+  int64_t time_ms = 0;
+  // "sound" (text: file name), "send" and "post" (text: "<handle> <message>
+  // <wparam> <lparam>", decimal), "msgbox" (text: caption + "|" + text),
+  // "msgbox-answer" ("ok" or "cancel"), "cursor" ("x,y"), "exit" (code),
+  // "crash" (what a program thread threw).
+  std::string kind;
+  std::string text;
+};
+
+// A window of another program.
+struct ForeignWindow {
+  std::string title;
+  Rect rect;
+  // Answers messages sent or posted to it (on the sender's thread, taking no
+  // virtual time). May be empty.
+  std::function<intptr_t(uint32_t message, uintptr_t wparam, intptr_t lparam)>
+      handler;
+  // A hung window never answers: sends to it wait out their time-out.
+  bool hung = false;
+};
+
+struct MessageBoxAnswer {
+  DialogResult result = DialogResult::kOk;
+  int64_t after_ms = 0;  // how long the person takes to answer
+};
+
+class SimProcess;
+
+class SimDesktop {
+ public:
+  explicit SimDesktop(Rect screen = {0, 0, 1024, 768});
+  // Ends every program thread still alive (their waits unwind) and joins them.
+  ~SimDesktop();
+  SimDesktop(const SimDesktop&) = delete;
+  SimDesktop& operator=(const SimDesktop&) = delete;
+
+  // --- Virtual time (call from the test's thread only) ---------------------
+  int64_t Now() const;
+  // Lets the programs run until `ms` of virtual time have passed.
+  void RunFor(int64_t ms);
+  // Runs until `done` holds (tested whenever the programs all wait) or
+  // `limit_ms` of virtual time have passed. Returns whether it holds. Returns
+  // false at once when no thread can ever wake again.
+  bool RunUntil(const std::function<bool()>& done, int64_t limit_ms);
+
+  // --- Programs ---------------------------------------------------------
+  // Starts a program whose main runs on a new simulated UI thread at the
+  // current virtual time. `exe_path` is what ExecutablePath reports.
+  SimProcess& Launch(const std::string& exe_path,
+                     std::function<int(Platform&)> main);
+
+  // --- The person at the switch --------------------------------------------
+  // The switch is down from `down_ms` until `up_ms` (absolute virtual times).
+  void HoldSwitch(int64_t down_ms, int64_t up_ms);
+  // Polls fail (the device is gone) from `from_ms` until `until_ms`.
+  void FailSwitch(int64_t from_ms, int64_t until_ms);
+
+  // --- Message boxes -----------------------------------------------------
+  // How the person answers every message box from now on. The default
+  // answers OK at once.
+  void AnswerMessageBoxes(
+      std::function<MessageBoxAnswer(const MessageBoxSpec&)> answer);
+
+  // --- Other programs' windows ---------------------------------------------
+  WindowHandle AddWindow(ForeignWindow window);
+  void RemoveWindow(WindowHandle window);
+  void SetHung(WindowHandle window, bool hung);
+  void SetForeground(WindowHandle window);
+  // Every top-level window, in enumeration order (topmost first).
+  std::vector<WindowInfo> Windows() const;
+  std::optional<Rect> WindowRectOf(WindowHandle window) const;
+  bool IsMinimised(WindowHandle window) const;
+
+  // --- Screen and cursor ------------------------------------------------------
+  Rect Screen() const;
+  Point Cursor() const;
+  void PlaceCursor(Point p);
+
+  // --- Files (shared by every program; paths as the programs write them) ---
+  std::optional<std::string> File(const std::string& path) const;
+  void PutFile(const std::string& path, std::string bytes);
+  void RemoveFile(const std::string& path);
+  // Writes to this path are refused while set.
+  void RefuseWrites(const std::string& path, bool refuse);
+
+  // --- Sounds -------------------------------------------------------------
+  // How long a synchronous sound lasts (default 0).
+  void SetSoundLength(const std::string& file_name, int64_t ms);
+
+  // --- What happened ----------------------------------------------------------
+  const std::vector<TraceEntry>& Trace() const;
+  std::vector<TraceEntry> TraceOf(std::string_view kind) const;
+  void ClearTrace();
+  // The whole trace as text, one entry a line, for failure messages.
+  std::string DumpTrace() const;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> impl_;
+};
+
+// One running program: its Platform, as the program sees it, plus what a
+// test may ask of the process from outside.
+class SimProcess : public Platform {
+ public:
+  // The exit code once the program's main has returned.
+  virtual std::optional<int> ExitCode() const = 0;
+  bool Running() const { return !ExitCode().has_value(); }
+  // What the person does, carried out on this program's UI thread at the
+  // absolute virtual time `at_ms` (as real input arrives: between two
+  // dispatches of its message loop, or inside a modal loop).
+  virtual void At(int64_t at_ms, std::function<void()> action) = 0;
+  // Delivers a window message to one of this program's windows on its UI
+  // thread at `at_ms`, as another program's PostMessage would.
+  virtual void PostAt(int64_t at_ms, WindowHandle window, uint32_t message,
+                      uintptr_t wparam, intptr_t lparam) = 0;
+  // Answer returned by the program's last handled kWmQueryEndSession.
+  virtual std::optional<bool> LastEndSessionAnswer() const = 0;
+};
+
+}  // namespace hopla::sim
+
+#endif  // HOPLA_PLATFORM_SIM_SIM_DESKTOP_H_

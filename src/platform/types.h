@@ -1,0 +1,44 @@
+// Plain values that cross the platform seam.
+#ifndef HOPLA_PLATFORM_TYPES_H_
+#define HOPLA_PLATFORM_TYPES_H_
+
+#include <cstdint>
+
+namespace hopla {
+
+// A window of any program; 0 is "none", and messages to it go nowhere.
+using WindowHandle = std::uintptr_t;
+inline constexpr WindowHandle kNoWindow = 0;
+
+struct Point {
+  int32_t x = 0;
+  int32_t y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Rect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+  int32_t Width() const { return right - left; }
+  int32_t Height() const { return bottom - top; }
+  friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// Window message numbers the program sends, posts or answers.
+inline constexpr uint32_t kWmClose = 0x0010;
+inline constexpr uint32_t kWmQueryEndSession = 0x0011;
+inline constexpr uint32_t kWmQuit = 0x0012;
+inline constexpr uint32_t kWmGetMinMaxInfo = 0x0024;
+inline constexpr uint32_t kWmSysCommand = 0x0112;
+
+// System commands (wParam of kWmSysCommand).
+inline constexpr uint32_t kScMinimize = 0xF020;
+inline constexpr uint32_t kScMaximize = 0xF030;
+inline constexpr uint32_t kScClose = 0xF060;
+inline constexpr uint32_t kScRestore = 0xF120;
+
+}  // namespace hopla
+
+#endif  // HOPLA_PLATFORM_TYPES_H_
