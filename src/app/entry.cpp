@@ -1,0 +1,57 @@
+#include "app/entry.h"
+
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "app/hopla.h"
+#include "toolkit/application.h"
+
+namespace hopla {
+
+namespace {
+
+constexpr char kSecondCopyMessage[] =
+    "二重起動は出来ません。"
+    "[ホプラー。」"
+    " はすでに実行されています！";
+
+std::string FileNameOf(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// What the application calls itself before its title is set: the file name
+// without its extension.
+std::string DefaultTitle(const std::string& file_name) {
+  const size_t dot = file_name.find_last_of('.');
+  return dot == std::string::npos ? file_name : file_name.substr(0, dot);
+}
+
+}  // namespace
+
+int RunHopla(Platform& platform, const EntryHooks& hooks) {
+  const std::string file_name = FileNameOf(platform.ExecutablePath());
+  if (!platform.CreateSingleInstanceMutex(file_name)) {
+    MessageBoxSpec refusal;
+    refusal.text = kSecondCopyMessage;
+    refusal.caption = DefaultTitle(file_name);
+    platform.ShowMessageBox(refusal);
+    return 0;
+  }
+  Application app(platform);
+  app.SetTitle(kApplicationTitle);
+  app.SetHelpFile("");
+  try {
+    auto main_window = std::make_unique<THopla>(app);
+    app.SetMainForm(*main_window);
+    if (hooks.on_main_window) hooks.on_main_window(*main_window);
+    app.Run();
+    main_window.reset();
+  } catch (const std::exception& error) {
+    app.ShowException(error);
+  }
+  return 0;
+}
+
+}  // namespace hopla

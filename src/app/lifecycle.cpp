@@ -1,0 +1,72 @@
+// Start-up, restore, the window messages the window answers itself, and the
+// ways out of the program.
+#include "app/hopla.h"
+
+namespace hopla {
+
+namespace {
+constexpr char kQuitQuestion[] = "｢ホプラー。」を終了しますか？";
+constexpr char kQuitCaption[] = "警告";
+}  // namespace
+
+void THopla::FormCreate(Component& /*sender*/) {
+  Platform& platform = app().platform();
+  state_.MoverEvent = platform.CreateAutoResetEvent(true);
+  LoadSettings();
+  // Step 3 (start minimised) reads a setting that comes with the settings
+  // window; until then the window starts shown.
+  SpeedBarChange(*this);
+  if (JtkUseCheckBox.Checked()) LocateJoyToKey();
+}
+
+void THopla::FormCloseQuery(Component& /*sender*/, bool& can_close) {
+  MessageBoxSpec question;
+  question.owner = app().Handle();
+  question.text = kQuitQuestion;
+  question.caption = kQuitCaption;
+  question.buttons = MessageBoxButtons::kOkCancel;
+  question.default_is_second = true;
+  if (app().platform().ShowMessageBox(question) != DialogResult::kOk) {
+    can_close = false;
+  }
+}
+
+void THopla::FormClose(Component& /*sender*/, CloseAction& /*action*/) {
+  StopEngine();
+  SaveSettings();
+  if (state_.JoyToKeyWindow != kNoWindow) {
+    app().platform().PostToWindow(state_.JoyToKeyWindow, kWmQuit, 0, 0);
+  }
+}
+
+void THopla::FormDestroy(Component& /*sender*/) {
+  StopEngine();
+  SaveSettings();
+}
+
+void THopla::ShuuryouBtnClick(Component& /*sender*/) { Close(); }
+
+void THopla::RestoreHandler(Component& /*sender*/) {
+  Platform& platform = app().platform();
+  platform.ShowWindowNormal(app().Handle());
+  platform.SetForegroundWindow(Handle());
+}
+
+void THopla::SysCommandHook(uint32_t /*command*/) {
+  state_.MinimisedWindow = app().Handle();
+}
+
+bool THopla::ShutdownQueryHandler() {
+  StopEngine();
+  SaveSettings();
+  return true;
+}
+
+void THopla::GetMinMaxInfoHandler(MinMaxInfo& info) {
+  const std::optional<Rect> rect = app().platform().WindowRect(Handle());
+  if (!rect) return;
+  info.max_size = {rect->Width(), rect->Height()};
+  info.max_position = {rect->left, rect->top};
+}
+
+}  // namespace hopla

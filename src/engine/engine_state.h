@@ -1,0 +1,95 @@
+// The values that the heartbeat, the executor, the mover thread and the
+// settings handlers share. Fields keep the names the whole team uses for
+// them. Word-sized values are relaxed atomics: each has one meaning at a
+// time and the last write wins.
+#ifndef HOPLA_ENGINE_ENGINE_STATE_H_
+#define HOPLA_ENGINE_ENGINE_STATE_H_
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "engine/press_code.h"
+#include "platform/platform.h"
+
+namespace hopla {
+
+// A relaxed atomic that reads and writes like a plain variable.
+template <typename T>
+class Shared {
+ public:
+  constexpr Shared(T value = T{}) : value_(value) {}  // NOLINT: plain-like
+  Shared(const Shared&) = delete;
+  Shared& operator=(const Shared&) = delete;
+  operator T() const { return value_.load(std::memory_order_relaxed); }
+  Shared& operator=(T value) {
+    value_.store(value, std::memory_order_relaxed);
+    return *this;
+  }
+
+ private:
+  std::atomic<T> value_;
+};
+
+// Built-in values, before the settings are read.
+inline constexpr int32_t kBuiltInLongPressTicks = 20;
+inline constexpr int32_t kBuiltInPollIntervalMs = 10;
+inline constexpr int32_t kBuiltInExecuteDelayMs = 1000;
+inline constexpr int32_t kBuiltInStepDelayMs = 50;
+inline constexpr int32_t kBuiltInBrakeDelayMs = 50;
+
+// Bit 0 of the joystick's buttons: the switch.
+inline constexpr uint32_t kSwitchButton = 0x1;
+
+// The last polled state of the joystick: only its buttons are ever used.
+struct JoyRecord {
+  uint32_t buttons = 0;
+};
+
+struct EngineState {
+  // Press coding.
+  PressCodeText PressCode;
+  Shared<int32_t> HoldTicks{0};
+  Shared<int32_t> LongPressTicks{kBuiltInLongPressTicks};
+  Shared<int32_t> PollInterval{kBuiltInPollIntervalMs};
+  Shared<int32_t> ExecuteDelay{kBuiltInExecuteDelayMs};
+  JoyRecord JoyInfo;  // UI thread only
+  Shared<bool> KeyMode{false};
+
+  // Motion.
+  Shared<bool> Moving{false};
+  Shared<int32_t> Direction{0};
+  Shared<int32_t> DirectionCount{0};
+  Shared<int32_t> SpeedFactor{1};
+  Shared<bool> SpeedBoost{false};
+  Shared<int32_t> StepDelay{kBuiltInStepDelayMs};
+  Shared<int32_t> StepPixels{1};
+  Shared<int32_t> CursorX{0};  // CursorPos
+  Shared<int32_t> CursorY{0};
+  Shared<int32_t> ScreenRight{0};
+  Shared<int32_t> ScreenBottom{0};
+  std::unique_ptr<Event> MoverEvent;
+
+  // Commands.
+  Shared<bool> ButtonHeld{false};
+  Shared<int32_t> CommandState{0};
+  Shared<WindowHandle> MinimisedWindow{kNoWindow};
+  Shared<int32_t> CornerX{0};  // CornerPos
+  Shared<int32_t> CornerY{0};
+  Shared<bool> LogitechSearch{false};
+  Shared<WindowHandle> LogitechWindow{kNoWindow};
+  Shared<WindowHandle> PadWindow{kNoWindow};
+
+  // Brake.
+  Shared<bool> Braking{false};
+  Shared<bool> BrakeReleased{false};
+  Shared<int32_t> BrakeDelay{kBuiltInBrakeDelayMs};
+
+  // JoyToKey.
+  Shared<WindowHandle> JoyToKeyWindow{kNoWindow};
+  Shared<bool> JoyToKeyFound{false};
+};
+
+}  // namespace hopla
+
+#endif  // HOPLA_ENGINE_ENGINE_STATE_H_

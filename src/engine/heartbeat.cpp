@@ -1,0 +1,85 @@
+#include "engine/heartbeat.h"
+
+namespace hopla {
+
+void Heartbeat::Tick() {
+  time_over_timer_.SetInterval(state_.ExecuteDelay);
+  if (site_.JoyToKeyUsed()) {
+    platform_.SendToWindow(state_.JoyToKeyWindow, kJoyToKeyHeartbeatMessage, 0,
+                           0, kJoyToKeySendTimeoutMs);
+  }
+  // Outside a press a device that does not answer counts as released, so a
+  // device lost at the end of a hold cannot start a new press by itself.
+  if (!Poll()) state_.JoyInfo.buttons = 0;
+  if ((state_.JoyInfo.buttons & kSwitchButton) != 0) {
+    time_over_timer_.SetEnabled(false);
+    site_.StopMoverThread();
+    state_.HoldTicks = 0;
+    HoldLoop();
+    ClassifyPress();
+    site_.StartMoverThread();
+  }
+  time_over_timer_.SetEnabled(true);
+}
+
+bool Heartbeat::Poll() {
+  const SwitchPoll poll = platform_.PollSwitch();
+  if (poll.ok) state_.JoyInfo.buttons = poll.buttons;
+  return poll.ok;
+}
+
+void Heartbeat::HoldLoop() {
+  int32_t failed_ms = 0;
+  bool down = true;
+  while (down) {
+    if (Poll()) {
+      failed_ms = 0;
+    } else {
+      failed_ms += state_.PollInterval;
+      if (failed_ms >= kFailedHoldReleaseMs) state_.JoyInfo.buttons = 0;
+    }
+    down = (state_.JoyInfo.buttons & kSwitchButton) != 0;
+    const int32_t hold_ticks = state_.HoldTicks + 1;
+    state_.HoldTicks = hold_ticks;
+    platform_.Sleep(state_.PollInterval);
+    AtPoll(hold_ticks);
+  }
+}
+
+void Heartbeat::AtPoll(int32_t hold_ticks) {
+  const int32_t long_press_ticks = state_.LongPressTicks;
+  if (hold_ticks == long_press_ticks && site_.SoundOn()) {
+    Sound(kLongPointSound);  // the press has just become long
+  }
+  if (hold_ticks == long_press_ticks * state_.PollInterval && !state_.Moving) {
+    if (site_.SoundOn()) {
+      Sound(kLongPointSound);
+      Sound(kLongPointSound);
+    }
+    ToggleKeyMode();
+  }
+}
+
+void Heartbeat::ToggleKeyMode() {
+  if (state_.KeyMode) {
+    state_.KeyMode = false;
+  } else {
+    state_.KeyMode = true;
+    state_.PressCode.Set("KEY");
+  }
+}
+
+void Heartbeat::ClassifyPress() {
+  if (state_.HoldTicks >= state_.LongPressTicks) {
+    state_.PressCode.Append('1');
+  } else {
+    state_.PressCode.Append('0');
+    if (site_.SoundOn()) Sound(kShortPressSound);
+  }
+}
+
+void Heartbeat::Sound(const char* file_name) {
+  platform_.PlaySoundFile(file_name);
+}
+
+}  // namespace hopla

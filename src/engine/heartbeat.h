@@ -1,0 +1,70 @@
+// The 50 ms heartbeat: polls the switch, measures a press in a hold loop
+// counted in polls, appends its mark to the press code with sound feedback,
+// toggles key input mode on a very long hold, and re-arms the execution timer.
+#ifndef HOPLA_ENGINE_HEARTBEAT_H_
+#define HOPLA_ENGINE_HEARTBEAT_H_
+
+#include <cstdint>
+
+#include "engine/engine_state.h"
+#include "platform/platform.h"
+#include "toolkit/timer.h"
+
+namespace hopla {
+
+// What the heartbeat needs of the main window.
+class HeartbeatSite {
+ public:
+  virtual ~HeartbeatSite() = default;
+  virtual bool SoundOn() const = 0;       // SoundCheckBox
+  virtual bool JoyToKeyUsed() const = 0;  // JtkUseCheckBox
+  // Asks the mover thread to stop, without waiting.
+  virtual void StopMoverThread() = 0;
+  // Starts a fresh mover thread.
+  virtual void StartMoverThread() = 0;
+};
+
+inline constexpr int32_t kHeartbeatIntervalMs = 50;
+// Sent to JoyToKey's window on every tick while JoyToKey is in use.
+inline constexpr uint32_t kJoyToKeyHeartbeatMessage = 33768;
+// A busy JoyToKey may delay one tick by this much; a hung one is skipped at
+// once, so it cannot freeze the switch.
+inline constexpr int32_t kJoyToKeySendTimeoutMs = 100;
+// A hold whose polls keep failing this long (the device was unplugged in the
+// middle of a press) ends as a release.
+inline constexpr int32_t kFailedHoldReleaseMs = 250;
+
+inline constexpr char kLongPointSound[] = "pu.wav";
+inline constexpr char kShortPressSound[] = "Pomclick.wav";
+
+class Heartbeat {
+ public:
+  Heartbeat(Platform& platform, EngineState& state, Timer& time_over_timer,
+            HeartbeatSite& site)
+      : platform_(platform),
+        state_(state),
+        time_over_timer_(time_over_timer),
+        site_(site) {}
+
+  // One tick of the heartbeat timer.
+  void Tick();
+
+ private:
+  // Polls the switch into JoyInfo. Returns false when the device did not
+  // answer; JoyInfo then keeps what it held.
+  bool Poll();
+  void HoldLoop();
+  void AtPoll(int32_t hold_ticks);
+  void ToggleKeyMode();
+  void ClassifyPress();
+  void Sound(const char* file_name);
+
+  Platform& platform_;
+  EngineState& state_;
+  Timer& time_over_timer_;
+  HeartbeatSite& site_;
+};
+
+}  // namespace hopla
+
+#endif  // HOPLA_ENGINE_HEARTBEAT_H_

@@ -1,0 +1,48 @@
+// A control of a form: the portable model that holds its state, mirrored
+// into a native peer that the platform makes.
+#ifndef HOPLA_TOOLKIT_CONTROL_H_
+#define HOPLA_TOOLKIT_CONTROL_H_
+
+#include <memory>
+#include <string>
+
+#include "platform/native_widget.h"
+#include "toolkit/component.h"
+
+namespace hopla {
+
+class Application;
+
+class Control : public Component, protected WidgetEvents {
+ public:
+  // Makes the native peer at once, as a child of `parent` (none for a form).
+  Control(Application& app, Control* parent, std::string name,
+          const WidgetSpec& spec);
+  ~Control() override;
+
+  WindowHandle Handle() const { return peer_->Handle(); }
+  const std::string& Caption() const { return spec_.caption; }
+  void SetCaption(const std::string& caption);
+  const Rect& Bounds() const { return spec_.bounds; }
+  void SetBounds(const Rect& bounds);
+  bool Visible() const { return spec_.visible; }
+  void SetVisible(bool visible);
+  bool Enabled() const { return spec_.enabled; }
+  void SetEnabled(bool enabled);
+  const std::string& Hint() const { return spec_.hint; }
+  const FontSpec& Font() const { return spec_.font; }
+
+ protected:
+  Application& app() { return app_; }
+  NativeWidget& peer() { return *peer_; }
+  WidgetSpec& spec() { return spec_; }
+
+ private:
+  Application& app_;
+  WidgetSpec spec_;
+  std::unique_ptr<NativeWidget> peer_;
+};
+
+}  // namespace hopla
+
+#endif  // HOPLA_TOOLKIT_CONTROL_H_

@@ -1,0 +1,98 @@
+#include "toolkit/form.h"
+
+#include "toolkit/application.h"
+
+namespace hopla {
+
+namespace {
+WidgetSpec AsForm(WidgetSpec spec) {
+  spec.kind = WidgetKind::kForm;
+  spec.visible = false;  // shown by the application's Run
+  return spec;
+}
+}  // namespace
+
+Form::Form(Application& app, std::string name, const WidgetSpec& spec)
+    : Control(app, nullptr, std::move(name), AsForm(spec)) {}
+
+void Form::Close() {
+  bool can_close = true;
+  if (on_close_query) on_close_query(*this, can_close);
+  if (!can_close) return;
+  CloseAction action = CloseAction::kHide;
+  if (on_close) on_close(*this, action);
+  if (action == CloseAction::kNone) return;
+  if (app().MainForm() == this) {
+    app().Terminate();
+  } else {
+    peer().SetVisible(false);
+  }
+}
+
+void Form::ShowFirst() {
+  minimized_ = start_minimized_;
+  peer().Show(start_minimized_);
+  if (!start_minimized_ && on_show) on_show(*this);
+}
+
+void Form::Minimize() {
+  if (minimized_) return;
+  minimized_ = true;
+  peer().Minimize();
+}
+
+void Form::Restore() {
+  if (!minimized_) return;
+  peer().Restore();
+  NoteRestored();
+}
+
+void Form::DestroyWindow() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  peer().Destroy();
+}
+
+void Form::NoteRestored() {
+  // The peer may report a restore that Restore() already handled.
+  if (!minimized_) return;
+  minimized_ = false;
+  app().NoteRestored();
+}
+
+void Form::OnCloseRequest() {
+  app().Guard([&] { Close(); });
+}
+
+void Form::OnSysCommand(uint32_t command) {
+  app().Guard([&] {
+    if (on_sys_command) on_sys_command(command);
+    if (command == kScMinimize) minimized_ = true;
+  });
+}
+
+bool Form::OnQueryEndSession() {
+  bool answer = true;
+  app().Guard([&] {
+    if (on_query_end_session) answer = on_query_end_session();
+  });
+  return answer;
+}
+
+void Form::OnGetMinMaxInfo(MinMaxInfo& info) {
+  app().Guard([&] {
+    if (on_get_min_max_info) on_get_min_max_info(info);
+  });
+}
+
+void Form::OnShown() {
+  app().Guard([&] {
+    if (on_show) on_show(*this);
+  });
+}
+
+void Form::OnRestored() {
+  app().Guard([&] { NoteRestored(); });
+}
+
+}  // namespace hopla

@@ -1,0 +1,58 @@
+// A top-level window. Closing asks the close-query handler first, then runs
+// the close handler; closing the application's main form ends the program.
+#ifndef HOPLA_TOOLKIT_FORM_H_
+#define HOPLA_TOOLKIT_FORM_H_
+
+#include <cstdint>
+#include <functional>
+
+#include "toolkit/control.h"
+
+namespace hopla {
+
+enum class CloseAction { kNone, kHide, kFree, kMinimize };
+
+class Form : public Control {
+ public:
+  Form(Application& app, std::string name, const WidgetSpec& spec);
+
+  // Asks the window to close: the close query decides.
+  void Close();
+  // Before the first show: start minimised.
+  void SetStartMinimized(bool minimized) { start_minimized_ = minimized; }
+  bool StartMinimized() const { return start_minimized_; }
+  bool Minimized() const { return minimized_; }
+  // Shows the window (or only its taskbar button when it starts minimised).
+  void ShowFirst();
+  void Minimize();
+  void Restore();
+  // Tears down the native window.
+  void DestroyWindow();
+
+  std::function<void(Component& sender, bool& can_close)> on_close_query;
+  std::function<void(Component& sender, CloseAction& action)> on_close;
+  NotifyEvent on_show;
+  // Window messages the form answers itself.
+  std::function<void(uint32_t command)> on_sys_command;
+  std::function<bool()> on_query_end_session;
+  std::function<void(MinMaxInfo& info)> on_get_min_max_info;
+
+ protected:
+  void OnCloseRequest() override;
+  void OnSysCommand(uint32_t command) override;
+  bool OnQueryEndSession() override;
+  void OnGetMinMaxInfo(MinMaxInfo& info) override;
+  void OnShown() override;
+  void OnRestored() override;
+
+ private:
+  void NoteRestored();
+
+  bool start_minimized_ = false;
+  bool minimized_ = false;
+  bool destroyed_ = false;
+};
+
+}  // namespace hopla
+
+#endif  // HOPLA_TOOLKIT_FORM_H_

@@ -1,0 +1,57 @@
+// Controls with no state of their own beyond what every control has: labels,
+// frames, push buttons and single-line edits.
+#ifndef HOPLA_TOOLKIT_SIMPLE_CONTROLS_H_
+#define HOPLA_TOOLKIT_SIMPLE_CONTROLS_H_
+
+#include <string>
+
+#include "toolkit/control.h"
+
+namespace hopla {
+
+WidgetSpec WithKind(WidgetSpec spec, WidgetKind kind);
+
+class Label : public Control {
+ public:
+  Label(Application& app, Control& parent, std::string name,
+        const WidgetSpec& spec)
+      : Control(app, &parent, std::move(name),
+                WithKind(spec, WidgetKind::kLabel)) {}
+};
+
+class GroupBox : public Control {
+ public:
+  GroupBox(Application& app, Control& parent, std::string name,
+           const WidgetSpec& spec)
+      : Control(app, &parent, std::move(name),
+                WithKind(spec, WidgetKind::kGroupBox)) {}
+};
+
+class PushButton : public Control {
+ public:
+  PushButton(Application& app, Control& parent, std::string name,
+             const WidgetSpec& spec)
+      : Control(app, &parent, std::move(name),
+                WithKind(spec, WidgetKind::kPushButton)) {}
+
+  NotifyEvent on_click;
+
+ protected:
+  void OnUserClicked() override;
+};
+
+// A single-line edit; its text is its caption.
+class Edit : public Control {
+ public:
+  Edit(Application& app, Control& parent, std::string name,
+       const WidgetSpec& spec)
+      : Control(app, &parent, std::move(name),
+                WithKind(spec, WidgetKind::kEdit)) {}
+
+  const std::string& Text() const { return Caption(); }
+  void SetText(const std::string& text) { SetCaption(text); }
+};
+
+}  // namespace hopla
+
+#endif  // HOPLA_TOOLKIT_SIMPLE_CONTROLS_H_

@@ -1,0 +1,42 @@
+#include "toolkit/timer.h"
+
+#include "toolkit/timer_queue.h"
+
+namespace hopla {
+
+Timer::Timer(TimerQueue& queue, std::string name, bool enabled,
+             int32_t interval_ms)
+    : Component(std::move(name)),
+      queue_(queue),
+      enabled_(enabled),
+      interval_ms_(interval_ms) {
+  queue_.Add(this);
+}
+
+Timer::~Timer() { queue_.Remove(this); }
+
+void Timer::SetEnabled(bool enabled) {
+  std::lock_guard lock(queue_.mutex_);
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  queue_.RestartLocked(this);
+}
+
+bool Timer::Enabled() const {
+  std::lock_guard lock(queue_.mutex_);
+  return enabled_;
+}
+
+void Timer::SetInterval(int32_t interval_ms) {
+  std::lock_guard lock(queue_.mutex_);
+  if (interval_ms_ == interval_ms) return;
+  interval_ms_ = interval_ms;
+  queue_.RestartLocked(this);
+}
+
+int32_t Timer::Interval() const {
+  std::lock_guard lock(queue_.mutex_);
+  return interval_ms_;
+}
+
+}  // namespace hopla

@@ -1,0 +1,215 @@
+// The heartbeat as a person at the switch meets it: presses measured in polls,
+// marks, sounds, the key input mode toggle and the execution timer.
+#include <gtest/gtest.h>
+
+#include "hopla_fixture.h"
+
+namespace hopla {
+namespace {
+
+// With the built-in values a press is long at 20 polls of 10 ms, and the key
+// input mode toggle comes at poll 200. Ticks come every 50 ms from the start,
+// so a press that begins at 1000 ms is seen by the tick at 1000 ms and its
+// pass k polls at 1000 + (k - 1) * 10 ms.
+constexpr int64_t kFirstTick = 1000;
+
+class HeartbeatTest : public HoplaTest {
+ protected:
+  void SetUp() override {
+    Start();
+    Do([this] { hopla_->SoundCheckBox.SetChecked(true); });
+    desk_.ClearTrace();
+  }
+
+  // Holds so that the release is seen by pass `passes` of the hold loop.
+  void HoldForPasses(int32_t passes) {
+    desk_.HoldSwitch(kFirstTick, kFirstTick + (passes - 1) * 10);
+  }
+};
+
+TEST_F(HeartbeatTest, PressOneShortOfTheThresholdIsShortWithClick) {
+  HoldForPasses(19);
+  desk_.RunFor(1500);
+  EXPECT_EQ(State().HoldTicks, 19);
+  EXPECT_EQ(State().PressCode.Get(), "0");
+  EXPECT_TRUE(SoundTimes("pu.wav").empty());
+  // The click comes after the last pass has slept, with the mark.
+  EXPECT_EQ(SoundTimes("Pomclick.wav"), std::vector<int64_t>{kFirstTick + 190});
+}
+
+TEST_F(HeartbeatTest, PressExactlyAtTheThresholdIsLongWithOnePuAndNoClick) {
+  HoldForPasses(20);
+  desk_.RunFor(1500);
+  EXPECT_EQ(State().HoldTicks, 20);
+  EXPECT_EQ(State().PressCode.Get(), "1");
+  EXPECT_EQ(SoundTimes("pu.wav"), std::vector<int64_t>{kFirstTick + 200});
+  EXPECT_TRUE(SoundTimes("Pomclick.wav").empty());
+}
+
+TEST_F(HeartbeatTest, ToggleHoldEntersKeyModeWithDoubleSound) {
+  Do([this] { State().PressCode.Set("01"); });
+  HoldForPasses(200);
+  desk_.RunFor(3500);
+  EXPECT_TRUE(State().KeyMode);
+  EXPECT_EQ(State().PressCode.Get(), "KEY1");
+  EXPECT_EQ(SoundTimes("pu.wav"),
+            (std::vector<int64_t>{kFirstTick + 200, kFirstTick + 2000,
+                                  kFirstTick + 2000}));
+}
+
+TEST_F(HeartbeatTest, ToggleHoldInKeyModeLeavesItAndKeepsTheCode) {
+  Do([this] {
+    State().KeyMode = true;
+    State().PressCode.Set("KEY1");
+  });
+  HoldForPasses(200);
+  desk_.RunFor(3500);
+  EXPECT_FALSE(State().KeyMode);
+  EXPECT_EQ(State().PressCode.Get(), "KEY11");
+}
+
+TEST_F(HeartbeatTest, NoToggleWhileTheCursorMoves) {
+  Do([this] { State().Moving = true; });
+  HoldForPasses(200);
+  desk_.RunFor(3500);
+  EXPECT_FALSE(State().KeyMode);
+  EXPECT_EQ(State().PressCode.Get(), "1");
+  EXPECT_EQ(SoundTimes("pu.wav").size(), 1u);
+}
+
+TEST_F(HeartbeatTest, HoldFarBeyondTheTogglePointTogglesOnce) {
+  HoldForPasses(900);
+  desk_.RunFor(11000);
+  EXPECT_EQ(State().HoldTicks, 900);
+  EXPECT_TRUE(State().KeyMode);
+  EXPECT_EQ(State().PressCode.Get(), "KEY1");
+  EXPECT_EQ(SoundTimes("pu.wav").size(), 3u);
+}
+
+TEST_F(HeartbeatTest, SoundsOffMakesNoSoundCall) {
+  Do([this] { hopla_->SoundCheckBox.SetChecked(false); });
+  HoldForPasses(200);
+  desk_.RunFor(3500);
+  desk_.HoldSwitch(4000, 4050);
+  desk_.RunFor(1000);
+  EXPECT_TRUE(desk_.TraceOf("sound").empty());
+  EXPECT_EQ(State().PressCode.Get(), "KEY10");
+}
+
+TEST_F(HeartbeatTest, NothingIsExecutedWhileTheSwitchIsHeld) {
+  std::vector<int64_t> executions;
+  Do([&] {
+    hopla_->TimeOverTimer.on_timer = [&](Component&) {
+      executions.push_back(desk_.Now());
+    };
+  });
+  // The cursor stands still: no mover enables the timer during the hold.
+  HoldForPasses(400);  // about four seconds, far past the quiet time
+  desk_.RunFor(6500);
+  ASSERT_FALSE(executions.empty());
+  const int64_t release_end = kFirstTick + 4000;
+  for (int64_t at : executions) {
+    EXPECT_FALSE(at > kFirstTick && at < release_end) << at;
+  }
+  // The first execution after the press comes one quiet time after it.
+  const auto after =
+      std::find_if(executions.begin(), executions.end(),
+                   [&](int64_t at) { return at >= release_end; });
+  ASSERT_NE(after, executions.end());
+  EXPECT_EQ(*after, release_end + 1000);
+}
+
+TEST_F(HeartbeatTest, EachShortPressRestartsTheQuietTime) {
+  std::vector<int64_t> executions;
+  std::vector<std::string> codes;
+  Do([&] {
+    hopla_->TimeOverTimer.on_timer = [&](Component&) {
+      executions.push_back(desk_.Now());
+      codes.push_back(State().PressCode.Get());
+    };
+  });
+  // Three short presses, each 700 ms after the last; the quiet time is 1 s.
+  desk_.HoldSwitch(1000, 1060);
+  desk_.HoldSwitch(1800, 1860);
+  desk_.HoldSwitch(2600, 2660);
+  desk_.RunFor(4000);
+  ASSERT_FALSE(codes.empty());
+  std::vector<int64_t> during;
+  for (size_t i = 0; i < executions.size(); ++i) {
+    if (executions[i] > 1000 && executions[i] < 3600) {
+      during.push_back(executions[i]);
+    }
+  }
+  EXPECT_TRUE(during.empty()) << during.front();
+  EXPECT_EQ(State().PressCode.Get(), "000");
+  EXPECT_EQ(SoundTimes("Pomclick.wav").size(), 3u);
+}
+
+TEST_F(HeartbeatTest, WithoutPressesTheExecutionTimerFiresEveryQuietTime) {
+  std::vector<int64_t> executions;
+  Do([&] {
+    hopla_->TimeOverTimer.on_timer = [&](Component&) {
+      executions.push_back(desk_.Now());
+    };
+  });
+  desk_.RunFor(3500);
+  ASSERT_GE(executions.size(), 3u);
+  EXPECT_EQ(executions[1] - executions[0], 1000);
+  EXPECT_EQ(executions[2] - executions[1], 1000);
+}
+
+TEST_F(HeartbeatTest, DeviceLostMidPressEndsThePress) {
+  desk_.HoldSwitch(kFirstTick, kFirstTick + 60000);
+  desk_.FailSwitch(kFirstTick + 300, kFirstTick + 60000);
+  desk_.RunFor(2000);
+  // Polls keep failing: the hold ends as a release within the bound and no
+  // new press starts while the device is gone.
+  EXPECT_EQ(State().PressCode.Get(), "1");
+  EXPECT_LE(State().HoldTicks, 30 + kFailedHoldReleaseMs / 10 + 1);
+  desk_.RunFor(5000);
+  EXPECT_EQ(State().PressCode.Get(), "1");
+}
+
+TEST_F(HeartbeatTest, ShortDeviceHiccupDoesNotSplitAPress) {
+  desk_.HoldSwitch(kFirstTick, kFirstTick + 590);
+  desk_.FailSwitch(kFirstTick + 100, kFirstTick + 150);
+  desk_.RunFor(2000);
+  EXPECT_EQ(State().PressCode.Get(), "1");
+  EXPECT_EQ(State().HoldTicks, 60);
+}
+
+// JoyToKey's window gets the heartbeat message on every tick while JoyToKey
+// use is ticked, and a hung JoyToKey does not stop the switch.
+TEST_F(HeartbeatTest, JoyToKeyGetsTheHeartbeatAndCannotFreezeTheSwitch) {
+  int received = 0;
+  sim::ForeignWindow joytokey;
+  joytokey.title = "JoyToKey v6.9";
+  joytokey.handler = [&](uint32_t message, uintptr_t, intptr_t) -> intptr_t {
+    if (message == kJoyToKeyHeartbeatMessage) ++received;
+    return 0;
+  };
+  const WindowHandle window = desk_.AddWindow(joytokey);
+  Do([&] {
+    State().JoyToKeyWindow = window;
+    hopla_->JtkUseCheckBox.SetChecked(true);
+  });
+  desk_.RunFor(1000);
+  EXPECT_GE(received, 19);
+  EXPECT_LE(received, 21);
+
+  desk_.SetHung(window, true);
+  desk_.HoldSwitch(desk_.Now() + 500, desk_.Now() + 560);
+  desk_.RunFor(3000);
+  EXPECT_EQ(State().PressCode.Get(), "0");
+}
+
+TEST_F(HeartbeatTest, HeartbeatToNoWindowGoesNowhere) {
+  Do([&] { hopla_->JtkUseCheckBox.SetChecked(true); });
+  desk_.RunFor(200);
+  const auto sends = desk_.TraceOf("send");
+  ASSERT_FALSE(sends.empty());
+  EXPECT_EQ(sends.front().text, "0 33768 0 0");
+}
+
+}  // namespace
+}  // namespace hopla

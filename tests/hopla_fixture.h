@@ -1,0 +1,65 @@
+// Runs the whole program on a simulated desktop, so that a test reads like a
+// person using it: "hold 600 ms, release, wait 1 s".
+#ifndef HOPLA_TESTS_HOPLA_FIXTURE_H_
+#define HOPLA_TESTS_HOPLA_FIXTURE_H_
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/entry.h"
+#include "app/hopla.h"
+#include "platform/sim/sim_desktop.h"
+
+namespace hopla {
+
+inline constexpr char kHoplaPath[] = "C:\\Program Files\\Hopla\\Hopla.exe";
+
+class HoplaTest : public ::testing::Test {
+ protected:
+  // Starts the program and runs until its main window exists.
+  sim::SimProcess& Start(const std::string& exe_path = kHoplaPath) {
+    sim::SimProcess& process =
+        desk_.Launch(exe_path, [this](Platform& platform) {
+          EntryHooks hooks;
+          hooks.on_main_window = [this](THopla& window) { hopla_ = &window; };
+          return RunHopla(platform, hooks);
+        });
+    EXPECT_TRUE(desk_.RunUntil([this] { return hopla_ != nullptr; }, 100));
+    process_ = &process;
+    return process;
+  }
+
+  // Does `action` on the program's UI thread now, as a person would.
+  void Do(const std::function<void()>& action) {
+    process_->At(desk_.Now(), action);
+    desk_.RunFor(0);
+  }
+
+  // Presses the switch `after_ms` from now, for `length_ms`; returns the
+  // release time.
+  int64_t Press(int64_t after_ms, int64_t length_ms) {
+    const int64_t down = desk_.Now() + after_ms;
+    desk_.HoldSwitch(down, down + length_ms);
+    return down + length_ms;
+  }
+
+  std::vector<int64_t> SoundTimes(const std::string& file_name) const {
+    std::vector<int64_t> times;
+    for (const auto& entry : desk_.TraceOf("sound")) {
+      if (entry.text == file_name) times.push_back(entry.time_ms);
+    }
+    return times;
+  }
+
+  EngineState& State() { return hopla_->State(); }
+
+  sim::SimDesktop desk_;
+  sim::SimProcess* process_ = nullptr;
+  THopla* hopla_ = nullptr;
+};
+
+}  // namespace hopla
+
+#endif  // HOPLA_TESTS_HOPLA_FIXTURE_H_

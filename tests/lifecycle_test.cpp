@@ -1,0 +1,154 @@
+// The program's life: one copy per file name, the quit question, Windows
+// shutting down, and the window messages the main window answers itself.
+#include <gtest/gtest.h>
+
+#include "hopla_fixture.h"
+
+namespace hopla {
+namespace {
+
+using sim::MessageBoxAnswer;
+
+constexpr char kSecondCopyText[] =
+    "二重起動は出来ません。[ホプラー。」 はすでに実行されています！";
+constexpr char kQuitText[] = "警告|｢ホプラー。」を終了しますか？";
+
+class LifecycleTest : public HoplaTest {};
+
+TEST_F(LifecycleTest, MainWindowHasItsCaptionAndClientSize) {
+  Start();
+  const auto windows = desk_.Windows();
+  const auto it = std::find_if(windows.begin(), windows.end(), [](auto& w) {
+    return w.title == "「ホプラー。」";
+  });
+  ASSERT_NE(it, windows.end());
+  const auto rect = desk_.WindowRectOf(it->handle);
+  ASSERT_TRUE(rect.has_value());
+  EXPECT_EQ(rect->Width(), 607);
+  EXPECT_EQ(rect->Height(), 428);
+  EXPECT_EQ(hopla_->OnTimer.Interval(), 50);
+  EXPECT_TRUE(hopla_->OnTimer.Enabled());
+}
+
+TEST_F(LifecycleTest, SecondCopyUnderTheSameNameIsRefused) {
+  sim::SimProcess& first = Start();
+  desk_.ClearTrace();
+  THopla* first_window = hopla_;
+  hopla_ = nullptr;
+  sim::SimProcess& second =
+      desk_.Launch("D:\\elsewhere\\Hopla.exe",
+                   [](Platform& platform) { return RunHopla(platform); });
+  desk_.RunFor(500);
+  ASSERT_TRUE(second.ExitCode().has_value());
+  EXPECT_EQ(*second.ExitCode(), 0);
+  const auto boxes = desk_.TraceOf("msgbox");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, std::string("Hopla|") + kSecondCopyText);
+  EXPECT_TRUE(first.Running());
+  // The first copy runs on: its heartbeat still measures presses.
+  desk_.HoldSwitch(desk_.Now() + 100, desk_.Now() + 160);
+  desk_.RunFor(500);
+  EXPECT_EQ(first_window->State().PressCode.Get(), "0");
+}
+
+TEST_F(LifecycleTest, CopyUnderAnotherNameRunsBeside) {
+  sim::SimProcess& first = Start();
+  sim::SimProcess& renamed =
+      desk_.Launch("C:\\Hopla\\Hopla2.exe",
+                   [](Platform& platform) { return RunHopla(platform); });
+  desk_.RunFor(500);
+  EXPECT_TRUE(first.Running());
+  EXPECT_TRUE(renamed.Running());
+  EXPECT_TRUE(desk_.TraceOf("msgbox").empty());
+}
+
+TEST_F(LifecycleTest, CancelAtTheQuitQuestionKeepsEverythingRunning) {
+  sim::SimProcess& process = Start();
+  desk_.AnswerMessageBoxes([](const MessageBoxSpec& spec) {
+    EXPECT_EQ(spec.buttons, MessageBoxButtons::kOkCancel);
+    EXPECT_TRUE(spec.default_is_second);
+    EXPECT_EQ(spec.icon, MessageBoxIcon::kNone);
+    return MessageBoxAnswer{DialogResult::kCancel, 2000};
+  });
+  Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
+  // While the question is open the switch is still measured.
+  desk_.HoldSwitch(desk_.Now() + 500, desk_.Now() + 560);
+  desk_.RunFor(3000);
+  EXPECT_TRUE(process.Running());
+  EXPECT_EQ(desk_.TraceOf("msgbox").at(0).text, kQuitText);
+  EXPECT_EQ(hopla_->State().PressCode.Get(), "0");
+  EXPECT_TRUE(hopla_->OnTimer.Enabled());
+}
+
+TEST_F(LifecycleTest, OkAtTheQuitQuestionEndsTheProgram) {
+  sim::SimProcess& process = Start();
+  Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
+  desk_.RunFor(100);
+  ASSERT_TRUE(process.ExitCode().has_value());
+  EXPECT_EQ(*process.ExitCode(), 0);
+}
+
+TEST_F(LifecycleTest, ClosingTheWindowFromOutsideAsksFirst) {
+  sim::SimProcess& process = Start();
+  const WindowHandle window = hopla_->Handle();
+  desk_.AnswerMessageBoxes([](const MessageBoxSpec&) {
+    return MessageBoxAnswer{DialogResult::kCancel, 0};
+  });
+  process.PostAt(desk_.Now(), window, kWmSysCommand, kScClose, 0);
+  desk_.RunFor(100);
+  EXPECT_TRUE(process.Running());
+  desk_.AnswerMessageBoxes([](const MessageBoxSpec&) {
+    return MessageBoxAnswer{DialogResult::kOk, 0};
+  });
+  process.PostAt(desk_.Now(), window, kWmClose, 0, 0);
+  desk_.RunFor(100);
+  EXPECT_FALSE(process.Running());
+  EXPECT_EQ(desk_.TraceOf("msgbox").size(), 2u);
+}
+
+TEST_F(LifecycleTest, ClosingEndsJoyToKeyFoundEarlier) {
+  Start();
+  const WindowHandle joytokey = desk_.AddWindow({"JoyToKey v6", {}, {}, false});
+  Do([&] { hopla_->State().JoyToKeyWindow = joytokey; });
+  Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
+  desk_.RunFor(100);
+  const auto posts = desk_.TraceOf("post");
+  ASSERT_FALSE(posts.empty());
+  EXPECT_EQ(posts.back().text, std::to_string(joytokey) + " 18 0 0");
+}
+
+TEST_F(LifecycleTest, ShutdownQueryAnswersTrueWithoutAsking) {
+  sim::SimProcess& process = Start();
+  process.PostAt(desk_.Now(), hopla_->Handle(), kWmQueryEndSession, 0, 0);
+  desk_.RunFor(100);
+  EXPECT_EQ(process.LastEndSessionAnswer(), std::optional<bool>(true));
+  EXPECT_TRUE(desk_.TraceOf("msgbox").empty());
+  EXPECT_TRUE(process.Running());
+}
+
+TEST_F(LifecycleTest, MaximiseAimedAtTheWindowLeavesItsPlace) {
+  sim::SimProcess& process = Start();
+  const WindowHandle window = hopla_->Handle();
+  const auto before = desk_.WindowRectOf(window);
+  process.PostAt(desk_.Now(), window, kWmSysCommand, kScMaximize, 0);
+  desk_.RunFor(100);
+  EXPECT_EQ(desk_.WindowRectOf(window), before);
+}
+
+TEST_F(LifecycleTest,
+       MinimisingRemembersTheApplicationWindowAndRestoreComesBack) {
+  sim::SimProcess& process = Start();
+  const WindowHandle window = hopla_->Handle();
+  process.PostAt(desk_.Now(), window, kWmSysCommand, kScMinimize, 0);
+  desk_.RunFor(100);
+  EXPECT_TRUE(desk_.IsMinimised(window));
+  EXPECT_EQ(hopla_->State().MinimisedWindow, window);
+  desk_.SetForeground(kNoWindow);
+  process.PostAt(desk_.Now(), window, kWmSysCommand, kScRestore, 0);
+  desk_.RunFor(100);
+  EXPECT_FALSE(desk_.IsMinimised(window));
+  EXPECT_EQ(process.ForegroundWindow(), window);
+}
+
+}  // namespace
+}  // namespace hopla

@@ -1,0 +1,104 @@
+// The timer rules the engine relies on: a new value restarts the countdown, the
+// same value changes nothing, enabling from another thread starts the
+// countdown at that call, and timers keep firing under a modal message box.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/sim/sim_desktop.h"
+#include "toolkit/application.h"
+#include "toolkit/timer.h"
+
+namespace hopla {
+namespace {
+
+class TimerTest : public ::testing::Test {
+ protected:
+  // Runs a program with one timer and its message loop.
+  void Run(bool enabled, int32_t interval) {
+    process_ = &desk_.Launch("C:\\t.exe", [=, this](Platform& platform) {
+      Application app(platform);
+      Timer timer(app.timers(), "timer", enabled, interval);
+      timer.on_timer = [this, &platform](Component&) {
+        fired_.push_back(platform.NowMs());
+      };
+      platform_ = &platform;
+      timer_ = &timer;
+      app.RunLoop();
+      return 0;
+    });
+    desk_.RunFor(0);
+  }
+
+  // Does `action` on the program's UI thread at `at_ms`.
+  void At(int64_t at_ms, std::function<void()> action) {
+    process_->At(at_ms, std::move(action));
+  }
+
+  sim::SimDesktop desk_;
+  sim::SimProcess* process_ = nullptr;
+  Platform* platform_ = nullptr;
+  Timer* timer_ = nullptr;
+  std::vector<int64_t> fired_;
+};
+
+TEST_F(TimerTest, FiresEveryIntervalFromCreation) {
+  Run(true, 50);
+  desk_.RunFor(220);
+  EXPECT_EQ(fired_, (std::vector<int64_t>{50, 100, 150, 200}));
+}
+
+TEST_F(TimerTest, SameIntervalOrStateChangesNothingNewOneRestarts) {
+  Run(true, 100);
+  At(70, [this] {
+    timer_->SetInterval(100);
+    timer_->SetEnabled(true);
+  });
+  At(130, [this] { timer_->SetInterval(120); });
+  desk_.RunFor(400);
+  // 100 from the start; then the new interval counts from 130.
+  EXPECT_EQ(fired_, (std::vector<int64_t>{100, 250, 370}));
+}
+
+TEST_F(TimerTest, DisableThenEnableRestartsTheCountdown) {
+  Run(true, 100);
+  At(60, [this] { timer_->SetEnabled(false); });
+  At(90, [this] { timer_->SetEnabled(true); });
+  desk_.RunFor(250);
+  EXPECT_EQ(fired_, (std::vector<int64_t>{190}));
+}
+
+TEST_F(TimerTest, EnablingFromAnotherThreadStartsTheCountdownAtThatCall) {
+  Run(false, 1000);
+  At(10, [this] {
+    // The UI thread is then busy for two seconds, as in a held press.
+    platform_->StartThread([this] {
+      platform_->Sleep(290);
+      timer_->SetEnabled(true);
+    });
+    platform_->Sleep(2000);
+  });
+  desk_.RunFor(3000);
+  // Due at 1300, while the UI thread was busy: it fires as soon as it can.
+  ASSERT_FALSE(fired_.empty());
+  EXPECT_EQ(fired_.front(), 2010);
+  EXPECT_EQ(fired_.at(1), 3010);
+}
+
+TEST_F(TimerTest, KeepsFiringWhileAModalMessageBoxIsOpen) {
+  Run(true, 100);
+  desk_.AnswerMessageBoxes([](const MessageBoxSpec&) {
+    return sim::MessageBoxAnswer{DialogResult::kOk, 1000};
+  });
+  At(150, [this] {
+    MessageBoxSpec box;
+    box.text = "open";
+    platform_->ShowMessageBox(box);
+  });
+  desk_.RunFor(1200);
+  EXPECT_GE(fired_.size(), 11u);
+}
+
+}  // namespace
+}  // namespace hopla
