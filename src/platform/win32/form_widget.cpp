@@ -1,0 +1,201 @@
+#include "platform/win32/form_widget.h"
+
+#include <iterator>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/text_conv.h"
+
+namespace hopla::win32 {
+namespace {
+
+constexpr DWORD kFormStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Lets Tab walk into group boxes too.
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+constexpr WPARAM kSysCommandMask = 0xFFF0;
+// Long hints wrap instead of running across the screen.
+constexpr LPARAM kTooltipMaxWidthPx = 400;
+
+void RegisterFormClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = DefWindowProcW;  // replaced per window below
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpszClassName = kFormClassName;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(HOPLA_IDI_APP));
+  // A program without our resources (the tests) still gets an icon.
+  if (wc.hIcon == nullptr) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  wc.hIconSm = wc.hIcon;
+  RegisterClassExW(&wc);  // already registered by an earlier form: fine
+}
+
+RECT CentredWindowRect(const Rect& client, DWORD ex_style) {
+  RECT r{0, 0, client.Width(), client.Height()};
+  AdjustWindowRectEx(&r, kFormStyle, FALSE, ex_style);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return RECT{left, top, left + width, top + height};
+}
+
+HWND CreateTooltip(HWND owner, HINSTANCE instance) {
+  HWND tooltip = CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, nullptr);
+  if (tooltip != nullptr) {
+    SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, kTooltipMaxWidthPx);
+  }
+  return tooltip;
+}
+
+}  // namespace
+
+Win32Form::Win32Form(const WidgetSpec& spec, WidgetEvents* events,
+                     ExceptionTrap& trap)
+    : Win32Widget(events, trap) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterFormClass(instance);
+  const DWORD ex_style = kFormExStyle | (spec.topmost ? WS_EX_TOPMOST : 0);
+  const RECT r = CentredWindowRect(spec.bounds, ex_style);
+  HWND window = CreateWindowExW(
+      ex_style, kFormClassName, Utf8ToWide(spec.caption).c_str(), kFormStyle,
+      r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+      instance, nullptr);
+  if (window == nullptr) {
+    throw std::system_error(static_cast<int>(GetLastError()),
+                            std::system_category(), "form window");
+  }
+  Attach(window, CreateTooltip(window, instance));
+  // Only now may the procedure find this peer: nothing reaches the toolkit
+  // while the window is half made.
+  SetWindowLongPtrW(window, GWLP_WNDPROC,
+                    reinterpret_cast<LONG_PTR>(&Win32Form::WindowProc));
+  ApplyFont(spec.font);
+  if (!spec.enabled) EnableWindow(window, FALSE);
+  if (!spec.hint.empty()) SetHint(spec.hint);
+}
+
+bool Win32Form::IsForm(HWND window) {
+  wchar_t name[std::size(kFormClassName) + 1] = {};
+  return window != nullptr &&
+         GetClassNameW(window, name, static_cast<int>(std::size(name))) > 0 &&
+         std::wstring_view(name) == kFormClassName;
+}
+
+void Win32Form::SetBounds(const Rect& bounds) {
+  RECT r{0, 0, bounds.Width(), bounds.Height()};
+  AdjustWindowRectEx(
+      &r, kFormStyle, FALSE,
+      static_cast<DWORD>(GetWindowLongPtrW(window(), GWL_EXSTYLE)));
+  SetWindowPos(window(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RethrowPending();
+}
+
+void Win32Form::SetVisible(bool visible) {
+  if (visible) {
+    if (!IsWindowVisible(window())) ShowWindow(window(), SW_SHOW);
+  } else {
+    ShowWindow(window(), SW_HIDE);
+  }
+  RethrowPending();
+}
+
+void Win32Form::Show(bool minimised) {
+  ShowWindow(window(), minimised ? SW_SHOWMINIMIZED : SW_SHOW);
+  RethrowPending();
+}
+
+void Win32Form::Minimize() {
+  ShowWindow(window(), SW_MINIMIZE);
+  RethrowPending();
+}
+
+void Win32Form::Restore() {
+  ShowWindow(window(), SW_RESTORE);
+  RethrowPending();
+}
+
+LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
+                                       LPARAM lparam) {
+  auto* self =
+      reinterpret_cast<Win32Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  LRESULT result = 0;
+  if (self != nullptr &&
+      self->HandleMessage(window, message, wparam, lparam, result)) {
+    return result;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+// `this` may be gone once a toolkit call returns (it can destroy the form),
+// so nothing below touches a member after notifying.
+bool Win32Form::HandleMessage(HWND window, UINT message, WPARAM wparam,
+                              LPARAM lparam, LRESULT& result) {
+  if (RouteChildNotification(message, wparam, lparam)) return true;
+  switch (message) {
+    case WM_CLOSE:
+      // The toolkit decides, and destroys the window itself if it agrees.
+      Notify([](WidgetEvents& e) { e.OnCloseRequest(); });
+      return true;
+    case WM_SYSCOMMAND: {
+      const auto command = static_cast<uint32_t>(wparam & kSysCommandMask);
+      Notify([command](WidgetEvents& e) { e.OnSysCommand(command); });
+      result = DefWindowProcW(window, message, wparam, lparam);
+      return true;
+    }
+    case WM_QUERYENDSESSION: {
+      bool may_end = true;
+      Notify([&may_end](WidgetEvents& e) { may_end = e.OnQueryEndSession(); });
+      result = may_end ? TRUE : FALSE;
+      return true;
+    }
+    case WM_GETMINMAXINFO:
+      HandleMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lparam));
+      return true;
+    case WM_WINDOWPOSCHANGED:
+      result = DefWindowProcW(window, message, wparam, lparam);
+      NoteShowState(window);
+      return true;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      return false;
+    default:
+      return false;
+  }
+}
+
+void Win32Form::HandleMinMaxInfo(MINMAXINFO& info) {
+  MinMaxInfo ours;
+  ours.max_size = Point{info.ptMaxSize.x, info.ptMaxSize.y};
+  ours.max_position = Point{info.ptMaxPosition.x, info.ptMaxPosition.y};
+  Notify([&ours](WidgetEvents& e) { e.OnGetMinMaxInfo(ours); });
+  info.ptMaxSize = POINT{ours.max_size.x, ours.max_size.y};
+  info.ptMaxPosition = POINT{ours.max_position.x, ours.max_position.y};
+}
+
+void Win32Form::NoteShowState(HWND window) {
+  const bool visible = (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+  const ShowState now = !visible           ? ShowState::kHidden
+                        : IsIconic(window) ? ShowState::kMinimised
+                                           : ShowState::kNormal;
+  const ShowState before = std::exchange(show_state_, now);
+  if (now != ShowState::kNormal || before == ShowState::kNormal) return;
+  // Shown in its normal state: first show, or back from the taskbar.
+  WidgetEvents* receiver = events();
+  ExceptionTrap& trap = this->trap();
+  if (receiver == nullptr) return;
+  trap.Run([receiver] { receiver->OnShown(); });
+  if (before == ShowState::kMinimised) {
+    trap.Run([receiver] { receiver->OnRestored(); });
+  }
+}
+
+}  // namespace hopla::win32

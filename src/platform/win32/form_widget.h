@@ -1,0 +1,46 @@
+// The peer of a form: a top-level window with a fixed single border, a system
+// menu and a minimise box, whose client area has exactly the asked size.
+#ifndef HOPLA_PLATFORM_WIN32_FORM_WIDGET_H_
+#define HOPLA_PLATFORM_WIN32_FORM_WIDGET_H_
+
+#include "platform/win32/widget_base.h"
+
+namespace hopla::win32 {
+
+inline constexpr wchar_t kFormClassName[] = L"HoplaForm";
+
+class Win32Form final : public Win32Widget {
+ public:
+  // Created hidden; Show makes it appear. Throws std::system_error when the
+  // window cannot be made.
+  Win32Form(const WidgetSpec& spec, WidgetEvents* events, ExceptionTrap& trap);
+
+  // Keeps the window's position and gives it this client size.
+  void SetBounds(const Rect& bounds) override;
+  void SetVisible(bool visible) override;
+  void Show(bool minimised) override;
+  void Minimize() override;
+  void Restore() override;
+
+  // True for a window of this class: the message loop lets such windows
+  // handle dialog keys (Tab between controls).
+  static bool IsForm(HWND window);
+
+ private:
+  enum class ShowState { kHidden, kNormal, kMinimised };
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
+                                     LPARAM lparam);
+  // Handles the messages the toolkit hears about; false for the rest.
+  bool HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                     LRESULT& result);
+  void HandleMinMaxInfo(MINMAXINFO& info);
+  // Called after every position or visibility change.
+  void NoteShowState(HWND window);
+
+  ShowState show_state_ = ShowState::kHidden;
+};
+
+}  // namespace hopla::win32
+
+#endif  // HOPLA_PLATFORM_WIN32_FORM_WIDGET_H_

@@ -1,0 +1,56 @@
+#include "platform/win32/program_main.h"
+
+#include <exception>
+#include <string>
+
+#include "app/entry.h"
+#include "platform/win32/text_conv.h"
+#include "platform/win32/win32_include.h"
+#include "platform/win32/win32_platform.h"
+// After windows.h: COM start-up for the UI thread.
+#include <objbase.h>
+
+namespace hopla::win32 {
+namespace {
+
+// The program always ends with 0, also after an error it has reported.
+constexpr int kExitCode = 0;
+
+class ComApartment {
+ public:
+  ComApartment()
+      : initialised_(
+            SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+void ReportFatal(const std::string& what) {
+  MessageBoxW(nullptr, Utf8ToWide(what).c_str(), L"Hopla",
+              MB_OK | MB_ICONERROR | MB_TOPMOST);
+}
+
+}  // namespace
+
+int RunProgram(SwitchSourceKind switch_source) {
+  ComApartment com;
+  // The program reports its own errors; this only keeps one that escaped
+  // from ending the process without a word.
+  try {
+    Win32Platform platform(switch_source);
+    return RunHopla(platform);
+  } catch (const std::exception& e) {
+    ReportFatal(e.what());
+  } catch (...) {
+    ReportFatal("unknown error");
+  }
+  return kExitCode;
+}
+
+}  // namespace hopla::win32

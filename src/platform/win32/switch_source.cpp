@@ -1,0 +1,65 @@
+#include "platform/win32/switch_source.h"
+
+#include <cstdint>
+
+#include "platform/win32/win32_include.h"
+
+namespace hopla::win32 {
+namespace {
+
+// The joystick record as the program has always passed it: the record's size
+// and X, Y and the buttons asked for.
+constexpr DWORD kJoyInfoSize = 52;
+constexpr DWORD kJoyReturnFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS;
+static_assert(sizeof(JOYINFOEX) == kJoyInfoSize);
+static_assert(kJoyReturnFlags == 0x83);
+constexpr UINT kFirstJoystick = JOYSTICKID1;
+
+constexpr uint8_t kTestSwitchDownBit = 0x01;
+
+class JoystickSwitch final : public SwitchSource {
+ public:
+  SwitchPoll Poll() override {
+    // A fresh record per poll keeps concurrent polls independent.
+    JOYINFOEX info{};
+    info.dwSize = kJoyInfoSize;
+    info.dwFlags = kJoyReturnFlags;
+    SwitchPoll poll;
+    poll.ok = joyGetPosEx(kFirstJoystick, &info) == JOYERR_NOERROR;
+    poll.buttons = poll.ok ? static_cast<uint32_t>(info.dwButtons) : 0;
+    return poll;
+  }
+};
+
+// Opens the mapping on every poll instead of keeping it: a driver that ends
+// (or crashes) with the byte set must not leave the switch held down forever,
+// and once the last handle closes the mapping is gone and reads as "up".
+class SharedMemorySwitch final : public SwitchSource {
+ public:
+  SwitchPoll Poll() override {
+    SwitchPoll poll;
+    poll.ok = true;
+    HANDLE mapping =
+        OpenFileMappingW(FILE_MAP_READ, FALSE, kTestSwitchMappingName);
+    if (mapping == nullptr) return poll;
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 1);
+    if (view != nullptr) {
+      const uint8_t state = *static_cast<const volatile uint8_t*>(view);
+      poll.buttons = (state & kTestSwitchDownBit) != 0 ? 1u : 0u;
+      UnmapViewOfFile(view);
+    }
+    CloseHandle(mapping);
+    return poll;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<SwitchSource> MakeSwitchSource(SwitchSourceKind kind) {
+  if (kind == SwitchSourceKind::kSharedMemory) {
+    return std::make_unique<SharedMemorySwitch>();
+  }
+  return std::make_unique<JoystickSwitch>();
+}
+
+}  // namespace hopla::win32

@@ -1,0 +1,28 @@
+// Where the switch is read from: the first joystick (the real program), or a
+// shared-memory byte that an outside test driver writes.
+#ifndef HOPLA_PLATFORM_WIN32_SWITCH_SOURCE_H_
+#define HOPLA_PLATFORM_WIN32_SWITCH_SOURCE_H_
+
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace hopla::win32 {
+
+enum class SwitchSourceKind { kJoystick, kSharedMemory };
+
+// Name of the test switch: one byte, bit 0 set while the switch is down.
+inline constexpr wchar_t kTestSwitchMappingName[] = L"Local\\HoplaTestSwitch";
+
+class SwitchSource {
+ public:
+  virtual ~SwitchSource() = default;
+  // Safe to call from any thread.
+  virtual SwitchPoll Poll() = 0;
+};
+
+std::unique_ptr<SwitchSource> MakeSwitchSource(SwitchSourceKind kind);
+
+}  // namespace hopla::win32
+
+#endif  // HOPLA_PLATFORM_WIN32_SWITCH_SOURCE_H_

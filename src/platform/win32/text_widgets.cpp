@@ -1,0 +1,35 @@
+#include "platform/win32/text_widgets.h"
+
+namespace hopla::win32 {
+namespace {
+
+constexpr wchar_t kStaticClass[] = L"STATIC";
+constexpr wchar_t kEditClass[] = L"EDIT";
+
+}  // namespace
+
+Win32Label::Win32Label(const WidgetSpec& spec, NativeWidget* parent,
+                       WidgetEvents* events, ExceptionTrap& trap)
+    : Win32Widget(events, trap) {
+  Attach(CreateChildWindow(kStaticClass, SS_LEFT | SS_NOTIFY, 0, spec, parent),
+         TooltipOf(parent));
+  ApplyFont(spec.font);
+  SetHint(spec.hint);
+}
+
+void Win32Label::OnCommand(UINT code) {
+  if (code != STN_CLICKED) return;
+  Notify([](WidgetEvents& e) { e.OnUserClicked(); });
+}
+
+Win32Edit::Win32Edit(const WidgetSpec& spec, NativeWidget* parent,
+                     WidgetEvents* events, ExceptionTrap& trap)
+    : Win32Widget(events, trap) {
+  Attach(CreateChildWindow(kEditClass, ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,
+                           WS_EX_CLIENTEDGE, spec, parent),
+         TooltipOf(parent));
+  ApplyFont(spec.font);
+  SetHint(spec.hint);
+}
+
+}  // namespace hopla::win32

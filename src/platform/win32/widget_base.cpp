@@ -1,0 +1,160 @@
+#include "platform/win32/widget_base.h"
+
+#include <cstddef>
+#include <stdexcept>
+#include <system_error>
+#include <vector>
+
+#include "platform/win32/text_conv.h"
+
+namespace hopla::win32 {
+namespace {
+
+// Size of the tooltip record that every common-controls version accepts
+// (the record up to lParam, without the newer trailing field).
+constexpr UINT kToolInfoSize =
+    offsetof(TTTOOLINFOW, lParam) + sizeof(TTTOOLINFOW::lParam);
+
+TTTOOLINFOW ToolInfo(HWND tool) {
+  TTTOOLINFOW info{};
+  info.cbSize = kToolInfoSize;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = GetParent(tool) != nullptr ? GetParent(tool) : tool;
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  return info;
+}
+
+std::string ReadWindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  if (length <= 0) return {};
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+  const int copied =
+      GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
+  return WideToUtf8(std::wstring_view(
+      buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0)));
+}
+
+}  // namespace
+
+Win32Widget::Win32Widget(WidgetEvents* events, ExceptionTrap& trap)
+    : events_(events), trap_(trap) {}
+
+Win32Widget::~Win32Widget() {
+  if (window_ != nullptr && IsWindow(window_)) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    if (tooltip_ != nullptr && IsWindow(tooltip_)) {
+      TTTOOLINFOW info = ToolInfo(window_);
+      SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    DestroyWindow(window_);
+  }
+  if (font_ != nullptr) DeleteObject(font_);
+}
+
+void Win32Widget::Attach(HWND window, HWND tooltip) {
+  window_ = window;
+  tooltip_ = tooltip;
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void Win32Widget::ApplyFont(const FontSpec& font) {
+  // A negative height asks for the character height, not the cell height.
+  HFONT created =
+      CreateFontW(-font.height_px, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                  font.italic ? TRUE : FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(font.face).c_str());
+  if (created == nullptr) return;  // the system font stays
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
+  if (font_ != nullptr) DeleteObject(font_);
+  font_ = created;
+}
+
+WindowHandle Win32Widget::Handle() const {
+  return reinterpret_cast<WindowHandle>(window_);
+}
+
+void Win32Widget::SetCaption(const std::string& text) {
+  SetWindowTextW(window_, Utf8ToWide(text).c_str());
+}
+
+std::string Win32Widget::Text() const { return ReadWindowText(window_); }
+
+void Win32Widget::SetBounds(const Rect& bounds) {
+  MoveWindow(window_, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
+             TRUE);
+}
+
+void Win32Widget::SetVisible(bool visible) {
+  ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32Widget::SetEnabled(bool enabled) {
+  EnableWindow(window_, enabled ? TRUE : FALSE);
+}
+
+void Win32Widget::SetHint(const std::string& hint) {
+  if (tooltip_ == nullptr) return;
+  TTTOOLINFOW info = ToolInfo(window_);
+  SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  if (hint.empty()) return;
+  // The tooltip copies the text.
+  std::wstring text = Utf8ToWide(hint);
+  info.lpszText = text.data();
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void Win32Widget::Destroy() {
+  if (window_ != nullptr && IsWindow(window_)) DestroyWindow(window_);
+  RethrowPending();
+}
+
+Win32Widget* Win32Widget::FromWindow(HWND window) {
+  auto* widget =
+      reinterpret_cast<Win32Widget*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  // Only our own peers mark a child's user data with themselves.
+  return widget != nullptr && widget->window_ == window ? widget : nullptr;
+}
+
+bool Win32Widget::RouteChildNotification(UINT message, WPARAM wparam,
+                                         LPARAM lparam) {
+  if (message != WM_COMMAND && message != WM_HSCROLL) return false;
+  HWND child = reinterpret_cast<HWND>(lparam);
+  if (child == nullptr) return false;  // a menu or accelerator, not a child
+  Win32Widget* widget = FromWindow(child);
+  if (widget == nullptr) return false;
+  if (message == WM_COMMAND) {
+    widget->OnCommand(HIWORD(wparam));
+  } else {
+    widget->OnScroll();
+  }
+  return true;
+}
+
+HWND CreateChildWindow(const wchar_t* window_class, DWORD style, DWORD ex_style,
+                       const WidgetSpec& spec, NativeWidget* parent) {
+  auto* container = dynamic_cast<Win32Widget*>(parent);
+  if (container == nullptr || container->window() == nullptr) {
+    throw std::invalid_argument("a control needs a form or frame to live in");
+  }
+  style |= WS_CHILD | WS_CLIPSIBLINGS;
+  if (spec.visible) style |= WS_VISIBLE;
+  if (!spec.enabled) style |= WS_DISABLED;
+  HWND window = CreateWindowExW(
+      ex_style, window_class, Utf8ToWide(spec.caption).c_str(), style,
+      spec.bounds.left, spec.bounds.top, spec.bounds.Width(),
+      spec.bounds.Height(), container->window(), nullptr,
+      GetModuleHandleW(nullptr), nullptr);
+  if (window == nullptr) {
+    throw std::system_error(static_cast<int>(GetLastError()),
+                            std::system_category(), "CreateWindowExW");
+  }
+  return window;
+}
+
+HWND TooltipOf(NativeWidget* parent) {
+  auto* container = dynamic_cast<Win32Widget*>(parent);
+  return container != nullptr ? container->tooltip() : nullptr;
+}
+
+}  // namespace hopla::win32

@@ -1,0 +1,82 @@
+// The real platform: Hopla's seam implemented with the Win32 API. Owns all
+// of its state (the switch source, the timer resolution request, the message
+// loop, the single-instance mutexes); nothing lives in globals.
+#ifndef HOPLA_PLATFORM_WIN32_WIN32_PLATFORM_H_
+#define HOPLA_PLATFORM_WIN32_WIN32_PLATFORM_H_
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32/exception_trap.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/switch_source.h"
+
+namespace hopla::win32 {
+
+class Win32Platform final : public Platform {
+ public:
+  // Construct on the UI thread: the message loop and every widget belong to
+  // the thread that runs RunMessageLoop. Asks for 1 ms timer resolution
+  // until destruction.
+  explicit Win32Platform(SwitchSourceKind switch_source);
+  ~Win32Platform() override;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  // Whether the system granted the 1 ms timer resolution asked for.
+  bool TimerResolutionRaised() const { return timer_resolution_raised_; }
+
+  int64_t NowMs() override;
+  void Sleep(int32_t ms) override;
+  std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) override;
+  void StartThread(std::function<void()> body) override;
+
+  void RunMessageLoop(UiLoopHost& host) override;
+  void QuitMessageLoop() override;
+  void WakeMessageLoop() override;
+
+  SwitchPoll PollSwitch() override;
+  void PlaySoundFile(const std::string& file_name) override;
+  DialogResult ShowMessageBox(const MessageBoxSpec& spec) override;
+  std::string ExecutablePath() override;
+  bool CreateSingleInstanceMutex(const std::string& name) override;
+
+  bool SendToWindow(WindowHandle window, uint32_t message, uintptr_t wparam,
+                    intptr_t lparam, int32_t timeout_ms) override;
+  bool PostToWindow(WindowHandle window, uint32_t message, uintptr_t wparam,
+                    intptr_t lparam) override;
+  void EnumTopLevelWindows(
+      const std::function<bool(const WindowInfo&)>& visit) override;
+  std::string WindowTitle(WindowHandle window) override;
+  WindowHandle ForegroundWindow() override;
+  bool SetForegroundWindow(WindowHandle window) override;
+  std::optional<Rect> WindowRect(WindowHandle window) override;
+  void ShowWindowNormal(WindowHandle window) override;
+  void FlashWindow(WindowHandle window, bool invert) override;
+  Rect DesktopRect() override;
+
+  std::optional<Point> CursorPos() override;
+  void SetCursorPos(Point p) override;
+
+  std::optional<std::string> ReadFileBytes(const std::string& path) override;
+  bool ReplaceFileBytes(const std::string& path,
+                        const std::string& bytes) override;
+
+  std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& spec,
+                                             NativeWidget* parent,
+                                             WidgetEvents* events) override;
+
+ private:
+  std::unique_ptr<SwitchSource> switch_source_;
+  bool timer_resolution_raised_ = false;
+  int64_t counter_frequency_ = 1;
+  ExceptionTrap trap_;
+  MessageLoop loop_;
+};
+
+}  // namespace hopla::win32
+
+#endif  // HOPLA_PLATFORM_WIN32_WIN32_PLATFORM_H_
