@@ -42,8 +42,9 @@ int RunHopla(Platform& platform, const EntryHooks& hooks) {
   Application app(platform);
   app.SetTitle(kApplicationTitle);
   app.SetHelpFile("");
+  EngineState state;
   try {
-    auto main_window = std::make_unique<THopla>(app);
+    auto main_window = std::make_unique<THopla>(app, state);
     app.SetMainForm(*main_window);
     if (hooks.on_main_window) hooks.on_main_window(*main_window);
     app.Run();

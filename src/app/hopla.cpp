@@ -2,23 +2,30 @@
 
 namespace hopla {
 
-THopla::THopla(Application& app)
-    : SettingsWindow(app),
+namespace {
+// How long destruction waits for mover threads; each ends within one pass.
+constexpr int32_t kMoverEndWaitMs = 2000;
+constexpr int32_t kMoverEndPollMs = 5;
+}  // namespace
+
+THopla::THopla(Application& app, EngineState& state)
+    : SettingsWindow(app, state),
       OnTimer(app.timers(), "OnTimer", true, kHeartbeatIntervalMs),
       TimeOverTimer(app.timers(), "TimeOverTimer", false),
-      heartbeat_(app.platform(), state_, TimeOverTimer, *this) {
+      heartbeat_(app.platform(), state, TimeOverTimer, *this) {
   BindHandlers();
   FormCreate(*this);
   // The rest of the construction, after FormCreate.
-  state_.JoyInfo = JoyRecord{};
+  State().JoyInfo = JoyRecord{};
   const Rect desktop = app.platform().DesktopRect();
-  state_.ScreenRight = desktop.right;
-  state_.ScreenBottom = desktop.bottom;
+  State().ScreenRight = desktop.right;
+  State().ScreenBottom = desktop.bottom;
   app.on_restore = [this](Component& sender) { RestoreHandler(sender); };
 }
 
 THopla::~THopla() {
   FormDestroy(*this);
+  AwaitMovers();
   DestroyWindow();
 }
 
@@ -38,6 +45,9 @@ void THopla::BindHandlers() {
   TimeOverTimer.on_timer = [this](Component& sender) {
     TimeOverTimerTimer(sender);
   };
+  ShuuryouBtn.on_click = [this](Component& sender) {
+    ShuuryouBtnClick(sender);
+  };
 }
 
 void THopla::OnTimerTimer(Component& /*sender*/) { heartbeat_.Tick(); }
@@ -51,7 +61,20 @@ void THopla::StopMoverThread() {
 }
 
 void THopla::StartMoverThread() {
-  // The cursor mover is started here once it exists.
+  auto thread = std::make_shared<TMyThread>(app().platform(), State(),
+                                            static_cast<MoverSite&>(*this));
+  live_movers_.fetch_add(1);
+  thread->Start();
+  MoverThread = std::move(thread);
+}
+
+bool THopla::BrakeWanted() const {
+  return !BreakNasiRadioButton.Checked() && State().BrakeKinds != 0;
+}
+
+void THopla::MoverEnded() {
+  TimeOverTimer.SetEnabled(true);
+  live_movers_.fetch_sub(1);
 }
 
 void THopla::StopEngine() {
@@ -61,17 +84,15 @@ void THopla::StopEngine() {
   }
 }
 
-void THopla::LoadSettings() {
-  // Reading the settings file is built on this call point.
-}
-
-bool THopla::SaveSettings() {
-  // Writing the settings file is built on this call point.
-  return true;
-}
-
-void THopla::SpeedBarChange(Component& /*sender*/) {
-  // The speed map is built on this call point.
+void THopla::AwaitMovers() {
+  if (MoverThread) MoverThread->Terminate();
+  Platform& platform = app().platform();
+  for (int32_t waited = 0; live_movers_.load() > 0 && waited < kMoverEndWaitMs;
+       waited += kMoverEndPollMs) {
+    // A mover waiting for the next execution is let go.
+    if (State().MoverEvent) State().MoverEvent->Set();
+    platform.Sleep(kMoverEndPollMs);
+  }
 }
 
 void THopla::LocateJoyToKey() {

@@ -1,33 +1,33 @@
-// THopla: the main window. It owns the engine state, the two engine timers
-// and the mover thread, and carries the program's life from creation to
-// destruction.
+// THopla: the main window. On top of the settings window it carries the
+// engine's two timers and the mover thread, and the program's life from
+// creation to destruction.
 #ifndef HOPLA_APP_HOPLA_H_
 #define HOPLA_APP_HOPLA_H_
 
+#include <atomic>
 #include <memory>
 
 #include "engine/engine_state.h"
 #include "engine/heartbeat.h"
+#include "motion/mover_thread.h"
 #include "settings/settings_window.h"
-#include "toolkit/thread.h"
 #include "toolkit/timer.h"
 
 namespace hopla {
 
 inline constexpr char kApplicationTitle[] = "「ホプラー。」Ver2.10";
 
-class THopla : public SettingsWindow, private HeartbeatSite {
+class THopla : public SettingsWindow, private HeartbeatSite, private MoverSite {
  public:
-  explicit THopla(Application& app);
+  THopla(Application& app, EngineState& state);
   ~THopla() override;
-
-  EngineState& State() { return state_; }
 
   // The heartbeat and the execution timer.
   Timer OnTimer;
   Timer TimeOverTimer;
-  // The mover thread last started, or none.
-  std::shared_ptr<TThread> MoverThread;
+  // The mover thread last started, or none. Requests through it stay safe
+  // after the thread has ended.
+  std::shared_ptr<TMyThread> MoverThread;
 
   // Life of the window.
   void FormCreate(Component& sender);
@@ -45,10 +45,7 @@ class THopla : public SettingsWindow, private HeartbeatSite {
   void OnTimerTimer(Component& sender);
   void TimeOverTimerTimer(Component& sender);
 
-  // Settings and JoyToKey, called by the steps above.
-  void LoadSettings();
-  bool SaveSettings();
-  void SpeedBarChange(Component& sender);
+  // JoyToKey, called by the steps above.
   void LocateJoyToKey();
 
  private:
@@ -57,14 +54,20 @@ class THopla : public SettingsWindow, private HeartbeatSite {
   bool JoyToKeyUsed() const override { return JtkUseCheckBox.Checked(); }
   void StopMoverThread() override;
   void StartMoverThread() override;
+  // MoverSite.
+  bool TurnAtEdges() const override { return OrikaesiCheckBox.Checked(); }
+  bool BrakeWanted() const override;
+  void MoverEnded() override;
 
   // Stops a running mover thread and the execution timer, as every way out
   // of the program does.
   void StopEngine();
+  // Lets every mover thread still alive end before the state goes away.
+  void AwaitMovers();
   void BindHandlers();
 
-  EngineState state_;
   Heartbeat heartbeat_;
+  std::atomic<int32_t> live_movers_{0};
 };
 
 }  // namespace hopla

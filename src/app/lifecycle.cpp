@@ -11,12 +11,13 @@ constexpr char kQuitCaption[] = "警告";
 
 void THopla::FormCreate(Component& /*sender*/) {
   Platform& platform = app().platform();
-  state_.MoverEvent = platform.CreateAutoResetEvent(true);
+  State().MoverEvent = platform.CreateAutoResetEvent(true);
   LoadSettings();
-  // Step 3 (start minimised) reads a setting that comes with the settings
-  // window; until then the window starts shown.
+  if (SaishouCheckBox.Checked()) SetStartMinimized(true);
   SpeedBarChange(*this);
-  if (JtkUseCheckBox.Checked()) LocateJoyToKey();
+  if (JtkUseCheckBox.Checked() && Path_JoyToKey.Text().empty()) {
+    LocateJoyToKey();
+  }
 }
 
 void THopla::FormCloseQuery(Component& /*sender*/, bool& can_close) {
@@ -34,8 +35,8 @@ void THopla::FormCloseQuery(Component& /*sender*/, bool& can_close) {
 void THopla::FormClose(Component& /*sender*/, CloseAction& /*action*/) {
   StopEngine();
   SaveSettings();
-  if (state_.JoyToKeyWindow != kNoWindow) {
-    app().platform().PostToWindow(state_.JoyToKeyWindow, kWmQuit, 0, 0);
+  if (State().JoyToKeyWindow != kNoWindow) {
+    app().platform().PostToWindow(State().JoyToKeyWindow, kWmQuit, 0, 0);
   }
 }
 
@@ -53,7 +54,7 @@ void THopla::RestoreHandler(Component& /*sender*/) {
 }
 
 void THopla::SysCommandHook(uint32_t /*command*/) {
-  state_.MinimisedWindow = app().Handle();
+  State().MinimisedWindow = app().Handle();
 }
 
 bool THopla::ShutdownQueryHandler() {

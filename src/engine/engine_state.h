@@ -84,6 +84,7 @@ struct EngineState {
   Shared<bool> Braking{false};
   Shared<bool> BrakeReleased{false};
   Shared<int32_t> BrakeDelay{kBuiltInBrakeDelayMs};
+  Shared<uint32_t> BrakeKinds{0};  // one bit per kind of element
 
   // JoyToKey.
   Shared<WindowHandle> JoyToKeyWindow{kNoWindow};

@@ -68,7 +68,7 @@ class Platform {
  public:
   virtual ~Platform() = default;
 
-  // --- Time, waiting, threads -------------------------------------------
+  // --- Time, waiting, threads
   // Milliseconds on a monotonic clock.
   virtual int64_t NowMs() = 0;
   virtual void Sleep(int32_t ms) = 0;
@@ -76,7 +76,7 @@ class Platform {
   // Starts a detached thread at normal priority that runs `body` once.
   virtual void StartThread(std::function<void()> body) = 0;
 
-  // --- The UI thread's message loop ---------------------------------------
+  // --- The UI thread's message loop
   // Runs the message loop on the calling (UI) thread until QuitMessageLoop.
   // The host is also served by modal loops (message boxes) while it runs.
   virtual void RunMessageLoop(UiLoopHost& host) = 0;
@@ -85,26 +85,26 @@ class Platform {
   // Any thread: asks the UI thread to call host.RunDueWork() soon.
   virtual void WakeMessageLoop() = 0;
 
-  // --- The switch -----------------------------------------------------------
+  // --- The switch
   virtual SwitchPoll PollSwitch() = 0;
 
-  // --- Sound ----------------------------------------------------------------
+  // --- Sound
   // Plays a sound file looked up by name, synchronously; a missing file plays
   // the system's default sound.
   virtual void PlaySoundFile(const std::string& file_name) = 0;
 
-  // --- Message boxes ----------------------------------------------------------
+  // --- Message boxes
   // Modal on the UI thread; timers keep firing while it is open.
   virtual DialogResult ShowMessageBox(const MessageBoxSpec& spec) = 0;
 
-  // --- Process ----------------------------------------------------------------
+  // --- Process
   // Full path of the running executable.
   virtual std::string ExecutablePath() = 0;
   // Creates (not owned) the named system mutex and keeps it until the process
   // ends. Returns false when a mutex of that name already existed.
   virtual bool CreateSingleInstanceMutex(const std::string& name) = 0;
 
-  // --- Windows and messages -------------------------------------------------
+  // --- Windows and messages
   // Sends a message and waits for its handling, at most timeout_ms, giving up
   // at once on a hung receiver. Returns false when it was not handled.
   virtual bool SendToWindow(WindowHandle window, uint32_t message,
@@ -126,11 +126,11 @@ class Platform {
   // Rectangle of the desktop window.
   virtual Rect DesktopRect() = 0;
 
-  // --- Cursor and synthetic input ------------------------------------------
+  // --- Cursor and synthetic input
   virtual std::optional<Point> CursorPos() = 0;
   virtual void SetCursorPos(Point p) = 0;
 
-  // --- Files -----------------------------------------------------------------
+  // --- Files
   // Paths are as the program writes them (".\\Hoplar.ini"), relative to the
   // current working directory at the moment of the call.
   // The whole file's bytes, or nothing when it is absent or unreadable.
@@ -141,12 +141,13 @@ class Platform {
   virtual bool ReplaceFileBytes(const std::string& path,
                                 const std::string& bytes) = 0;
 
-  // --- Native widgets -------------------------------------------------------
+  // --- Native widgets
   // Creates the native peer of a toolkit control; `events` receives the
   // user's actions on the UI thread. A platform without a screen returns a
   // peer that only remembers its state.
-  virtual std::unique_ptr<NativeWidget> CreateWidget(
-      const WidgetSpec& spec, NativeWidget* parent, WidgetEvents* events) = 0;
+  virtual std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& spec,
+                                                     NativeWidget* parent,
+                                                     WidgetEvents* events) = 0;
 };
 
 }  // namespace hopla

@@ -1,12 +1,21 @@
+// The window's layout: every control with its caption, place and size.
 #include "settings/settings_window.h"
 
 namespace hopla {
 
 namespace {
 
-FontSpec WindowFont(bool bold = true) {
+constexpr int32_t kSliderMin = 1;
+constexpr int32_t kSliderMax = 8;
+constexpr int32_t kSliderLeft = 176;
+constexpr int32_t kSliderWidth = 193;
+constexpr int32_t kCharWidthPx = 12;  // a full-width character, bold
+constexpr int32_t kLabelHeightPx = 12;
+
+FontSpec WindowFont(bool bold = true, bool italic = false) {
   FontSpec font;
   font.bold = bold;
+  font.italic = italic;
   return font;
 }
 
@@ -19,8 +28,8 @@ WidgetSpec FormSpec() {
   return spec;
 }
 
-WidgetSpec Box(const char* caption, int32_t left, int32_t top, int32_t width,
-               int32_t height, const char* hint = "") {
+WidgetSpec At(const char* caption, int32_t left, int32_t top, int32_t width,
+              int32_t height, const char* hint = "") {
   WidgetSpec spec;
   spec.caption = caption;
   spec.bounds = {left, top, left + width, top + height};
@@ -29,15 +38,150 @@ WidgetSpec Box(const char* caption, int32_t left, int32_t top, int32_t width,
   return spec;
 }
 
+WidgetSpec Disabled(WidgetSpec spec) {
+  spec.enabled = false;
+  return spec;
+}
+
+WidgetSpec Checked(WidgetSpec spec) {
+  spec.checked = true;
+  return spec;
+}
+
+// A caption label sizes itself to its text.
+WidgetSpec LabelAt(const char* text, int32_t left, int32_t top,
+                   bool italic = false) {
+  const std::string s(text);
+  int32_t width = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(s[i]);
+    if ((byte & 0xC0) != 0x80)
+      width += byte < 0x80 ? kCharWidthPx / 2 : kCharWidthPx;
+  }
+  WidgetSpec spec = At(text, left, top, width, kLabelHeightPx);
+  spec.font.italic = italic;
+  return spec;
+}
+
+WidgetSpec Slider(int32_t top, int32_t height) {
+  WidgetSpec spec = At("", kSliderLeft, top, kSliderWidth, height);
+  spec.min = kSliderMin;
+  spec.max = kSliderMax;
+  spec.position = kSliderMin;
+  return spec;
+}
+
+WidgetSpec KindBox(const char* caption, int32_t top, int32_t width = 97,
+                   const char* hint = "") {
+  return At(caption, 16, top, width, 17, hint);
+}
+
+WidgetSpec Hidden(WidgetSpec spec) {
+  spec.visible = false;
+  spec.font = WindowFont(false);
+  return spec;
+}
+
 }  // namespace
 
-SettingsWindow::SettingsWindow(Application& app)
+SettingsWindow::SettingsWindow(Application& app, EngineState& state)
     : Form(app, "THopla", FormSpec()),
+      GroupBox1(app, *this, "GroupBox1", At("", 8, 8, 369, 97)),
+      HoukouCheckBox(app, *this, "HoukouCheckBox",
+                     At("マウス移動を8方向にする", 16, 24, 161, 17)),
+      ImadakeSokudo(app, *this, "ImadakeSokudo",
+                    At("000で速度速める", 200, 24, 121, 17)),
+      OrikaesiCheckBox(app, *this, "OrikaesiCheckBox",
+                       At("左右上下端で折り返す", 16, 48, 145, 17)),
+      SaishouCheckBox(app, GroupBox1, "SaishouCheckBox",
+                      At("最小化で起動する", 192, 40, 129, 17)),
       JtkUseCheckBox(app, *this, "JtkUseCheckBox",
-                     Box("キー入力モードでJoyToKeyを使う", 16, 72, 217, 17,
-                         "ここにチェックを入れる場合は、JoyToKeyを先に"
-                         "インストールする必要があります。")),
+                     At("キー入力モードでJoyToKeyを使う", 16, 72, 217, 17,
+                        "ここにチェックを入れる場合は、JoyToKeyを先に"
+                        "インストールする必要があります。")),
       SoundCheckBox(app, *this, "SoundCheckBox",
-                    Box("音を出す", 248, 72, 81, 17)) {}
+                    At("音を出す", 248, 72, 81, 17)),
+      Path_JoyToKey(app, *this, "Path_JoyToKey",
+                    Hidden(At("", 40, 88, 137, 20))),
+      Label2(app, *this, "Label2", LabelAt("カーソル移動速度", 16, 128)),
+      SpeedBar(app, *this, "SpeedBar", Slider(120, 41)),
+      Label1(app, *this, "Label1", LabelAt("長押し判定時間", 16, 184)),
+      NagaHanteiTrackBar(app, *this, "NagaHanteiTrackBar", Slider(176, 45)),
+      Label5(app, *this, "Label5", LabelAt("実行までの時間", 16, 240)),
+      JikkouTrackBar(app, *this, "JikkouTrackBar", Slider(232, 45)),
+      Label6(app, *this, "Label6", LabelAt("キー入力モードへ", 16, 288)),
+      Label7(app, *this, "Label7", LabelAt("入る長押し時間", 16, 304)),
+      KeyModeBar(app, *this, "KeyModeBar", Slider(288, 45)),
+      GroupBox2(app, *this, "GroupBox2", At("", 400, 8, 201, 57)),
+      SaishoukaButton(app, *this, "SaishoukaButton",
+                      At("最小化", 408, 24, 57, 33, "001でも最小化します")),
+      HelpBtn(app, *this, "HelpBtn",
+              At("HELP", 472, 24, 57, 33, "1010でもヘルプ表示できます")),
+      ShuuryouBtn(app, GroupBox2, "ShuuryouBtn", At("終了", 136, 16, 57, 33)),
+      BreakGroupBox(app, *this, "BreakGroupBox",
+                    At(" ブレーキモード ", 432, 72, 169, 345)),
+      BreakNasiRadioButton(app, BreakGroupBox, BrakeStrengths,
+                           "BreakNasiRadioButton",
+                           Checked(At("なし", 8, 16, 41, 17))),
+      BreakYowaiRadioButton(app, BreakGroupBox, BrakeStrengths,
+                            "BreakYowaiRadioButton", At("弱", 48, 16, 33, 17)),
+      BreakChuuRadioButton(app, BreakGroupBox, BrakeStrengths,
+                           "BreakChuuRadioButton", At("中", 88, 16, 33, 17)),
+      BreakTuyoiRadioButton(app, BreakGroupBox, BrakeStrengths,
+                            "BreakTuyoiRadioButton", At("強", 128, 16, 33, 17)),
+      BreakIconCheckBox(app, BreakGroupBox, "BreakIconCheckBox",
+                        KindBox("アイコン", 48)),
+      BreakScrollBarCheckBox(app, BreakGroupBox, "BreakScrollBarCheckBox",
+                             KindBox("スクロールバー", 72, 113)),
+      BreakStartMenuCheckBox(app, BreakGroupBox, "BreakStartMenuCheckBox",
+                             Disabled(KindBox("スタートメニュー", 96))),
+      BreakChkCheckBox(app, BreakGroupBox, "BreakChkCheckBox",
+                       KindBox("チェックBOX", 120)),
+      BreakTextBoxCheckBox(app, BreakGroupBox, "BreakTextBoxCheckBox",
+                           Disabled(KindBox("テキストBOX", 144))),
+      BreakToreiTabCheckBox(app, BreakGroupBox, "BreakToreiTabCheckBox",
+                            KindBox("トレイ/タブ", 168)),
+      BreakBtnCheckBox(app, BreakGroupBox, "BreakBtnCheckBox",
+                       KindBox("ボタン", 192)),
+      BreakMenuBarCheckBox(app, BreakGroupBox, "BreakMenuBarCheckBox",
+                           KindBox("メニューバー", 216)),
+      BreakRadioCheckBox(app, BreakGroupBox, "BreakRadioCheckBox",
+                         KindBox("ラジオボタン", 240)),
+      BreakLinkCheckBox(
+          app, BreakGroupBox, "BreakLinkCheckBox",
+          Disabled(KindBox("リンク", 264, 97,
+                           "マウスカーソル移動が自動でスローダウンします"))),
+      CheckBox5(app, BreakGroupBox, "CheckBox5",
+                Disabled(KindBox("未使用", 288))),
+      CheckBox1(app, BreakGroupBox, "CheckBox1",
+                Disabled(KindBox("未使用", 312))),
+      Label3(app, *this, "Label3",
+             [] {
+               WidgetSpec spec =
+                   LabelAt("「ポムラボ。」プロジェクト", 16, 392, true);
+               spec.hint = "ホームページに接続";
+               return spec;
+             }()),
+      Label4(app, *this, "Label4", LabelAt("Ｖｅｒ ２．１０", 16, 408, true)),
+      state_(state) {
+  BindSettingsHandlers();
+}
+
+void SettingsWindow::BindSettingsHandlers() {
+  auto bind = [this](void (SettingsWindow::*handler)(Component&)) {
+    return [this, handler](Component& sender) { (this->*handler)(sender); };
+  };
+  SpeedBar.on_change = bind(&SettingsWindow::SpeedBarChange);
+  NagaHanteiTrackBar.on_change =
+      bind(&SettingsWindow::NagaHanteiTrackBarChange);
+  JikkouTrackBar.on_change = bind(&SettingsWindow::JikkouTrackBarChange);
+  KeyModeBar.on_change = bind(&SettingsWindow::KeyModeBarChange);
+  ImadakeSokudo.on_click = bind(&SettingsWindow::ImadakeSokudoClick);
+  SaishouCheckBox.on_click = bind(&SettingsWindow::SaishouCheckBoxClick);
+  HoukouCheckBox.on_click = bind(&SettingsWindow::HoukouCheckBoxClick);
+  JtkUseCheckBox.on_click = [this](Component& sender) {
+    JtkUseCheckBoxClick(sender);
+  };
+}
 
 }  // namespace hopla

@@ -1,12 +1,21 @@
 // The settings window: the one window of the program, with every setting as a
 // control. The controls are the live store of the settings; the engine reads
-// them when it needs them.
+// them when it needs them. The slider maps and the small settings handlers
+// live here too; what the engine, the brake and JoyToKey add to the window
+// comes from the classes built on this one.
 #ifndef HOPLA_SETTINGS_SETTINGS_WINDOW_H_
 #define HOPLA_SETTINGS_SETTINGS_WINDOW_H_
 
+#include <string>
+
+#include "engine/engine_state.h"
+#include "settings/settings_table.h"
 #include "toolkit/application.h"
 #include "toolkit/check_box.h"
 #include "toolkit/form.h"
+#include "toolkit/radio_button.h"
+#include "toolkit/simple_controls.h"
+#include "toolkit/track_bar.h"
 
 namespace hopla {
 
@@ -16,10 +25,100 @@ inline constexpr int32_t kClientHeight = 428;
 
 class SettingsWindow : public Form {
  public:
-  explicit SettingsWindow(Application& app);
+  SettingsWindow(Application& app, EngineState& state);
 
+  EngineState& State() { return state_; }
+  const EngineState& State() const { return state_; }
+
+  // Options area.
+  GroupBox GroupBox1;
+  CheckBox HoukouCheckBox;
+  CheckBox ImadakeSokudo;
+  CheckBox OrikaesiCheckBox;
+  CheckBox SaishouCheckBox;
   CheckBox JtkUseCheckBox;
   CheckBox SoundCheckBox;
+  Edit Path_JoyToKey;
+  // Timing rows.
+  Label Label2;
+  TrackBar SpeedBar;
+  Label Label1;
+  TrackBar NagaHanteiTrackBar;
+  Label Label5;
+  TrackBar JikkouTrackBar;
+  Label Label6;
+  Label Label7;
+  TrackBar KeyModeBar;
+  // Window buttons.
+  GroupBox GroupBox2;
+  PushButton SaishoukaButton;
+  PushButton HelpBtn;
+  PushButton ShuuryouBtn;
+  // Brake frame.
+  GroupBox BreakGroupBox;
+  RadioGroup BrakeStrengths;
+  RadioButton BreakNasiRadioButton;
+  RadioButton BreakYowaiRadioButton;
+  RadioButton BreakChuuRadioButton;
+  RadioButton BreakTuyoiRadioButton;
+  CheckBox BreakIconCheckBox;
+  CheckBox BreakScrollBarCheckBox;
+  CheckBox BreakStartMenuCheckBox;
+  CheckBox BreakChkCheckBox;
+  CheckBox BreakTextBoxCheckBox;
+  CheckBox BreakToreiTabCheckBox;
+  CheckBox BreakBtnCheckBox;
+  CheckBox BreakMenuBarCheckBox;
+  CheckBox BreakRadioCheckBox;
+  CheckBox BreakLinkCheckBox;
+  CheckBox CheckBox5;
+  CheckBox CheckBox1;
+  // Bottom left.
+  Label Label3;
+  Label Label4;
+
+  // The slider maps.
+  void SpeedBarChange(Component& sender);
+  void NagaHanteiTrackBarChange(Component& sender);
+  void JikkouTrackBarChange(Component& sender);
+  void KeyModeBarChange(Component& sender);
+  // One step of a slider, then its map.
+  void IdouDownButtonClick(Component& sender);
+  void IdouHayaiButtonClick(Component& sender);
+  void NagaHanteiMijikaiButtonClick(Component& sender);
+  void NagaHanteiNagaiButtonClick(Component& sender);
+  void JikkouMijikaiButtonClick(Component& sender);
+  void JikkouNagaiButtonClick(Component& sender);
+  void KeyModeMijikaiButtonClick(Component& sender);
+  void KeyModeNagaiButtonClick(Component& sender);
+  void ImadakeSokudoClick(Component& sender);
+  void SaishouCheckBoxClick(Component& sender);
+  void HoukouCheckBoxClick(Component& sender);
+
+  // The settings file.
+  void LoadSettings();
+  bool SaveSettings();
+
+ protected:
+  // What loading the settings asks of JoyToKey and of the brake.
+  virtual void JtkUseCheckBoxClick(Component& /*sender*/) {}
+  virtual void FindJoyToKeyWindow() {}
+  virtual bool StartJoyToKey(const std::string& /*folder*/) { return true; }
+  virtual void BreakNasiRadioButtonClick(Component& /*sender*/) {}
+
+ private:
+  void BindSettingsHandlers();
+  // The control that holds a stored setting.
+  TrackBar& SliderOf(SettingId id);
+  CheckBox& BoxOf(SettingId id);
+  void RunSliderMap(SettingId id);
+  void LoadJoyToKeyFolder(const std::string& folder);
+  void LoadBrakeStrength(int32_t brake_delay_ms);
+  // Steps a slider by `delta` and runs its map, also at an end of its range.
+  void StepSlider(TrackBar& slider, int32_t delta,
+                  void (SettingsWindow::*map)(Component&));
+
+  EngineState& state_;
 };
 
 }  // namespace hopla

@@ -1,0 +1,71 @@
+// The slider maps and the small handlers of the settings controls.
+#include "settings/settings_window.h"
+#include "settings/slider_maps.h"
+
+namespace hopla {
+
+void SettingsWindow::SpeedBarChange(Component& /*sender*/) {
+  const SpeedStep speed = SpeedFor(SpeedBar.Position());
+  // The pause first: the mover may take one step with the new pause and the
+  // old size, never a long step at the short pause.
+  state_.StepDelay = speed.step_delay_ms;
+  state_.StepPixels = speed.step_pixels;
+}
+
+void SettingsWindow::NagaHanteiTrackBarChange(Component& /*sender*/) {
+  state_.LongPressTicks = LongPressTicksFor(NagaHanteiTrackBar.Position());
+}
+
+void SettingsWindow::JikkouTrackBarChange(Component& /*sender*/) {
+  state_.ExecuteDelay = ExecuteDelayFor(JikkouTrackBar.Position());
+}
+
+void SettingsWindow::KeyModeBarChange(Component& /*sender*/) {
+  state_.PollInterval = PollIntervalFor(KeyModeBar.Position());
+}
+
+void SettingsWindow::StepSlider(TrackBar& slider, int32_t delta,
+                                void (SettingsWindow::*map)(Component&)) {
+  slider.SetPosition(slider.Position() + delta);
+  (this->*map)(slider);
+}
+
+void SettingsWindow::IdouDownButtonClick(Component& /*sender*/) {
+  StepSlider(SpeedBar, -1, &SettingsWindow::SpeedBarChange);
+}
+void SettingsWindow::IdouHayaiButtonClick(Component& /*sender*/) {
+  StepSlider(SpeedBar, +1, &SettingsWindow::SpeedBarChange);
+}
+void SettingsWindow::NagaHanteiMijikaiButtonClick(Component& /*sender*/) {
+  StepSlider(NagaHanteiTrackBar, -1, &SettingsWindow::NagaHanteiTrackBarChange);
+}
+void SettingsWindow::NagaHanteiNagaiButtonClick(Component& /*sender*/) {
+  StepSlider(NagaHanteiTrackBar, +1, &SettingsWindow::NagaHanteiTrackBarChange);
+}
+void SettingsWindow::JikkouMijikaiButtonClick(Component& /*sender*/) {
+  StepSlider(JikkouTrackBar, -1, &SettingsWindow::JikkouTrackBarChange);
+}
+void SettingsWindow::JikkouNagaiButtonClick(Component& /*sender*/) {
+  StepSlider(JikkouTrackBar, +1, &SettingsWindow::JikkouTrackBarChange);
+}
+void SettingsWindow::KeyModeMijikaiButtonClick(Component& /*sender*/) {
+  StepSlider(KeyModeBar, -1, &SettingsWindow::KeyModeBarChange);
+}
+void SettingsWindow::KeyModeNagaiButtonClick(Component& /*sender*/) {
+  StepSlider(KeyModeBar, +1, &SettingsWindow::KeyModeBarChange);
+}
+
+void SettingsWindow::ImadakeSokudoClick(Component& /*sender*/) {
+  // Unticking ends a running boost at once; its flag stays as it was.
+  if (!ImadakeSokudo.Checked()) state_.SpeedFactor = 1;
+}
+
+void SettingsWindow::SaishouCheckBoxClick(Component& /*sender*/) {
+  // Acts at the next start, through the settings file.
+}
+
+void SettingsWindow::HoukouCheckBoxClick(Component& /*sender*/) {
+  state_.DirectionCount = HoukouCheckBox.Checked() ? 8 : 4;
+}
+
+}  // namespace hopla

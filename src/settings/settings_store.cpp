@@ -1,0 +1,161 @@
+// Loading the controls from the settings file and saving them back, in the
+// order of the settings table.
+#include <stdexcept>
+
+#include "settings/ini_file.h"
+#include "settings/settings_window.h"
+
+namespace hopla {
+
+namespace {
+constexpr int32_t kBrakeNone = 1;
+constexpr int32_t kBrakeWeak = 50;
+constexpr int32_t kBrakeMedium = 100;
+constexpr int32_t kBrakeStrong = 150;
+
+bool IsBrakeKind(SettingId id) {
+  return id >= SettingId::kBrakeIcon && id <= SettingId::kBrakeRadio;
+}
+}  // namespace
+
+TrackBar& SettingsWindow::SliderOf(SettingId id) {
+  switch (id) {
+    case SettingId::kSpeed:
+      return SpeedBar;
+    case SettingId::kLongPressTime:
+      return NagaHanteiTrackBar;
+    case SettingId::kExecuteDelay:
+      return JikkouTrackBar;
+    case SettingId::kKeyModeTime:
+      return KeyModeBar;
+    default:
+      throw std::logic_error("not a slider setting");
+  }
+}
+
+void SettingsWindow::RunSliderMap(SettingId id) {
+  TrackBar& slider = SliderOf(id);
+  if (id == SettingId::kSpeed) SpeedBarChange(slider);
+  if (id == SettingId::kLongPressTime) NagaHanteiTrackBarChange(slider);
+  if (id == SettingId::kExecuteDelay) JikkouTrackBarChange(slider);
+  if (id == SettingId::kKeyModeTime) KeyModeBarChange(slider);
+}
+
+CheckBox& SettingsWindow::BoxOf(SettingId id) {
+  switch (id) {
+    case SettingId::kTurnAtEdges:
+      return OrikaesiCheckBox;
+    case SettingId::kEightDirections:
+      return HoukouCheckBox;
+    case SettingId::kBoostAllowed:
+      return ImadakeSokudo;
+    case SettingId::kSound:
+      return SoundCheckBox;
+    case SettingId::kStartMinimised:
+      return SaishouCheckBox;
+    case SettingId::kUseJoyToKey:
+      return JtkUseCheckBox;
+    case SettingId::kBrakeIcon:
+      return BreakIconCheckBox;
+    case SettingId::kBrakeScrollBar:
+      return BreakScrollBarCheckBox;
+    case SettingId::kBrakeCheckBox:
+      return BreakChkCheckBox;
+    case SettingId::kBrakeTextBox:
+      return BreakTextBoxCheckBox;
+    case SettingId::kBrakeTrayTab:
+      return BreakToreiTabCheckBox;
+    case SettingId::kBrakeButton:
+      return BreakBtnCheckBox;
+    case SettingId::kBrakeMenuBar:
+      return BreakMenuBarCheckBox;
+    case SettingId::kBrakeRadio:
+      return BreakRadioCheckBox;
+    default:
+      throw std::logic_error("not a check box setting");
+  }
+}
+
+void SettingsWindow::LoadSettings() {
+  IniFile ini(app().platform(), kSettingsFile);
+  for (const SettingDef& def : kSettings) {
+    switch (def.type) {
+      case SettingType::kSlider:
+        SliderOf(def.id).SetPosition(
+            ini.ReadInteger(def.section, def.key, def.fallback));
+        RunSliderMap(def.id);
+        break;
+      case SettingType::kBoolean: {
+        CheckBox& box = BoxOf(def.id);
+        // A brake kind missing from the file keeps the box as it stands.
+        const bool fallback =
+            IsBrakeKind(def.id) ? box.Checked() : def.fallback != 0;
+        box.SetChecked(ini.ReadBool(def.section, def.key, fallback));
+        if (def.id == SettingId::kEightDirections) HoukouCheckBoxClick(box);
+        break;
+      }
+      case SettingType::kText:
+        LoadJoyToKeyFolder(ini.ReadString(def.section, def.key, ""));
+        break;
+      case SettingType::kBrakeStrength:
+        LoadBrakeStrength(ini.ReadInteger(def.section, def.key, def.fallback));
+        break;
+    }
+  }
+}
+
+void SettingsWindow::LoadJoyToKeyFolder(const std::string& folder) {
+  Path_JoyToKey.SetText(folder);
+  if (!JtkUseCheckBox.Checked()) return;
+  state_.JoyToKeyWindow = kNoWindow;
+  FindJoyToKeyWindow();
+  if (state_.JoyToKeyWindow == kNoWindow) StartJoyToKey(Path_JoyToKey.Text());
+}
+
+void SettingsWindow::LoadBrakeStrength(int32_t brake_delay_ms) {
+  state_.BrakeDelay = brake_delay_ms;
+  switch (brake_delay_ms) {
+    case kBrakeNone:
+      BreakNasiRadioButtonClick(BreakNasiRadioButton);
+      break;
+    case kBrakeWeak:
+      BreakYowaiRadioButton.SetChecked(true);
+      break;
+    case kBrakeMedium:
+      BreakChuuRadioButton.SetChecked(true);
+      break;
+    case kBrakeStrong:
+      BreakTuyoiRadioButton.SetChecked(true);
+      break;
+    default:
+      break;  // kept as read, with no strength selected anew
+  }
+}
+
+bool SettingsWindow::SaveSettings() {
+  IniFile ini(app().platform(), kSettingsFile);
+  try {
+    for (const SettingDef& def : kSettings) {
+      switch (def.type) {
+        case SettingType::kSlider:
+          ini.WriteInteger(def.section, def.key, SliderOf(def.id).Position());
+          break;
+        case SettingType::kBoolean:
+          ini.WriteBool(def.section, def.key, BoxOf(def.id).Checked());
+          break;
+        case SettingType::kText:
+          break;  // written by the JoyToKey search alone
+        case SettingType::kBrakeStrength:
+          ini.WriteInteger(def.section, def.key, state_.BrakeDelay);
+          break;
+      }
+    }
+    ini.WriteString(kVersionSection, kVersionKey, app().Title());
+  } catch (const IniWriteError& error) {
+    // The save stops at the refused key; the program goes on.
+    app().ShowException(error);
+  }
+  return true;
+}
+
+}  // namespace hopla

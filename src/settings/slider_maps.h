@@ -1,0 +1,47 @@
+// What each position 1..8 of the four sliders stands for.
+#ifndef HOPLA_SETTINGS_SLIDER_MAPS_H_
+#define HOPLA_SETTINGS_SLIDER_MAPS_H_
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace hopla {
+
+struct SpeedStep {
+  int32_t step_delay_ms;
+  int32_t step_pixels;
+};
+
+// Positions 1..4 move one pixel a step and shorten the pause; 5..8 lengthen
+// the step and pause only 4 ms down to 1 ms.
+inline constexpr std::array<SpeedStep, 8> kSpeedMap = {{
+    {50, 1},
+    {30, 1},
+    {20, 1},
+    {10, 1},
+    {4, 2},
+    {3, 3},
+    {2, 4},
+    {1, 5},
+}};
+
+inline constexpr int32_t ClampPosition(int32_t position) {
+  return std::clamp(position, 1, 8);
+}
+inline constexpr SpeedStep SpeedFor(int32_t position) {
+  return kSpeedMap[static_cast<size_t>(ClampPosition(position) - 1)];
+}
+inline constexpr int32_t LongPressTicksFor(int32_t position) {
+  return 10 * (ClampPosition(position) + 1);
+}
+inline constexpr int32_t ExecuteDelayFor(int32_t position) {
+  return 200 * (ClampPosition(position) + 1);
+}
+inline constexpr int32_t PollIntervalFor(int32_t position) {
+  return ClampPosition(position) + 3;
+}
+
+}  // namespace hopla
+
+#endif  // HOPLA_SETTINGS_SLIDER_MAPS_H_
