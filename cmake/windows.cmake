@@ -1,7 +1,7 @@
 # Windows build: the real platform, the two programs and the Win32 tests.
 enable_language(RC)
 enable_testing()
-add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+add_link_options(-static -static-libgcc -static-libstdc++)
 
 hopla_sources(WIN32_SOURCES src/platform/win32)
 list(FILTER WIN32_SOURCES EXCLUDE REGEX ".*/main_[^/]*\\.cpp$")
@@ -14,10 +14,16 @@ set(HOPLA_RESOURCES ${CMAKE_SOURCE_DIR}/resources/hopla.rc)
 
 add_executable(Hopla WIN32 src/platform/win32/main_hopla.cpp ${HOPLA_RESOURCES})
 target_link_libraries(Hopla PRIVATE hopla_win32)
+target_link_options(Hopla PRIVATE -municode)
 
 add_executable(Hopla-testswitch WIN32 src/platform/win32/main_testswitch.cpp
                ${HOPLA_RESOURCES})
 target_link_libraries(Hopla-testswitch PRIVATE hopla_win32)
+target_link_options(Hopla-testswitch PRIVATE -municode)
+
+# An outside driver that presses Hopla-testswitch's switch (docs/testing.md).
+add_executable(hopla-press tools/press-switch.cpp)
+target_include_directories(hopla-press PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 # The sounds live beside the programs.
 foreach(sound pu.wav Pomclick.wav)
