@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Builds Hopla and runs every check: the format check, the native tests on the
+# simulated desktop (build/linux), and the Win32 tests under Wine
+# (build/windows). Installs missing Debian packages first. Prints each
+# suite's ctest summary, then "N passed, N failed"; exits non-zero when
+# anything failed, did not build or did not run.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+source scripts/packages.sh
+source scripts/wine-session.sh
+
+LOG_DIR=build/test-logs
+TEST_TIMEOUT_S=300
+passed=0
+failed=0
+summary=()
+
+# Long steps run in the background under `timeout` and are waited for, so a
+# signal reaches the traps at once; timeout passes it on to the whole step.
+CHILD_PID=""
+run_child() {
+  timeout "$@" </dev/null &
+  CHILD_PID=$!
+  local rc=0
+  wait "$CHILD_PID" || rc=$?
+  CHILD_PID=""
+  return "$rc"
+}
+on_exit() {
+  if [ -n "$CHILD_PID" ]; then
+    kill -TERM "$CHILD_PID" 2>/dev/null || true
+    wait "$CHILD_PID" 2>/dev/null || true
+  fi
+  wine_session_stop
+}
+trap on_exit EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+note() { printf '\n==== %s\n' "$*"; }
+fail_step() { # name, why
+  failed=$((failed + 1))
+  summary+=("$1: FAILED: $2")
+}
+
+format_check() {
+  note "format: clang-format --dry-run --Werror"
+  local files bad
+  mapfile -t files < <(find src tests tools -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
+  if ((${#files[@]} == 0)); then
+    summary+=("format: no files")
+    return
+  fi
+  bad=$(clang-format --dry-run --Werror "${files[@]}" 2>&1 |
+    sed -nE 's/^([^:]+):[0-9]+:[0-9]+: error:.*/\1/p' | sort -u) || true
+  if [ -n "$bad" ]; then
+    echo "These files need clang-format -i:"
+    echo "$bad"
+    fail_step format "$(wc -l <<<"$bad") file(s) need clang-format -i: $(tr '\n' ' ' <<<"$bad")"
+  else
+    summary+=("format: ${#files[@]} files ok")
+  fi
+}
+
+build() { # preset
+  note "build: $1"
+  run_child 600 cmake --preset "$1" && run_child 3000 cmake --build --preset "$1" -j2
+}
+
+# Runs one suite's ctest and adds its counts; a suite that ran no test fails.
+run_suite() { # name, build dir, ctest arguments...
+  local name=$1 dir=$2 log="$LOG_DIR/$1-ctest.log" rc=0
+  shift 2
+  note "tests: $name"
+  mkdir -p "$LOG_DIR"
+  # The outer timeout is a last resort against a hang outside any one test.
+  run_child 3600 ctest --test-dir "$dir" --output-on-failure --no-tests=error \
+    --timeout "$TEST_TIMEOUT_S" --output-log "$log" "$@" </dev/null || rc=$?
+  local line counts
+  line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" 2>/dev/null | tail -1) || true
+  counts=$(sed -nE 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\1 \2/p' <<<"$line")
+  if grep -q 'No tests were found' "$log" 2>/dev/null; then
+    fail_step "$name" "no test found"
+    return
+  elif [ -z "$counts" ]; then
+    fail_step "$name" "ctest gave no summary (exit $rc, log: $log)"
+    return
+  fi
+  local suite_failed suite_total
+  read -r suite_failed suite_total <<<"$counts"
+  passed=$((passed + suite_total - suite_failed))
+  failed=$((failed + suite_failed))
+  summary+=("$name: $line")
+  if ((suite_total == 0)); then
+    fail_step "$name" "no test ran"
+  elif ((rc != 0 && suite_failed == 0)); then
+    fail_step "$name" "ctest exited with $rc"
+  fi
+}
+
+hopla_install_packages "${HOPLA_PACKAGES[@]}"
+
+format_check
+
+if build linux; then
+  run_suite linux build/linux -j2
+else
+  fail_step linux "did not build"
+fi
+
+if build windows; then
+  note "wine session"
+  if wine_session_start build/windows/wineprefix; then
+    echo "Wine $(wine --version) on $DISPLAY, prefix $WINEPREFIX"
+    # One at a time: the Win32 tests share one screen, cursor and keyboard.
+    run_suite windows build/windows -j1
+  else
+    fail_step windows "the Wine session did not start"
+  fi
+  wine_session_stop
+else
+  fail_step windows "did not build"
+fi
+
+note "summary"
+printf '%s\n' "${summary[@]}"
+echo "$passed passed, $failed failed"
+((failed == 0))
