@@ -85,6 +85,14 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 bool ReplaceFileBytes(const std::string& path, const std::string& bytes) {
   const std::wstring target = Utf8ToWide(path);
   if (target.empty()) return false;
+  // Windows refuses to move over a read-only file (Wine does not): refuse it
+  // here on both, before anything is written.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) !=
+          0) {
+    return false;
+  }
   const std::wstring temp = TempPathFor(target);
   FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -73,8 +73,12 @@ LRESULT CALLBACK MessageLoop::WindowProc(HWND window, UINT message,
 
 void MessageLoop::ServeHost() {
   if (host_ == nullptr) return;
+  // Armed before the call: a handler that opens a message box runs the box's
+  // modal loop from inside RunDueWork, and this timer is what brings the host
+  // its nested calls there (each one re-arms for its own due time).
+  Arm(now_ms_());
   int64_t due_ms = UiLoopHost::kNoWake;
-  // On a throw the timer stays as it was, so the host is asked again.
+  // On a throw the short timer stays, so the host is asked again soon.
   if (trap_.Run([&] { due_ms = host_->RunDueWork(); })) Arm(due_ms);
 }
 

@@ -1,0 +1,254 @@
+// The native peers on real windows: the settings window's frame and the
+// controls' reports of what the user did, and silence for what code did.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/widget_base.h"
+#include "platform/win32/win32_platform.h"
+#include "wine_helpers.h"
+
+namespace hopla::win32 {
+namespace {
+
+using wine_test::PumpMessages;
+
+constexpr int kClientWidth = 607;
+constexpr int kClientHeight = 428;
+
+// Records every call as one line, in order.
+class RecordingEvents : public WidgetEvents {
+ public:
+  void OnUserChecked(bool checked) override {
+    log.push_back(checked ? "checked" : "unchecked");
+  }
+  void OnUserClicked() override { log.push_back("clicked"); }
+  void OnUserPosition(int32_t position) override {
+    log.push_back("position " + std::to_string(position));
+  }
+  void OnCloseRequest() override { log.push_back("close"); }
+  void OnSysCommand(uint32_t command) override {
+    log.push_back("syscommand " + std::to_string(command));
+  }
+  bool OnQueryEndSession() override {
+    log.push_back("query end");
+    return may_end;
+  }
+  void OnGetMinMaxInfo(MinMaxInfo& info) override {
+    if (pin_to) {
+      info.max_size = Point{pin_to->Width(), pin_to->Height()};
+      info.max_position = Point{pin_to->left, pin_to->top};
+    }
+  }
+  void OnShown() override { log.push_back("shown"); }
+  void OnRestored() override { log.push_back("restored"); }
+
+  std::vector<std::string> log;
+  bool may_end = true;
+  std::optional<Rect> pin_to;
+};
+
+class Win32WidgetsTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<NativeWidget> MakeForm(bool topmost = true) {
+    WidgetSpec spec;
+    spec.kind = WidgetKind::kForm;
+    spec.caption = "「ホプラー。」";
+    spec.bounds = Rect{0, 0, kClientWidth, kClientHeight};
+    spec.topmost = topmost;
+    return platform_.CreateWidget(spec, nullptr, &form_events_);
+  }
+  std::unique_ptr<NativeWidget> MakeChild(WidgetKind kind, NativeWidget* parent,
+                                          WidgetEvents* events,
+                                          const std::string& caption = "") {
+    WidgetSpec spec;
+    spec.kind = kind;
+    spec.caption = caption;
+    spec.bounds = Rect{16, 24, 16 + 161, 24 + 17};
+    spec.min = 1;
+    spec.max = 8;
+    spec.position = 1;
+    return platform_.CreateWidget(spec, parent, events);
+  }
+  static HWND Hwnd(const NativeWidget& widget) {
+    return reinterpret_cast<HWND>(widget.Handle());
+  }
+
+  Win32Platform platform_{SwitchSourceKind::kJoystick};
+  RecordingEvents form_events_;
+};
+
+TEST_F(Win32WidgetsTest, FormHasTheSettingsWindowsFrame) {
+  auto form = MakeForm();
+  HWND window = Hwnd(*form);
+  EXPECT_EQ(form->Text(), "「ホプラー。」");
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, kClientWidth);
+  EXPECT_EQ(client.bottom, kClientHeight);
+
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME) << "must not be resizable";
+  const auto ex_style =
+      static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  EXPECT_TRUE(ex_style & WS_EX_TOPMOST);
+  EXPECT_FALSE(MakeForm(false) == nullptr);
+
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  EXPECT_NEAR((outer.left + outer.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2,
+              1);
+  EXPECT_NEAR((outer.top + outer.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+              1);
+  EXPECT_FALSE(IsWindowVisible(window)) << "shown only when asked";
+}
+
+TEST_F(Win32WidgetsTest, CheckBoxReportsClicksButNotCodeChanges) {
+  auto form = MakeForm();
+  RecordingEvents events;
+  auto box = MakeChild(WidgetKind::kCheckBox, form.get(), &events, "音を出す");
+  box->SetChecked(true);
+  box->SetChecked(false);
+  EXPECT_TRUE(events.log.empty());
+  SendMessageW(Hwnd(*box), BM_CLICK, 0, 0);
+  SendMessageW(Hwnd(*box), BM_CLICK, 0, 0);
+  EXPECT_EQ(events.log, (std::vector<std::string>{"checked", "unchecked"}));
+  box->SetCaption("チェックBOX");
+  EXPECT_EQ(box->Text(), "チェックBOX");
+  EXPECT_EQ(events.log.size(), 2u);
+}
+
+// The toolkit clears the group itself; the system must not do it too.
+TEST_F(Win32WidgetsTest, RadioButtonReportsClickAndLeavesItsGroupAlone) {
+  auto form = MakeForm();
+  RecordingEvents none_events, weak_events;
+  auto none = MakeChild(WidgetKind::kRadioButton, form.get(), &none_events);
+  auto weak = MakeChild(WidgetKind::kRadioButton, form.get(), &weak_events);
+  none->SetChecked(true);
+  SendMessageW(Hwnd(*weak), BM_CLICK, 0, 0);
+  EXPECT_EQ(weak_events.log, std::vector<std::string>{"checked"});
+  EXPECT_TRUE(none_events.log.empty());
+  EXPECT_EQ(SendMessageW(Hwnd(*weak), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(Hwnd(*none), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(Win32WidgetsTest, TrackBarReportsUserMovesOncePerNewPosition) {
+  auto form = MakeForm();
+  RecordingEvents events;
+  auto bar = MakeChild(WidgetKind::kTrackBar, form.get(), &events);
+  bar->SetPosition(12);
+  EXPECT_EQ(SendMessageW(Hwnd(*bar), TBM_GETPOS, 0, 0), 8) << "clamped";
+  bar->SetPosition(5);
+  EXPECT_TRUE(events.log.empty());
+  // The keyboard moves the thumb as the user does: one line left.
+  SendMessageW(Hwnd(*bar), WM_KEYDOWN, VK_LEFT, 0);
+  SendMessageW(Hwnd(*bar), WM_KEYUP, VK_LEFT, 0);
+  EXPECT_EQ(events.log, std::vector<std::string>{"position 4"});
+  // At the end of the range a key moves nothing and reports nothing.
+  bar->SetPosition(1);
+  SendMessageW(Hwnd(*bar), WM_KEYDOWN, VK_LEFT, 0);
+  SendMessageW(Hwnd(*bar), WM_KEYUP, VK_LEFT, 0);
+  EXPECT_EQ(events.log.size(), 1u);
+}
+
+TEST_F(Win32WidgetsTest, ControlsInsideAFrameReportThroughIt) {
+  auto form = MakeForm();
+  RecordingEvents frame_events, button_events, label_events;
+  auto frame = MakeChild(WidgetKind::kGroupBox, form.get(), &frame_events,
+                         " ブレーキモード ");
+  auto button =
+      MakeChild(WidgetKind::kPushButton, frame.get(), &button_events, "終了");
+  auto label = MakeChild(WidgetKind::kLabel, frame.get(), &label_events,
+                         "「ポムラボ。」プロジェクト");
+  EXPECT_EQ(GetParent(Hwnd(*button)), Hwnd(*frame));
+  SendMessageW(Hwnd(*button), BM_CLICK, 0, 0);
+  EXPECT_EQ(button_events.log, std::vector<std::string>{"clicked"});
+  SendMessageW(Hwnd(*frame), WM_COMMAND, MAKEWPARAM(0, STN_CLICKED),
+               reinterpret_cast<LPARAM>(Hwnd(*label)));
+  EXPECT_EQ(label_events.log, std::vector<std::string>{"clicked"});
+  EXPECT_TRUE(frame_events.log.empty());
+}
+
+TEST_F(Win32WidgetsTest, EditTextAndHints) {
+  auto form = MakeForm();
+  auto edit = MakeChild(WidgetKind::kEdit, form.get(), nullptr);
+  edit->SetCaption("C:\\Program Files\\JoyToKey\\");
+  EXPECT_EQ(edit->Text(), "C:\\Program Files\\JoyToKey\\");
+
+  auto box = MakeChild(WidgetKind::kCheckBox, form.get(), nullptr);
+  HWND tooltip = dynamic_cast<Win32Widget&>(*box).tooltip();
+  ASSERT_NE(tooltip, nullptr);
+  box->SetHint(
+      "ここにチェックを入れる場合は、JoyToKeyを先にインストールする"
+      "必要があります。");
+  box->SetHint("ボタン");  // replaces, does not add
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  box->SetHint("");
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
+}
+
+TEST_F(Win32WidgetsTest, FormAsksTheToolkitBeforeClosingOrEndingTheSession) {
+  auto form = MakeForm();
+  HWND window = Hwnd(*form);
+  SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(form_events_.log,
+            (std::vector<std::string>{"syscommand " + std::to_string(kScClose),
+                                      "close"}));
+  EXPECT_TRUE(IsWindow(window)) << "closing is the toolkit's decision";
+
+  form_events_.log.clear();
+  form_events_.may_end = false;
+  EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+  form_events_.may_end = true;
+  EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+
+  form->Destroy();
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(Win32WidgetsTest, ShowMinimiseRestoreTellTheToolkit) {
+  auto form = MakeForm();
+  form->Show(true);
+  PumpMessages();
+  EXPECT_TRUE(IsIconic(Hwnd(*form)));
+  EXPECT_TRUE(form_events_.log.empty()) << "shown minimised is not shown";
+  form->Restore();
+  PumpMessages();
+  EXPECT_EQ(form_events_.log, (std::vector<std::string>{"shown", "restored"}));
+  form_events_.log.clear();
+  form->Minimize();
+  form->Restore();
+  form->Minimize();
+  SendMessageW(Hwnd(*form), WM_SYSCOMMAND, SC_RESTORE, 0);
+  PumpMessages();
+  EXPECT_EQ(form_events_.log,
+            (std::vector<std::string>{
+                "shown", "restored", "syscommand " + std::to_string(kScRestore),
+                "shown", "restored"}));
+}
+
+// A maximise aimed at the settings window leaves it where it is.
+TEST_F(Win32WidgetsTest, MinMaxInfoFromTheToolkitHoldsTheWindowOnMaximise) {
+  auto form = MakeForm();
+  form->Show(false);
+  RECT before{};
+  GetWindowRect(Hwnd(*form), &before);
+  form_events_.pin_to =
+      Rect{before.left, before.top, before.right, before.bottom};
+  ShowWindow(Hwnd(*form), SW_MAXIMIZE);
+  PumpMessages();
+  RECT after{};
+  GetWindowRect(Hwnd(*form), &after);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
+}  // namespace
+}  // namespace hopla::win32
