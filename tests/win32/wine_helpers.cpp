@@ -1,7 +1,6 @@
 #include "wine_helpers.h"
 
 #include <chrono>
-#include <iterator>
 
 namespace hopla::wine_test {
 namespace {
@@ -22,19 +21,21 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-struct BoxSearch {
-  const std::wstring* caption;
+struct WindowSearch {
+  const std::wstring* window_class;
+  const std::wstring* title;
   DWORD process_id;
   HWND found;
 };
 
-BOOL CALLBACK VisitForBox(HWND window, LPARAM lparam) {
-  auto* search = reinterpret_cast<BoxSearch*>(lparam);
-  wchar_t window_class[16] = {};
-  GetClassNameW(window, window_class,
-                static_cast<int>(std::size(window_class)));
-  if (std::wstring(window_class) != kDialogClass) return TRUE;
-  if (!IsWindowVisible(window) || TextOf(window) != *search->caption) {
+BOOL CALLBACK VisitForWindow(HWND window, LPARAM lparam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lparam);
+  if (!search->window_class->empty()) {
+    wchar_t window_class[kTitleChars] = {};
+    GetClassNameW(window, window_class, kTitleChars);
+    if (*search->window_class != window_class) return TRUE;
+  }
+  if (!IsWindowVisible(window) || TextOf(window) != *search->title) {
     return TRUE;
   }
   DWORD owner_process = 0;
@@ -112,16 +113,22 @@ std::optional<DWORD> ChildProcess::ExitCode() const {
   return code;
 }
 
-HWND FindMessageBox(const std::wstring& caption, int timeout_ms,
-                    DWORD process_id) {
-  BoxSearch search{&caption, process_id, nullptr};
+HWND FindVisibleWindow(const std::wstring& window_class,
+                       const std::wstring& title, int timeout_ms,
+                       DWORD process_id) {
+  WindowSearch search{&window_class, &title, process_id, nullptr};
   WaitUntil(
       [&] {
-        EnumWindows(&VisitForBox, reinterpret_cast<LPARAM>(&search));
+        EnumWindows(&VisitForWindow, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
       },
       timeout_ms);
   return search.found;
+}
+
+HWND FindMessageBox(const std::wstring& caption, int timeout_ms,
+                    DWORD process_id) {
+  return FindVisibleWindow(kDialogClass, caption, timeout_ms, process_id);
 }
 
 std::wstring MessageBoxText(HWND box) {

@@ -51,8 +51,13 @@ class ChildProcess {
   DWORD id_;
 };
 
-// A visible message box (#32770) with this caption, of process `process_id`
-// (0: any), found within `timeout_ms`; null when none appeared.
+// A visible top-level window of class `window_class` (empty: any class) with
+// this title, of process `process_id` (0: any), found within `timeout_ms`;
+// null when none appeared.
+HWND FindVisibleWindow(const std::wstring& window_class,
+                       const std::wstring& title, int timeout_ms,
+                       DWORD process_id = 0);
+// A message box (#32770) with this caption, as above.
 HWND FindMessageBox(const std::wstring& caption, int timeout_ms,
                     DWORD process_id = 0);
 // The box's message text.
