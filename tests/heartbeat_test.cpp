@@ -17,7 +17,11 @@ class HeartbeatTest : public HoplaTest {
  protected:
   void SetUp() override {
     Start();
-    Do([this] { hopla_->SoundCheckBox.SetChecked(true); });
+    Do([this] {
+      hopla_->SoundCheckBox.SetChecked(true);
+      hopla_->NagaHanteiTrackBar.SetPosition(1);  // 20 polls
+      hopla_->KeyModeBar.SetPosition(7);          // 10 ms
+    });
     desk_.ClearTrace();
   }
 

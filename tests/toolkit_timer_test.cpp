@@ -79,7 +79,7 @@ TEST_F(TimerTest, EnablingFromAnotherThreadStartsTheCountdownAtThatCall) {
     });
     platform_->Sleep(2000);
   });
-  desk_.RunFor(3000);
+  desk_.RunFor(3100);
   // Due at 1300, while the UI thread was busy: it fires as soon as it can.
   ASSERT_FALSE(fired_.empty());
   EXPECT_EQ(fired_.front(), 2010);

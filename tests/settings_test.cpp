@@ -1,0 +1,232 @@
+// The settings file as a user meets it: the first run, values edited by hand,
+// saves that keep what they do not know, and a disk that refuses to write.
+#include <gtest/gtest.h>
+
+#include "hopla_fixture.h"
+#include "platform/codepage.h"
+#include "settings/ini_file.h"
+
+namespace hopla {
+namespace {
+
+std::string Sjis(const std::string& utf8) { return *Utf8ToCp932(utf8); }
+
+constexpr char kFirstRunFile[] =
+    "[マウス]\r\n"
+    "マウス移動速度=3\r\n"
+    "画面端折り返し=1\r\n"
+    "8方向=0\r\n"
+    "今だけ早い=1\r\n"
+    "\r\n"
+    "[サウンド]\r\n"
+    "音を出す=1\r\n"
+    "\r\n"
+    "[起動]\r\n"
+    "最小化=0\r\n"
+    "\r\n"
+    "[UseJoyToKey]\r\n"
+    "JoyToKeyの利用=0\r\n"
+    "\r\n"
+    "[タイマー]\r\n"
+    "長押し判定時間=3\r\n"
+    "実行までの時間=4\r\n"
+    "キー入力移行の時間=5\r\n"
+    "\r\n"
+    "[ブレーキ]\r\n"
+    "強さ=1\r\n"
+    "アイコン=0\r\n"
+    "スクロールバー=0\r\n"
+    "チェックBOX=0\r\n"
+    "テキストBOX=0\r\n"
+    "トレイ/タブ=0\r\n"
+    "ボタン=0\r\n"
+    "メニューバー=0\r\n"
+    "ラジオボタン=0\r\n"
+    "\r\n"
+    "[バージョン]\r\n"
+    "Ver=「ホプラー。」Ver2.10\r\n";
+
+class SettingsTest : public HoplaTest {
+ protected:
+  void StartWith(const std::string& utf8_file) {
+    desk_.PutFile(kSettingsFile, Sjis(utf8_file));
+    Start();
+  }
+  // Quits with OK at the question.
+  void Quit() {
+    Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
+    desk_.RunFor(100);
+    ASSERT_FALSE(process_->Running());
+  }
+};
+
+TEST_F(SettingsTest, FirstRunWorksWithTheDefaultsAndWritesTheFullFile) {
+  Start();
+  EXPECT_EQ(hopla_->SpeedBar.Position(), 3);
+  EXPECT_EQ(State().StepDelay, 20);
+  EXPECT_EQ(State().StepPixels, 1);
+  EXPECT_EQ(State().LongPressTicks, 40);
+  EXPECT_EQ(State().ExecuteDelay, 1000);
+  EXPECT_EQ(State().PollInterval, 8);
+  EXPECT_EQ(State().SpeedFactor, 1);
+  EXPECT_EQ(State().DirectionCount, 4);
+  EXPECT_TRUE(hopla_->OrikaesiCheckBox.Checked());
+  EXPECT_TRUE(hopla_->ImadakeSokudo.Checked());
+  EXPECT_TRUE(hopla_->SoundCheckBox.Checked());
+  EXPECT_FALSE(hopla_->SaishouCheckBox.Checked());
+  EXPECT_FALSE(hopla_->JtkUseCheckBox.Checked());
+  EXPECT_TRUE(hopla_->BreakNasiRadioButton.Checked());
+  EXPECT_EQ(State().BrakeDelay, 1);
+  EXPECT_FALSE(desk_.IsMinimised(hopla_->Handle()));
+  Quit();
+  EXPECT_EQ(desk_.File(kSettingsFile), Sjis(kFirstRunFile));
+}
+
+struct SpeedCase {
+  const char* stored;
+  int32_t position;
+  int32_t step_delay;
+  int32_t step_pixels;
+};
+
+class StoredSpeedTest : public SettingsTest,
+                        public ::testing::WithParamInterface<SpeedCase> {};
+
+TEST_P(StoredSpeedTest, LoadsClampedOrDefaultPosition) {
+  StartWith(std::string("[マウス]\r\nマウス移動速度=") + GetParam().stored +
+            "\r\n");
+  EXPECT_EQ(hopla_->SpeedBar.Position(), GetParam().position);
+  EXPECT_EQ(State().StepDelay, GetParam().step_delay);
+  EXPECT_EQ(State().StepPixels, GetParam().step_pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(HandEdited, StoredSpeedTest,
+                         ::testing::Values(SpeedCase{"0", 1, 50, 1},
+                                           SpeedCase{"12", 8, 1, 5},
+                                           SpeedCase{"abc", 3, 20, 1},
+                                           SpeedCase{"0x6", 6, 3, 3}));
+
+TEST_F(SettingsTest, BooleansCountAnyNonZeroNumberAsOn) {
+  StartWith("[マウス]\r\n8方向=2\r\n[サウンド]\r\n音を出す=yes\r\n");
+  EXPECT_TRUE(hopla_->HoukouCheckBox.Checked());
+  EXPECT_EQ(State().DirectionCount, 8);
+  EXPECT_TRUE(hopla_->SoundCheckBox.Checked());  // default on, not "yes"
+}
+
+TEST_F(SettingsTest, EightDirectionsTextYesLeavesTheDefault) {
+  StartWith("[マウス]\r\n8方向=yes\r\n");
+  EXPECT_FALSE(hopla_->HoukouCheckBox.Checked());
+  EXPECT_EQ(State().DirectionCount, 4);
+}
+
+TEST_F(SettingsTest, UnknownBrakeStrengthIsKeptWithNoneSelected) {
+  StartWith("[ブレーキ]\r\n強さ=75\r\nボタン=1\r\n");
+  EXPECT_EQ(State().BrakeDelay, 75);
+  EXPECT_TRUE(hopla_->BreakNasiRadioButton.Checked());
+  EXPECT_TRUE(hopla_->BreakBtnCheckBox.Checked());
+  // Kinds missing from the section load clear.
+  EXPECT_FALSE(hopla_->BreakIconCheckBox.Checked());
+  EXPECT_FALSE(hopla_->BreakRadioCheckBox.Checked());
+  Quit();
+  EXPECT_NE(desk_.File(kSettingsFile)->find(Sjis("強さ=75\r\n")),
+            std::string::npos);
+}
+
+TEST_F(SettingsTest, KnownBrakeStrengthSelectsItsButton) {
+  StartWith("[ブレーキ]\r\n強さ=150\r\n");
+  EXPECT_TRUE(hopla_->BreakTuyoiRadioButton.Checked());
+  EXPECT_FALSE(hopla_->BreakNasiRadioButton.Checked());
+}
+
+TEST_F(SettingsTest, StartsMinimisedWhenAskedTo) {
+  StartWith("[起動]\r\n最小化=1\r\n");
+  desk_.RunFor(100);
+  EXPECT_TRUE(desk_.IsMinimised(hopla_->Handle()));
+}
+
+TEST_F(SettingsTest, SavesKeepUnknownTextAndRepeatByteForByte) {
+  const std::string mine =
+      "; written by hand\r\n[mine]\r\nfoo=bar\r\n\r\n[マウス]\r\n"
+      "extra=5\r\nマウス移動速度=7\r\n";
+  StartWith(mine);
+  Do([this] { hopla_->SpeedBar.SetPosition(2); });
+  Quit();
+  const auto first = desk_.File(kSettingsFile);
+  ASSERT_TRUE(first.has_value());
+  const std::string text = Cp932ToUtf8(*first);
+  EXPECT_EQ(text.rfind("; written by hand\r\n[mine]\r\nfoo=bar\r\n\r\n"
+                       "[マウス]\r\nextra=5\r\nマウス移動速度=2\r\n",
+                       0),
+            0u)
+      << text;
+  hopla_ = nullptr;
+  Start();
+  Quit();
+  EXPECT_EQ(desk_.File(kSettingsFile), first);
+}
+
+TEST_F(SettingsTest, RefusedWriteIsReportedAndLeavesTheFileWhole) {
+  const std::string before = Sjis("[マウス]\r\nマウス移動速度=5\r\n");
+  desk_.PutFile(kSettingsFile, before);
+  desk_.RefuseWrites(kSettingsFile, true);
+  Start();
+  Do([this] { hopla_->SpeedBar.SetPosition(7); });
+  Quit();
+  EXPECT_EQ(desk_.File(kSettingsFile), before);
+  const auto boxes = desk_.TraceOf("msgbox");
+  // The question, then one report per save (close and destruction).
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[1].text,
+            "「ホプラー。」Ver2.10|.\\Hoplar.ini に書き込めません");
+  EXPECT_EQ(*process_->ExitCode(), 0);
+}
+
+TEST_F(SettingsTest, GarbageFileLoadsTheDefaults) {
+  std::string garbage(1 << 20, '\x81');
+  garbage += "\r\n[\xff\xfe]\r\n\x00\x01=\x02";
+  desk_.PutFile(kSettingsFile, garbage);
+  Start();
+  EXPECT_EQ(hopla_->SpeedBar.Position(), 3);
+  EXPECT_EQ(State().LongPressTicks, 40);
+  EXPECT_TRUE(process_->Running());
+}
+
+TEST_F(SettingsTest, SliderMapsAndStepsReapplyAtTheEnds) {
+  Start();
+  Do([this] {
+    hopla_->SpeedBar.SetPosition(8);
+    hopla_->SpeedBar.SetPosition(2);
+  });
+  EXPECT_EQ(State().StepDelay, 30);
+  EXPECT_EQ(State().StepPixels, 1);
+  Do([this] {
+    hopla_->SpeedBar.SetPosition(1);
+    State().StepDelay = 99;  // as the brake leaves it
+    hopla_->IdouDownButtonClick(*hopla_);
+  });
+  EXPECT_EQ(hopla_->SpeedBar.Position(), 1);
+  EXPECT_EQ(State().StepDelay, 50);
+  Do([this] {
+    for (int i = 0; i < 10; ++i) hopla_->KeyModeNagaiButtonClick(*hopla_);
+    hopla_->NagaHanteiMijikaiButtonClick(*hopla_);
+    hopla_->JikkouNagaiButtonClick(*hopla_);
+  });
+  EXPECT_EQ(hopla_->KeyModeBar.Position(), 8);
+  EXPECT_EQ(State().PollInterval, 11);
+  EXPECT_EQ(State().LongPressTicks, 30);
+  EXPECT_EQ(State().ExecuteDelay, 1200);
+}
+
+TEST_F(SettingsTest, ClearingTheBoostOptionEndsARunningBoost) {
+  Start();
+  Do([this] {
+    State().SpeedFactor = 5;
+    State().SpeedBoost = true;
+    hopla_->ImadakeSokudo.SetChecked(false);
+  });
+  EXPECT_EQ(State().SpeedFactor, 1);
+  EXPECT_TRUE(State().SpeedBoost);
+}
+
+}  // namespace
+}  // namespace hopla
