@@ -39,7 +39,9 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 hopla_sources(WIN32_TEST_SOURCES tests/win32)
-add_executable(hopla_win32_tests ${WIN32_TEST_SOURCES})
+# The programs' resources too: the same manifest, so the tests see the same
+# common controls (version 6) as the programs.
+add_executable(hopla_win32_tests ${WIN32_TEST_SOURCES} ${HOPLA_RESOURCES})
 target_link_libraries(hopla_win32_tests PRIVATE hopla_win32 gtest gtest_main)
 add_dependencies(hopla_win32_tests Hopla Hopla-testswitch)
 target_compile_definitions(hopla_win32_tests PRIVATE

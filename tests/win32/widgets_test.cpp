@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/widget_base.h"
@@ -17,6 +18,9 @@ using wine_test::PumpMessages;
 
 constexpr int kClientWidth = 607;
 constexpr int kClientHeight = 428;
+constexpr int kClickTimeoutMs = 2000;
+constexpr size_t kTabs = 3;
+constexpr int64_t kKeyGapMs = 20;
 
 // Records every call as one line, in order.
 class RecordingEvents : public WidgetEvents {
@@ -172,6 +176,92 @@ TEST_F(Win32WidgetsTest, ControlsInsideAFrameReportThroughIt) {
                reinterpret_cast<LPARAM>(Hwnd(*label)));
   EXPECT_EQ(label_events.log, std::vector<std::string>{"clicked"});
   EXPECT_TRUE(frame_events.log.empty());
+}
+
+// The options frame of the settings window holds one check box of its own;
+// the others belong to the form and only lie over the frame. A real click
+// must reach both kinds, and the frame must not hide the ones lying over it.
+TEST_F(Win32WidgetsTest, RealClicksReachCheckBoxesInAndOverAFrame) {
+  auto form = MakeForm();
+  RecordingEvents over_events, inside_events;
+  WidgetSpec frame_spec;
+  frame_spec.kind = WidgetKind::kGroupBox;
+  frame_spec.bounds = Rect{8, 8, 8 + 369, 8 + 97};
+  auto frame = platform_.CreateWidget(frame_spec, form.get(), nullptr);
+  auto over = MakeChild(WidgetKind::kCheckBox, form.get(), &over_events,
+                        "マウス移動を8方向にする");
+  WidgetSpec inside_spec;
+  inside_spec.kind = WidgetKind::kCheckBox;
+  inside_spec.caption = "最小化で起動する";
+  inside_spec.bounds = Rect{192, 40, 192 + 129, 40 + 17};
+  auto inside =
+      platform_.CreateWidget(inside_spec, frame.get(), &inside_events);
+  form->Show(false);
+  SetForegroundWindow(Hwnd(*form));
+  UpdateWindow(Hwnd(*form));
+  PumpMessages();
+
+  const std::pair<HWND, RecordingEvents*> targets[] = {
+      {Hwnd(*over), &over_events}, {Hwnd(*inside), &inside_events}};
+  for (const auto& [target, events] : targets) {
+    RECT r{};
+    GetWindowRect(target, &r);
+    const POINT at{r.left + 6, (r.top + r.bottom) / 2};  // on the box itself
+    // The box's white square is on screen: the frame does not paint over it.
+    HDC screen = GetDC(nullptr);
+    const COLORREF seen = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(seen, GetSysColor(COLOR_WINDOW)) << "hidden by the frame";
+    EXPECT_EQ(WindowFromPoint(at), target);
+    SetCursorPos(at.x, at.y);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    RecordingEvents* const clicked = events;
+    wine_test::WaitUntil([&] { return !clicked->log.empty(); },
+                         kClickTimeoutMs);
+  }
+  EXPECT_EQ(over_events.log, std::vector<std::string>{"checked"});
+  EXPECT_EQ(inside_events.log, std::vector<std::string>{"checked"});
+}
+
+// Later controls lie on top (so that they show over frames); Tab must still
+// follow the order in which the controls were made.
+TEST_F(Win32WidgetsTest, TabFollowsTheOrderOfCreation) {
+  auto form = MakeForm();
+  auto first = MakeChild(WidgetKind::kCheckBox, form.get(), nullptr, "1");
+  auto second = MakeChild(WidgetKind::kCheckBox, form.get(), nullptr, "2");
+  auto third = MakeChild(WidgetKind::kPushButton, form.get(), nullptr, "3");
+  EXPECT_EQ(GetWindow(Hwnd(*form), GW_CHILD), Hwnd(*third)) << "on top";
+  form->Show(false);
+  SetForegroundWindow(Hwnd(*form));
+  SetFocus(Hwnd(*first));
+  std::vector<HWND> focus;
+  class TabHost : public UiLoopHost {
+   public:
+    TabHost(Win32Platform& platform, std::vector<HWND>& focus)
+        : platform_(platform), focus_(focus) {}
+    int64_t RunDueWork() override {
+      if (focus_.size() == kTabs) return kNoWake;  // quitting
+      if (platform_.NowMs() < next_ms_) return next_ms_;
+      if (next_ms_ != 0) focus_.push_back(GetFocus());
+      if (focus_.size() == kTabs) {
+        platform_.QuitMessageLoop();
+        return kNoWake;
+      }
+      PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+      next_ms_ = platform_.NowMs() + kKeyGapMs;
+      return next_ms_;
+    }
+
+   private:
+    Win32Platform& platform_;
+    std::vector<HWND>& focus_;
+    int64_t next_ms_ = 0;
+  } host(platform_, focus);
+  wine_test::LoopWatchdog watchdog(kClickTimeoutMs);
+  platform_.RunMessageLoop(host);
+  EXPECT_EQ(focus,
+            (std::vector<HWND>{Hwnd(*second), Hwnd(*third), Hwnd(*first)}));
 }
 
 TEST_F(Win32WidgetsTest, EditTextAndHints) {

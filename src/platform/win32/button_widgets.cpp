@@ -75,7 +75,9 @@ void Win32PushButton::OnCommand(UINT code) {
 Win32GroupBox::Win32GroupBox(const WidgetSpec& spec, NativeWidget* parent,
                              WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
-  // Clips its children: it paints its own face below them.
+  // Clips its children and paints its own face below them; controls of the
+  // form that lie over it are above it (created later), and clicks pass
+  // through the frame to them.
   Attach(CreateChildWindow(kButtonClass, BS_GROUPBOX | WS_CLIPCHILDREN,
                            WS_EX_CONTROLPARENT, spec, parent),
          TooltipOf(parent));

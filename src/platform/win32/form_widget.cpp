@@ -89,6 +89,22 @@ bool Win32Form::IsForm(HWND window) {
          std::wstring_view(name) == kFormClassName;
 }
 
+bool Win32Form::HandleDialogKey(MSG& msg) {
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (!IsForm(root)) return false;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
+    // Controls are stacked with the latest on top, so creation order (the
+    // tab order) runs up the stack: what the dialog manager calls "previous".
+    const bool backwards = GetKeyState(VK_SHIFT) < 0;
+    HWND focus = GetFocus();
+    if (!IsChild(root, focus)) focus = nullptr;
+    HWND next = GetNextDlgTabItem(root, focus, backwards ? FALSE : TRUE);
+    if (next != nullptr) SetFocus(next);
+    return true;
+  }
+  return IsDialogMessageW(root, &msg) != FALSE;
+}
+
 void Win32Form::SetBounds(const Rect& bounds) {
   RECT r{0, 0, bounds.Width(), bounds.Height()};
   AdjustWindowRectEx(
@@ -189,12 +205,12 @@ void Win32Form::NoteShowState(HWND window) {
   const ShowState before = std::exchange(show_state_, now);
   if (now != ShowState::kNormal || before == ShowState::kNormal) return;
   // Shown in its normal state: first show, or back from the taskbar.
-  WidgetEvents* receiver = events();
-  ExceptionTrap& trap = this->trap();
-  if (receiver == nullptr) return;
-  trap.Run([receiver] { receiver->OnShown(); });
+  WidgetEvents* listener = receiver();
+  ExceptionTrap& guard = exception_trap();
+  if (listener == nullptr) return;
+  guard.Run([listener] { listener->OnShown(); });
   if (before == ShowState::kMinimised) {
-    trap.Run([receiver] { receiver->OnRestored(); });
+    guard.Run([listener] { listener->OnRestored(); });
   }
 }
 

@@ -22,9 +22,10 @@ class Win32Form final : public Win32Widget {
   void Minimize() override;
   void Restore() override;
 
-  // True for a window of this class: the message loop lets such windows
-  // handle dialog keys (Tab between controls).
-  static bool IsForm(HWND window);
+  // For the message loop, before a message is dispatched: keyboard
+  // navigation inside a form (Tab, arrows, Enter, Escape). Returns true when
+  // the message was consumed.
+  static bool HandleDialogKey(MSG& msg);
 
  private:
   enum class ShowState { kHidden, kNormal, kMinimised };
@@ -35,6 +36,7 @@ class Win32Form final : public Win32Widget {
   bool HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                      LRESULT& result);
   void HandleMinMaxInfo(MINMAXINFO& info);
+  static bool IsForm(HWND window);
   // Called after every position or visibility change.
   void NoteShowState(HWND window);
 

@@ -13,7 +13,7 @@ namespace {
 // Size of the tooltip record that every common-controls version accepts
 // (the record up to lParam, without the newer trailing field).
 constexpr UINT kToolInfoSize =
-    offsetof(TTTOOLINFOW, lParam) + sizeof(TTTOOLINFOW::lParam);
+    static_cast<UINT>(offsetof(TTTOOLINFOW, lParam) + sizeof(LPARAM));
 
 TTTOOLINFOW ToolInfo(HWND tool) {
   TTTOOLINFOW info{};
@@ -149,6 +149,10 @@ HWND CreateChildWindow(const wchar_t* window_class, DWORD style, DWORD ex_style,
     throw std::system_error(static_cast<int>(GetLastError()),
                             std::system_category(), "CreateWindowExW");
   }
+  // As in the form library: a later control lies on top of earlier ones, so
+  // the check boxes placed over a frame are above the frame, not under it.
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return window;
 }
 

@@ -64,8 +64,8 @@ class Win32Widget : public NativeWidget {
   // Passes on what an event handler threw during a call that made the
   // system send us messages.
   void RethrowPending() { trap_.RethrowPending(); }
-  ExceptionTrap& trap() { return trap_; }
-  WidgetEvents* events() { return events_; }
+  ExceptionTrap& exception_trap() { return trap_; }
+  WidgetEvents* receiver() { return events_; }
 
  private:
   static Win32Widget* FromWindow(HWND window);

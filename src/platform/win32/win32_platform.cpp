@@ -70,10 +70,7 @@ void Win32Platform::StartThread(std::function<void()> body) {
 }
 
 void Win32Platform::RunMessageLoop(UiLoopHost& host) {
-  loop_.Run(host, [](MSG& msg) {
-    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    return Win32Form::IsForm(root) && IsDialogMessageW(root, &msg) != FALSE;
-  });
+  loop_.Run(host, &Win32Form::HandleDialogKey);
 }
 
 void Win32Platform::QuitMessageLoop() { loop_.Quit(); }
