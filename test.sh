@@ -75,7 +75,7 @@ run_suite() { # name, build dir, ctest arguments...
   mkdir -p "$LOG_DIR"
   # The outer timeout is a last resort against a hang outside any one test.
   run_child 3600 ctest --test-dir "$dir" --output-on-failure --no-tests=error \
-    --timeout "$TEST_TIMEOUT_S" --output-log "$log" "$@" </dev/null || rc=$?
+    --timeout "$TEST_TIMEOUT_S" --output-log "$log" "$@" || rc=$?
   local line counts
   line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" 2>/dev/null | tail -1) || true
   counts=$(sed -nE 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\1 \2/p' <<<"$line")
