@@ -163,8 +163,9 @@ std::string WriteValue(std::string_view file, std::string_view section,
                        std::string_view key, std::string_view value) {
   section = OneLine(section);
   key = OneLine(key);
-  const std::string entry =
-      std::string(key) + "=" + std::string(OneLine(value));
+  // Built with append: GCC 12 warns falsely on chains of string operator+.
+  std::string entry(key);
+  entry.append("=").append(OneLine(value));
   const std::vector<Line> lines = SplitLines(file);
   const auto span = FindSection(file, lines, section);
   std::string out;
@@ -174,14 +175,16 @@ std::string WriteValue(std::string_view file, std::string_view section,
       out += kNewLine;
     }
     if (!out.empty()) out += kNewLine;
-    out += "[" + std::string(section) + "]" + kNewLine + entry + kNewLine;
+    out.append("[").append(section).append("]").append(kNewLine);
+    out.append(entry).append(kNewLine);
     return out;
   }
   for (size_t i = span->first; i < span->last; ++i) {
     const auto found = ParseKeyLine(LineText(file, lines[i]));
     if (found && SameName(found->key, key)) {
-      return std::string(file.substr(0, lines[i].begin)) + entry +
-             std::string(file.substr(lines[i].end));
+      out.assign(file.substr(0, lines[i].begin));
+      out.append(entry).append(file.substr(lines[i].end));
+      return out;
     }
   }
   // After the last line of the section that is not blank.
@@ -192,8 +195,12 @@ std::string WriteValue(std::string_view file, std::string_view section,
   const Line& anchor = lines[after];
   out = std::string(file.substr(0, anchor.end));
   const bool had_end = anchor.next > anchor.end;
-  out += kNewLine + entry;
-  out += had_end ? std::string(file.substr(anchor.end)) : std::string(kNewLine);
+  out.append(kNewLine).append(entry);
+  if (had_end) {
+    out.append(file.substr(anchor.end));
+  } else {
+    out.append(kNewLine);
+  }
   return out;
 }
 
