@@ -9,7 +9,7 @@ constexpr int32_t kSliderMin = 1;
 constexpr int32_t kSliderMax = 8;
 constexpr int32_t kSliderLeft = 176;
 constexpr int32_t kSliderWidth = 193;
-constexpr int32_t kCharWidthPx = 12;  // a full-width character, bold
+constexpr int32_t kCharWidthPx = 14;  // a full-width character, bold, with room
 constexpr int32_t kLabelHeightPx = 12;
 
 FontSpec WindowFont(bool bold = true, bool italic = false) {
