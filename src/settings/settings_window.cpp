@@ -86,23 +86,21 @@ WidgetSpec Hidden(WidgetSpec spec) {
 
 SettingsWindow::SettingsWindow(Application& app, EngineState& state)
     : Form(app, "THopla", FormSpec()),
-      GroupBox1(app, *this, "GroupBox1", At("", 8, 8, 369, 97)),
       HoukouCheckBox(app, *this, "HoukouCheckBox",
                      At("マウス移動を8方向にする", 16, 24, 161, 17)),
-      ImadakeSokudo(app, *this, "ImadakeSokudo",
-                    At("000で速度速める", 200, 24, 121, 17)),
       OrikaesiCheckBox(app, *this, "OrikaesiCheckBox",
                        At("左右上下端で折り返す", 16, 48, 145, 17)),
-      SaishouCheckBox(app, GroupBox1, "SaishouCheckBox",
-                      At("最小化で起動する", 192, 40, 129, 17)),
       JtkUseCheckBox(app, *this, "JtkUseCheckBox",
                      At("キー入力モードでJoyToKeyを使う", 16, 72, 217, 17,
                         "ここにチェックを入れる場合は、JoyToKeyを先に"
                         "インストールする必要があります。")),
+      ImadakeSokudo(app, *this, "ImadakeSokudo",
+                    At("000で速度速める", 200, 24, 121, 17)),
+      GroupBox1(app, *this, "GroupBox1", At("", 8, 8, 369, 97)),
+      SaishouCheckBox(app, GroupBox1, "SaishouCheckBox",
+                      At("最小化で起動する", 192, 40, 129, 17)),
       SoundCheckBox(app, *this, "SoundCheckBox",
                     At("音を出す", 248, 72, 81, 17)),
-      Path_JoyToKey(app, *this, "Path_JoyToKey",
-                    Hidden(At("", 40, 88, 137, 20))),
       Label2(app, *this, "Label2", LabelAt("カーソル移動速度", 16, 128)),
       SpeedBar(app, *this, "SpeedBar", Slider(120, 41)),
       Label1(app, *this, "Label1", LabelAt("長押し判定時間", 16, 184)),
@@ -112,11 +110,11 @@ SettingsWindow::SettingsWindow(Application& app, EngineState& state)
       Label6(app, *this, "Label6", LabelAt("キー入力モードへ", 16, 288)),
       Label7(app, *this, "Label7", LabelAt("入る長押し時間", 16, 304)),
       KeyModeBar(app, *this, "KeyModeBar", Slider(288, 45)),
-      GroupBox2(app, *this, "GroupBox2", At("", 400, 8, 201, 57)),
       SaishoukaButton(app, *this, "SaishoukaButton",
                       At("最小化", 408, 24, 57, 33, "001でも最小化します")),
       HelpBtn(app, *this, "HelpBtn",
               At("HELP", 472, 24, 57, 33, "1010でもヘルプ表示できます")),
+      GroupBox2(app, *this, "GroupBox2", At("", 400, 8, 201, 57)),
       ShuuryouBtn(app, GroupBox2, "ShuuryouBtn", At("終了", 136, 16, 57, 33)),
       BreakGroupBox(app, *this, "BreakGroupBox",
                     At(" ブレーキモード ", 432, 72, 169, 345)),
@@ -163,6 +161,9 @@ SettingsWindow::SettingsWindow(Application& app, EngineState& state)
                return spec;
              }()),
       Label4(app, *this, "Label4", LabelAt("Ｖｅｒ ２．１０", 16, 408, true)),
+
+      Path_JoyToKey(app, *this, "Path_JoyToKey",
+                    Hidden(At("", 40, 88, 137, 20))),
       state_(state) {
   BindSettingsHandlers();
 }

@@ -30,15 +30,15 @@ class SettingsWindow : public Form {
   EngineState& State() { return state_; }
   const EngineState& State() const { return state_; }
 
+  // Controls are made in the window's keyboard order.
   // Options area.
-  GroupBox GroupBox1;
   CheckBox HoukouCheckBox;
-  CheckBox ImadakeSokudo;
   CheckBox OrikaesiCheckBox;
-  CheckBox SaishouCheckBox;
   CheckBox JtkUseCheckBox;
+  CheckBox ImadakeSokudo;
+  GroupBox GroupBox1;
+  CheckBox SaishouCheckBox;
   CheckBox SoundCheckBox;
-  Edit Path_JoyToKey;
   // Timing rows.
   Label Label2;
   TrackBar SpeedBar;
@@ -50,9 +50,9 @@ class SettingsWindow : public Form {
   Label Label7;
   TrackBar KeyModeBar;
   // Window buttons.
-  GroupBox GroupBox2;
   PushButton SaishoukaButton;
   PushButton HelpBtn;
+  GroupBox GroupBox2;
   PushButton ShuuryouBtn;
   // Brake frame.
   GroupBox BreakGroupBox;
@@ -76,6 +76,8 @@ class SettingsWindow : public Form {
   // Bottom left.
   Label Label3;
   Label Label4;
+  // Never shown: holds the JoyToKey folder.
+  Edit Path_JoyToKey;
 
   // The slider maps.
   void SpeedBarChange(Component& sender);
