@@ -104,24 +104,19 @@ TEST(Win32PlatformProcess, TestSwitchReadsBitZeroOfTheSharedByte) {
   EXPECT_TRUE(poll.ok) << "no driver yet: the switch is up, not broken";
   EXPECT_EQ(poll.buttons, 0u);
 
-  HANDLE mapping =
-      CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 1,
-                         kTestSwitchMappingName);
-  ASSERT_NE(mapping, nullptr);
-  auto* byte = static_cast<volatile uint8_t*>(
-      MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 1));
-  ASSERT_NE(byte, nullptr);
-  *byte = 0x01;
-  poll = platform.PollSwitch();
-  EXPECT_TRUE(poll.ok);
-  EXPECT_EQ(poll.buttons, 1u);
-  *byte = 0xFE;  // other bits are not the switch
-  EXPECT_EQ(platform.PollSwitch().buttons, 0u);
-  *byte = 0x01;
-
-  // The driver ends with the switch down: the mapping goes, the switch is up.
-  UnmapViewOfFile(const_cast<uint8_t*>(byte));
-  CloseHandle(mapping);
+  {
+    wine_test::TestSwitchDriver driver;
+    ASSERT_TRUE(driver.ok());
+    driver.SetDown(true);
+    poll = platform.PollSwitch();
+    EXPECT_TRUE(poll.ok);
+    EXPECT_EQ(poll.buttons, 1u);
+    driver.SetByte(0xFE);  // other bits are not the switch
+    EXPECT_EQ(platform.PollSwitch().buttons, 0u);
+    driver.SetDown(true);
+  }
+  // The driver ended with the switch down: the mapping is gone, and the
+  // switch reads as up, not held forever.
   poll = platform.PollSwitch();
   EXPECT_TRUE(poll.ok);
   EXPECT_EQ(poll.buttons, 0u);

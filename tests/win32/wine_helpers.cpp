@@ -1,6 +1,6 @@
 #include "wine_helpers.h"
 
-#include <chrono>
+#include "platform/win32/switch_source.h"
 
 namespace hopla::wine_test {
 namespace {
@@ -219,6 +219,26 @@ LoopWatchdog::~LoopWatchdog() {
   SetEvent(cancel_);
   thread_.join();
   CloseHandle(cancel_);
+}
+
+TestSwitchDriver::TestSwitchDriver()
+    : mapping_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE,
+                                  0, 1, win32::kTestSwitchMappingName)) {
+  if (mapping_ == nullptr) return;
+  byte_ = static_cast<volatile uint8_t*>(
+      MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, 1));
+  if (byte_ != nullptr) *byte_ = 0;
+}
+
+TestSwitchDriver::~TestSwitchDriver() {
+  if (byte_ != nullptr) UnmapViewOfFile(const_cast<uint8_t*>(byte_));
+  if (mapping_ != nullptr) CloseHandle(mapping_);
+}
+
+void TestSwitchDriver::SetDown(bool down) { SetByte(down ? 1 : 0); }
+
+void TestSwitchDriver::SetByte(uint8_t value) {
+  if (byte_ != nullptr) *byte_ = value;
 }
 
 TempFolder::TempFolder() {

@@ -109,6 +109,24 @@ class LoopWatchdog {
   std::thread thread_;
 };
 
+// Presses the switch of Hopla-testswitch.exe (and of a platform made with
+// the shared-memory source) from a test: owns the named byte while it lives.
+class TestSwitchDriver {
+ public:
+  TestSwitchDriver();
+  ~TestSwitchDriver();
+  TestSwitchDriver(const TestSwitchDriver&) = delete;
+  TestSwitchDriver& operator=(const TestSwitchDriver&) = delete;
+  bool ok() const { return byte_ != nullptr; }
+  void SetDown(bool down);
+  // Writes the whole byte, other bits included.
+  void SetByte(uint8_t value);
+
+ private:
+  HANDLE mapping_ = nullptr;
+  volatile uint8_t* byte_ = nullptr;
+};
+
 // A new empty folder under the temporary folder, removed with its files.
 class TempFolder {
  public:
