@@ -23,7 +23,9 @@ struct TraceEntry {
   // "sound" (text: file name), "send" and "post" (text: "<handle> <message>
   // <wparam> <lparam>", decimal), "msgbox" (text: caption + "|" + text),
   // "msgbox-answer" ("ok" or "cancel"), "cursor" ("x,y"), "exit" (code),
-  // "crash" (what a program thread threw).
+  // "crash" (what a program thread threw), "flash" ("<handle> <0|1>"),
+  // "show" and "foreground" (the handle given to ShowWindowNormal and
+  // SetForegroundWindow), and whatever kinds Record adds.
   std::string kind;
   std::string text;
 };
@@ -46,6 +48,7 @@ struct MessageBoxAnswer {
 };
 
 class SimProcess;
+class SimWidget;
 
 class SimDesktop {
  public:
@@ -91,6 +94,20 @@ class SimDesktop {
   std::vector<WindowInfo> Windows() const;
   std::optional<Rect> WindowRectOf(WindowHandle window) const;
   bool IsMinimised(WindowHandle window) const;
+  bool IsMaximised(WindowHandle window) const;
+  // Whether the window exists and is shown (a form is hidden until Show).
+  bool IsVisible(WindowHandle window) const;
+  WindowHandle Foreground() const;
+  // The topmost window with exactly this title, or kNoWindow.
+  WindowHandle FindWindowByTitle(std::string_view title) const;
+
+  // --- Programs' controls (the peers of their toolkit controls) ----------
+  // Read state at will; act as the person (UserClick, ...) only from a
+  // SimProcess::At action, on the program's UI thread.
+  SimWidget* Widget(WindowHandle handle) const;
+  // The first live control with this caption, in creation order, or null.
+  SimWidget* FindWidget(std::string_view caption) const;
+  std::vector<SimWidget*> Widgets() const;
 
   // --- Screen and cursor ------------------------------------------------------
   Rect Screen() const;
@@ -110,6 +127,8 @@ class SimDesktop {
 
   // --- What happened ----------------------------------------------------------
   const std::vector<TraceEntry>& Trace() const;
+  // Adds an entry of the test's (or a program's) own, at the current time.
+  void Record(std::string kind, std::string text);
   std::vector<TraceEntry> TraceOf(std::string_view kind) const;
   void ClearTrace();
   // The whole trace as text, one entry a line, for failure messages.

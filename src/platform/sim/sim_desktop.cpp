@@ -1,0 +1,260 @@
+// The simulated desktop as the test sees it: virtual time, programs, the
+// person's script, other programs' windows, files and the trace.
+#include "platform/sim/sim_desktop.h"
+
+#include <mutex>
+#include <utility>
+
+#include "platform/sim/sim_process.h"
+#include "platform/sim/sim_widgets.h"
+#include "platform/sim/sim_world.h"
+
+namespace hopla::sim {
+
+using Lock = std::lock_guard<std::mutex>;
+
+SimDesktop::SimDesktop(Rect screen) : impl_(std::make_unique<Impl>(screen)) {}
+
+SimDesktop::~SimDesktop() {
+  {
+    Lock lock(impl_->Mutex());
+    impl_->tearing_down = true;
+  }
+  impl_->scheduler.Teardown();
+}
+
+// --- Virtual time -------------------------------------------------------------
+
+int64_t SimDesktop::Now() const {
+  Lock lock(impl_->Mutex());
+  return impl_->NowLocked();
+}
+
+void SimDesktop::RunFor(int64_t ms) {
+  impl_->scheduler.RunTo(Now() + ms, nullptr, nullptr);
+}
+
+bool SimDesktop::RunUntil(const std::function<bool()>& done,
+                          int64_t limit_ms) {
+  return impl_->scheduler.RunTo(Now() + limit_ms, &done, [this] {
+    return impl_->NextScriptedLocked();
+  });
+}
+
+// --- Programs -------------------------------------------------------------------
+
+SimProcess& SimDesktop::Launch(const std::string& exe_path,
+                               std::function<int(Platform&)> main) {
+  Lock lock(impl_->Mutex());
+  impl_->processes.push_back(
+      std::make_unique<SimProcessImpl>(*impl_, exe_path, std::move(main)));
+  SimProcessImpl& process = *impl_->processes.back();
+  process.StartLocked();
+  return process;
+}
+
+// --- The person at the switch, message boxes ----------------------------------
+
+void SimDesktop::HoldSwitch(int64_t down_ms, int64_t up_ms) {
+  Lock lock(impl_->Mutex());
+  impl_->holds.push_back({down_ms, up_ms});
+}
+
+void SimDesktop::FailSwitch(int64_t from_ms, int64_t until_ms) {
+  Lock lock(impl_->Mutex());
+  impl_->failures.push_back({from_ms, until_ms});
+}
+
+void SimDesktop::AnswerMessageBoxes(
+    std::function<MessageBoxAnswer(const MessageBoxSpec&)> answer) {
+  Lock lock(impl_->Mutex());
+  impl_->answer_policy = std::move(answer);
+}
+
+// --- Windows ----------------------------------------------------------------------
+
+WindowHandle SimDesktop::AddWindow(ForeignWindow window) {
+  Lock lock(impl_->Mutex());
+  WindowRec rec;
+  rec.handle = impl_->NewHandleLocked();
+  rec.title = std::move(window.title);
+  rec.rect = window.rect;
+  rec.restore_rect = window.rect;
+  rec.handler = std::move(window.handler);
+  rec.hung = window.hung;
+  return impl_->AddWindowLocked(std::move(rec)).handle;
+}
+
+void SimDesktop::RemoveWindow(WindowHandle window) {
+  Lock lock(impl_->Mutex());
+  impl_->RemoveWindowLocked(window);
+}
+
+void SimDesktop::SetHung(WindowHandle window, bool hung) {
+  Lock lock(impl_->Mutex());
+  if (WindowRec* rec = impl_->FindWindowLocked(window)) rec->hung = hung;
+}
+
+void SimDesktop::SetForeground(WindowHandle window) {
+  Lock lock(impl_->Mutex());
+  if (impl_->FindWindowLocked(window) == nullptr) window = kNoWindow;
+  impl_->foreground = window;
+  impl_->BringToTopLocked(window);
+}
+
+std::vector<WindowInfo> SimDesktop::Windows() const {
+  Lock lock(impl_->Mutex());
+  std::vector<WindowInfo> list;
+  for (WindowHandle handle : impl_->ZOrderLocked()) {
+    list.push_back({handle, impl_->FindWindowLocked(handle)->title});
+  }
+  return list;
+}
+
+std::optional<Rect> SimDesktop::WindowRectOf(WindowHandle window) const {
+  Lock lock(impl_->Mutex());
+  const WindowRec* rec = impl_->FindWindowLocked(window);
+  if (rec == nullptr) return std::nullopt;
+  return rec->rect;
+}
+
+bool SimDesktop::IsMinimised(WindowHandle window) const {
+  Lock lock(impl_->Mutex());
+  const WindowRec* rec = impl_->FindWindowLocked(window);
+  return rec != nullptr && rec->show == WindowShow::kMinimised;
+}
+
+bool SimDesktop::IsMaximised(WindowHandle window) const {
+  Lock lock(impl_->Mutex());
+  const WindowRec* rec = impl_->FindWindowLocked(window);
+  return rec != nullptr && rec->show == WindowShow::kMaximised;
+}
+
+bool SimDesktop::IsVisible(WindowHandle window) const {
+  Lock lock(impl_->Mutex());
+  const WindowRec* rec = impl_->FindWindowLocked(window);
+  return rec != nullptr && rec->visible;
+}
+
+WindowHandle SimDesktop::Foreground() const {
+  Lock lock(impl_->Mutex());
+  return impl_->foreground;
+}
+
+WindowHandle SimDesktop::FindWindowByTitle(std::string_view title) const {
+  Lock lock(impl_->Mutex());
+  for (WindowHandle handle : impl_->ZOrderLocked()) {
+    if (impl_->FindWindowLocked(handle)->title == title) return handle;
+  }
+  return kNoWindow;
+}
+
+// --- Programs' controls -------------------------------------------------------------
+
+SimWidget* SimDesktop::Widget(WindowHandle handle) const {
+  Lock lock(impl_->Mutex());
+  for (SimWidget* widget : impl_->widgets) {
+    if (widget->Handle() == handle) return widget;
+  }
+  return nullptr;
+}
+
+SimWidget* SimDesktop::FindWidget(std::string_view caption) const {
+  Lock lock(impl_->Mutex());
+  for (SimWidget* widget : impl_->widgets) {
+    if (widget->Text() == caption) return widget;
+  }
+  return nullptr;
+}
+
+std::vector<SimWidget*> SimDesktop::Widgets() const {
+  Lock lock(impl_->Mutex());
+  return impl_->widgets;
+}
+
+// --- Screen and cursor ----------------------------------------------------------------
+
+Rect SimDesktop::Screen() const {
+  Lock lock(impl_->Mutex());
+  return impl_->screen;
+}
+
+Point SimDesktop::Cursor() const {
+  Lock lock(impl_->Mutex());
+  return impl_->cursor;
+}
+
+void SimDesktop::PlaceCursor(Point p) {
+  Lock lock(impl_->Mutex());
+  impl_->cursor = impl_->ClampToScreen(p);
+}
+
+// --- Files and sounds -------------------------------------------------------------------
+
+std::optional<std::string> SimDesktop::File(const std::string& path) const {
+  Lock lock(impl_->Mutex());
+  auto it = impl_->files.find(path);
+  if (it == impl_->files.end()) return std::nullopt;
+  return it->second;
+}
+
+void SimDesktop::PutFile(const std::string& path, std::string bytes) {
+  Lock lock(impl_->Mutex());
+  impl_->files[path] = std::move(bytes);
+}
+
+void SimDesktop::RemoveFile(const std::string& path) {
+  Lock lock(impl_->Mutex());
+  impl_->files.erase(path);
+}
+
+void SimDesktop::RefuseWrites(const std::string& path, bool refuse) {
+  Lock lock(impl_->Mutex());
+  if (refuse) {
+    impl_->refused_writes.insert(path);
+  } else {
+    impl_->refused_writes.erase(path);
+  }
+}
+
+void SimDesktop::SetSoundLength(const std::string& file_name, int64_t ms) {
+  Lock lock(impl_->Mutex());
+  impl_->sound_lengths_ms[file_name] = ms;
+}
+
+// --- What happened ----------------------------------------------------------------------
+
+const std::vector<TraceEntry>& SimDesktop::Trace() const {
+  return impl_->trace;
+}
+
+void SimDesktop::Record(std::string kind, std::string text) {
+  Lock lock(impl_->Mutex());
+  impl_->RecordLocked(std::move(kind), std::move(text));
+}
+
+std::vector<TraceEntry> SimDesktop::TraceOf(std::string_view kind) const {
+  Lock lock(impl_->Mutex());
+  std::vector<TraceEntry> found;
+  for (const TraceEntry& entry : impl_->trace) {
+    if (entry.kind == kind) found.push_back(entry);
+  }
+  return found;
+}
+
+void SimDesktop::ClearTrace() {
+  Lock lock(impl_->Mutex());
+  impl_->trace.clear();
+}
+
+std::string SimDesktop::DumpTrace() const {
+  Lock lock(impl_->Mutex());
+  std::string text;
+  for (const TraceEntry& entry : impl_->trace) {
+    text += std::to_string(entry.time_ms) + " " + entry.kind + " " +
+            entry.text + "\n";
+  }
+  return text;
+}
+
+}  // namespace hopla::sim

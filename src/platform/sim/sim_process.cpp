@@ -1,0 +1,355 @@
+#include "platform/sim/sim_process.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "platform/sim/sim_event.h"
+#include "platform/sim/sim_widgets.h"
+
+namespace hopla::sim {
+
+SimProcessImpl::SimProcessImpl(SimDesktop::Impl& world, std::string exe_path,
+                               std::function<int(Platform&)> main)
+    : world_(world), exe_path_(std::move(exe_path)), main_(std::move(main)) {}
+
+SimProcessImpl::~SimProcessImpl() = default;
+
+void SimProcessImpl::StartLocked() {
+  SimThread& thread = world_.scheduler.SpawnLocked(
+      this, this,
+      [this] {
+        int code = main_(*this);
+        std::lock_guard<std::mutex> lock(Mutex());
+        main_result_ = code;
+      },
+      [this](const std::optional<std::string>& crash) {
+        OnThreadEnd(crash, true);
+      });
+  ui_thread_ = &thread;
+  threads_.push_back(&thread);
+}
+
+// Runs on the ending thread, which still holds the baton.
+void SimProcessImpl::OnThreadEnd(const std::optional<std::string>& crash,
+                                 bool is_main) {
+  InputQueue dropped;  // destroyed after the lock is released
+  std::lock_guard<std::mutex> lock(Mutex());
+  SimThread* self = Scheduler::Current();
+  threads_.erase(std::remove(threads_.begin(), threads_.end(), self),
+                 threads_.end());
+  if (self == ui_thread_) ui_thread_ = nullptr;
+  if (crash) world_.RecordLocked("crash", *crash);
+  if (ended_ || world_.tearing_down) return;
+  if (crash) {
+    dropped = EndLocked(std::nullopt);  // an escaping exception ends it
+  } else if (is_main && main_result_) {
+    dropped = EndLocked(main_result_);
+  }
+}
+
+// The process ends: its mutexes are released, its windows go away, pending
+// sends to it fail, and its other threads end at their next wait point.
+SimProcessImpl::InputQueue SimProcessImpl::EndLocked(
+    std::optional<int> exit_code) {
+  ended_ = true;
+  exit_code_ = exit_code.value_or(-1);
+  if (exit_code) world_.RecordLocked("exit", std::to_string(*exit_code));
+  for (auto it = world_.mutexes.begin(); it != world_.mutexes.end();) {
+    it = it->second == this ? world_.mutexes.erase(it) : std::next(it);
+  }
+  std::vector<WindowHandle> mine;
+  for (const auto& [handle, rec] : world_.windows) {
+    if (rec.owner == this) mine.push_back(handle);
+  }
+  for (WindowHandle handle : mine) world_.RemoveWindowLocked(handle);
+  for (const auto& call : std::vector(pending_sends_)) {
+    FinishSendLocked(*call, false);
+  }
+  SimThread* self = Scheduler::Current();
+  for (SimThread* thread : threads_) {
+    if (thread != self) world_.scheduler.KillLocked(*thread);
+  }
+  return std::exchange(inputs_, {});
+}
+
+void SimProcessImpl::FinishSendLocked(SendCall& call, bool handled) {
+  if (!call.done) {
+    call.done = true;
+    call.handled = handled;
+    if (call.waiter != nullptr) world_.scheduler.SignalLocked(*call.waiter);
+  }
+  pending_sends_.erase(
+      std::remove_if(pending_sends_.begin(), pending_sends_.end(),
+                     [&](const auto& p) { return p.get() == &call; }),
+      pending_sends_.end());
+}
+
+bool SimProcessImpl::OnUiThread() const {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return ui_thread_ != nullptr && Scheduler::Current() == ui_thread_;
+}
+
+// --- Time, waiting, threads -------------------------------------------------
+
+int64_t SimProcessImpl::NowMs() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return world_.NowLocked();
+}
+
+void SimProcessImpl::Sleep(int32_t ms) {
+  std::unique_lock<std::mutex> lock(Mutex());
+  int64_t deadline = ms < 0 ? kNever : world_.NowLocked() + ms;
+  world_.scheduler.WaitLocked(lock, deadline, false);
+}
+
+std::unique_ptr<Event> SimProcessImpl::CreateAutoResetEvent(
+    bool initially_set) {
+  return std::make_unique<SimEvent>(world_.scheduler, initially_set);
+}
+
+void SimProcessImpl::StartThread(std::function<void()> body) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  SimThread& thread = world_.scheduler.SpawnLocked(
+      this, this, std::move(body),
+      [this](const std::optional<std::string>& crash) {
+        OnThreadEnd(crash, false);
+      });
+  threads_.push_back(&thread);
+  if (ended_) world_.scheduler.KillLocked(thread);
+}
+
+// --- The UI thread's message loop ---------------------------------------------
+
+int64_t SimProcessImpl::LoopWakeLocked() const {
+  int64_t wake = wake_pending_ ? wake_ms_ : kNever;
+  if (!inputs_.empty()) wake = std::min(wake, inputs_.begin()->first.first);
+  return wake;
+}
+
+int64_t SimProcessImpl::NextInputAfterLocked(int64_t now_ms) const {
+  auto it = inputs_.lower_bound({now_ms + 1, 0});
+  return it == inputs_.end() ? kNever : it->first.first;
+}
+
+void SimProcessImpl::QueueInputLocked(int64_t due_ms,
+                                      std::function<void()> run) {
+  if (ended_) return;
+  due_ms = std::max(due_ms, world_.NowLocked());
+  inputs_.emplace(std::make_pair(due_ms, next_input_seq_++), std::move(run));
+}
+
+bool SimProcessImpl::RunDueInputs(bool stop_on_quit) {
+  for (;;) {
+    std::function<void()> run;
+    {
+      std::lock_guard<std::mutex> lock(Mutex());
+      if (stop_on_quit && quit_) return false;
+      if (inputs_.empty() ||
+          inputs_.begin()->first.first > world_.NowLocked()) {
+        return true;
+      }
+      run = std::move(inputs_.begin()->second);
+      inputs_.erase(inputs_.begin());
+    }
+    run();
+  }
+}
+
+bool SimProcessImpl::LoopWaitLocked(std::unique_lock<std::mutex>& lock,
+                                    int64_t deadline_ms) {
+  bool waited = world_.scheduler.WaitLocked(lock, deadline_ms, true);
+  wake_pending_ = false;
+  wake_ms_ = kNever;
+  return waited;
+}
+
+void SimProcessImpl::RunMessageLoop(UiLoopHost& host) {
+  UiLoopHost* outer = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(Mutex());
+    outer = host_;
+    host_ = &host;  // a quit asked before the loop ends it at once, as a
+                    // WM_QUIT already in the queue would
+  }
+  struct Leave {
+    SimProcessImpl* self;
+    UiLoopHost* outer;
+    ~Leave() {
+      std::lock_guard<std::mutex> lock(self->Mutex());
+      self->host_ = outer;
+      self->quit_ = false;
+    }
+  } leave{this, outer};
+  for (;;) {
+    if (!RunDueInputs(true)) break;
+    int64_t next = host.RunDueWork();
+    std::unique_lock<std::mutex> lock(Mutex());
+    if (quit_) break;
+    if (!LoopWaitLocked(lock, next)) break;
+  }
+}
+
+void SimProcessImpl::QuitMessageLoop() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  quit_ = true;
+}
+
+void SimProcessImpl::WakeMessageLoop() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  if (wake_pending_) return;
+  wake_pending_ = true;
+  wake_ms_ = world_.NowLocked();
+}
+
+// --- Switch, sound, message boxes -------------------------------------------
+
+SwitchPoll SimProcessImpl::PollSwitch() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  int64_t now = world_.NowLocked();
+  auto within = [now](const SimDesktop::Impl::Span& span) {
+    return span.from_ms <= now && now < span.until_ms;
+  };
+  if (std::any_of(world_.failures.begin(), world_.failures.end(), within)) {
+    return {false, 0};
+  }
+  bool down = std::any_of(world_.holds.begin(), world_.holds.end(), within);
+  return {true, down ? 1u : 0u};
+}
+
+void SimProcessImpl::PlaySoundFile(const std::string& file_name) {
+  std::unique_lock<std::mutex> lock(Mutex());
+  world_.RecordLocked("sound", file_name);
+  auto it = world_.sound_lengths_ms.find(file_name);
+  if (it == world_.sound_lengths_ms.end() || it->second <= 0) return;
+  world_.scheduler.WaitLocked(lock, world_.NowLocked() + it->second, false);
+}
+
+DialogResult SimProcessImpl::ShowMessageBox(const MessageBoxSpec& spec) {
+  std::function<MessageBoxAnswer(const MessageBoxSpec&)> policy;
+  {
+    std::lock_guard<std::mutex> lock(Mutex());
+    world_.RecordLocked("msgbox", spec.caption + "|" + spec.text);
+    policy = world_.answer_policy;
+  }
+  MessageBoxAnswer answer = policy ? policy(spec) : MessageBoxAnswer{};
+  // A box with only an OK button answers OK however it is closed.
+  if (spec.buttons == MessageBoxButtons::kOk) answer.result = DialogResult::kOk;
+  if (answer.after_ms > 0) {
+    int64_t answer_ms = 0;
+    {
+      std::lock_guard<std::mutex> lock(Mutex());
+      answer_ms = world_.NowLocked() + answer.after_ms;
+    }
+    RunModalLoop(answer_ms);
+  }
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("msgbox-answer",
+                      answer.result == DialogResult::kOk ? "ok" : "cancel");
+  return answer.result;
+}
+
+// While the box is open, the UI thread keeps serving its timers, tasks and
+// the person's actions, as a modal loop dispatches them on Windows.
+void SimProcessImpl::RunModalLoop(int64_t answer_ms) {
+  bool ui = OnUiThread();
+  for (;;) {
+    int64_t next = kNever;
+    {
+      std::lock_guard<std::mutex> lock(Mutex());
+      if (world_.NowLocked() >= answer_ms) return;
+    }
+    if (ui) {
+      RunDueInputs(false);
+      UiLoopHost* host = nullptr;
+      {
+        std::lock_guard<std::mutex> lock(Mutex());
+        host = host_;
+      }
+      if (host != nullptr) next = host->RunDueWork();
+    }
+    std::unique_lock<std::mutex> lock(Mutex());
+    int64_t deadline = std::min(next, answer_ms);
+    bool waited = ui ? LoopWaitLocked(lock, deadline)
+                     : world_.scheduler.WaitLocked(lock, deadline, false);
+    if (!waited) return;
+  }
+}
+
+// --- Process, cursor, files, widgets ------------------------------------------
+
+std::string SimProcessImpl::ExecutablePath() { return exe_path_; }
+
+bool SimProcessImpl::CreateSingleInstanceMutex(const std::string& name) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  if (ended_) return false;
+  return world_.mutexes.emplace(name, this).second;
+}
+
+std::optional<Point> SimProcessImpl::CursorPos() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return world_.cursor;
+}
+
+void SimProcessImpl::SetCursorPos(Point p) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.cursor = world_.ClampToScreen(p);
+  world_.RecordLocked("cursor", std::to_string(world_.cursor.x) + "," +
+                                    std::to_string(world_.cursor.y));
+}
+
+std::optional<std::string> SimProcessImpl::ReadFileBytes(
+    const std::string& path) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  auto it = world_.files.find(path);
+  if (it == world_.files.end()) return std::nullopt;
+  return it->second;
+}
+
+bool SimProcessImpl::ReplaceFileBytes(const std::string& path,
+                                      const std::string& bytes) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  if (world_.refused_writes.count(path) != 0) return false;
+  world_.files[path] = bytes;
+  return true;
+}
+
+std::unique_ptr<NativeWidget> SimProcessImpl::CreateWidget(
+    const WidgetSpec& spec, NativeWidget* parent, WidgetEvents* events) {
+  return std::make_unique<SimWidget>(
+      world_, *this, spec, dynamic_cast<SimWidget*>(parent), events);
+}
+
+// --- SimProcess -------------------------------------------------------------------
+
+std::optional<int> SimProcessImpl::ExitCode() const {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return exit_code_;
+}
+
+void SimProcessImpl::At(int64_t at_ms, std::function<void()> action) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  if (ended_) return;  // `action` is destroyed after the lock is released
+  QueueInputLocked(at_ms, std::move(action));
+}
+
+void SimProcessImpl::PostAt(int64_t at_ms, WindowHandle window,
+                            uint32_t message, uintptr_t wparam,
+                            intptr_t lparam) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  QueueInputLocked(at_ms, [this, window, message, wparam, lparam] {
+    DispatchToForm(window, message, wparam, lparam);
+  });
+}
+
+std::optional<bool> SimProcessImpl::LastEndSessionAnswer() const {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return last_end_session_;
+}
+
+void SimProcessImpl::SetEndSessionAnswer(bool answer) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  last_end_session_ = answer;
+}
+
+}  // namespace hopla::sim

@@ -1,0 +1,140 @@
+// One program on the simulated desktop: the Platform it sees, its threads,
+// its UI thread's message loop and the queue of input (person actions, window
+// messages) that loop serves.
+#ifndef HOPLA_PLATFORM_SIM_SIM_PROCESS_H_
+#define HOPLA_PLATFORM_SIM_SIM_PROCESS_H_
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_scheduler.h"
+#include "platform/sim/sim_world.h"
+
+namespace hopla::sim {
+
+class SimProcessImpl : public SimProcess, public WaitSource {
+ public:
+  SimProcessImpl(SimDesktop::Impl& world, std::string exe_path,
+                 std::function<int(Platform&)> main);
+  ~SimProcessImpl() override;
+
+  // Starts the main (UI) thread. Lock held.
+  void StartLocked();
+
+  // --- Platform: time, waiting, threads (sim_process.cpp) ------------------
+  int64_t NowMs() override;
+  void Sleep(int32_t ms) override;
+  std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) override;
+  void StartThread(std::function<void()> body) override;
+  void RunMessageLoop(UiLoopHost& host) override;
+  void QuitMessageLoop() override;
+  void WakeMessageLoop() override;
+  SwitchPoll PollSwitch() override;
+  void PlaySoundFile(const std::string& file_name) override;
+  DialogResult ShowMessageBox(const MessageBoxSpec& spec) override;
+  std::string ExecutablePath() override;
+  bool CreateSingleInstanceMutex(const std::string& name) override;
+  std::optional<Point> CursorPos() override;
+  void SetCursorPos(Point p) override;
+  std::optional<std::string> ReadFileBytes(const std::string& path) override;
+  bool ReplaceFileBytes(const std::string& path,
+                        const std::string& bytes) override;
+  std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& spec,
+                                             NativeWidget* parent,
+                                             WidgetEvents* events) override;
+
+  // --- Platform: windows and messages (sim_windows.cpp) -------------------
+  bool SendToWindow(WindowHandle window, uint32_t message, uintptr_t wparam,
+                    intptr_t lparam, int32_t timeout_ms) override;
+  bool PostToWindow(WindowHandle window, uint32_t message, uintptr_t wparam,
+                    intptr_t lparam) override;
+  void EnumTopLevelWindows(
+      const std::function<bool(const WindowInfo&)>& visit) override;
+  std::string WindowTitle(WindowHandle window) override;
+  WindowHandle ForegroundWindow() override;
+  bool SetForegroundWindow(WindowHandle window) override;
+  std::optional<Rect> WindowRect(WindowHandle window) override;
+  void ShowWindowNormal(WindowHandle window) override;
+  void FlashWindow(WindowHandle window, bool invert) override;
+  Rect DesktopRect() override;
+
+  // --- SimProcess ----------------------------------------------------------
+  std::optional<int> ExitCode() const override;
+  void At(int64_t at_ms, std::function<void()> action) override;
+  void PostAt(int64_t at_ms, WindowHandle window, uint32_t message,
+              uintptr_t wparam, intptr_t lparam) override;
+  std::optional<bool> LastEndSessionAnswer() const override;
+
+  // --- For the rest of the simulator ----------------------------------------
+  int64_t LoopWakeLocked() const override;
+  // The earliest queued input due after `now_ms`, or kNever.
+  int64_t NextInputAfterLocked(int64_t now_ms) const;
+  // Runs `run` on the UI thread at `due_ms`, when its loop next serves input.
+  void QueueInputLocked(int64_t due_ms, std::function<void()> run);
+  // Hands a window message to the form's peer; on the owner's UI thread.
+  // Returns false when the window is gone or not this program's.
+  bool DispatchToForm(WindowHandle window, uint32_t message, uintptr_t wparam,
+                      intptr_t lparam);
+  void SetEndSessionAnswer(bool answer);
+  bool OnUiThread() const;
+
+ private:
+  // A message sent to one of this program's forms from another thread,
+  // waiting in the input queue; the sender waits for `done`.
+  struct SendCall {
+    SimThread* waiter = nullptr;  // cleared when the sender stops waiting
+    bool done = false;
+    bool handled = false;
+  };
+  void FinishSendLocked(SendCall& call, bool handled);
+  void OnThreadEnd(const std::optional<std::string>& crash, bool is_main);
+  using InputQueue =
+      std::map<std::pair<int64_t, uint64_t>, std::function<void()>>;
+  // Returns the input that will never run, to be destroyed without the lock
+  // (it may hold program objects whose destructors call the platform).
+  [[nodiscard]] InputQueue EndLocked(std::optional<int> exit_code);
+  // Serves queued input due now. Returns false when the loop was asked to
+  // quit (only with stop_on_quit).
+  bool RunDueInputs(bool stop_on_quit);
+  // The UI loop's wait: until `deadline_ms`, a wake request or due input.
+  bool LoopWaitLocked(std::unique_lock<std::mutex>& lock, int64_t deadline_ms);
+  void RunModalLoop(int64_t answer_ms);
+  bool SendToForm(std::unique_lock<std::mutex>& lock, WindowRec& rec,
+                  uint32_t message, uintptr_t wparam, intptr_t lparam,
+                  int32_t timeout_ms);
+  bool SendToForeign(std::unique_lock<std::mutex>& lock, WindowRec& rec,
+                     uint32_t message, uintptr_t wparam, intptr_t lparam,
+                     int32_t timeout_ms);
+  std::mutex& Mutex() const { return world_.Mutex(); }
+
+  SimDesktop::Impl& world_;
+  std::string exe_path_;
+  std::function<int(Platform&)> main_;
+
+  SimThread* ui_thread_ = nullptr;
+  std::vector<SimThread*> threads_;  // alive
+  std::optional<int> main_result_;
+  std::optional<int> exit_code_;
+  bool ended_ = false;
+  std::optional<bool> last_end_session_;
+
+  UiLoopHost* host_ = nullptr;
+  bool quit_ = false;
+  bool wake_pending_ = false;
+  int64_t wake_ms_ = kNever;
+  uint64_t next_input_seq_ = 0;
+  InputQueue inputs_;  // by due time, then by the order queued
+  std::vector<std::shared_ptr<SendCall>> pending_sends_;
+};
+
+}  // namespace hopla::sim
+
+#endif  // HOPLA_PLATFORM_SIM_SIM_PROCESS_H_

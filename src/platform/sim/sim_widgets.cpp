@@ -1,0 +1,265 @@
+#include "platform/sim/sim_widgets.h"
+
+#include <algorithm>
+#include <functional>
+#include <mutex>
+
+#include "platform/sim/sim_process.h"
+#include "platform/sim/sim_world.h"
+
+namespace hopla::sim {
+
+SimWidget::SimWidget(SimDesktop::Impl& world, SimProcessImpl& process,
+                     const WidgetSpec& spec, SimWidget* parent,
+                     WidgetEvents* events)
+    : world_(world),
+      process_(process),
+      spec_(spec),
+      parent_(parent),
+      events_(events),
+      kind_(spec.kind),
+      caption_(spec.caption),
+      bounds_(spec.bounds),
+      // A form's window is created hidden; Show reveals it.
+      visible_(spec.kind == WidgetKind::kForm ? false : spec.visible),
+      enabled_(spec.enabled),
+      hint_(spec.hint),
+      checked_(spec.checked),
+      position_(spec.position) {
+  std::lock_guard<std::mutex> lock(world_.Mutex());
+  handle_ = world_.NewHandleLocked();
+  world_.widgets.push_back(this);
+  if (kind_ != WidgetKind::kForm) return;
+  WindowRec rec;
+  rec.handle = handle_;
+  rec.title = caption_;
+  rec.rect = CentredRect();
+  rec.restore_rect = rec.rect;
+  rec.visible = false;
+  rec.owner = &process_;
+  rec.peer = this;
+  world_.AddWindowLocked(std::move(rec));
+}
+
+SimWidget::~SimWidget() {
+  std::lock_guard<std::mutex> lock(world_.Mutex());
+  auto& list = world_.widgets;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  if (kind_ == WidgetKind::kForm && !destroyed_) {
+    WindowRec* rec = world_.FindWindowLocked(handle_);
+    if (rec != nullptr && rec->peer == this) world_.RemoveWindowLocked(handle_);
+  }
+}
+
+SimProcess& SimWidget::Process() const { return process_; }
+
+Rect SimWidget::CentredRect() const {
+  const Rect& screen = world_.screen;
+  int32_t width = bounds_.Width();
+  int32_t height = bounds_.Height();
+  int32_t left = screen.left + (screen.Width() - width) / 2;
+  int32_t top = screen.top + (screen.Height() - height) / 2;
+  return {left, top, left + width, top + height};
+}
+
+void SimWidget::SetCaption(const std::string& text) {
+  caption_ = text;
+  if (kind_ != WidgetKind::kForm) return;
+  std::lock_guard<std::mutex> lock(world_.Mutex());
+  if (WindowRec* rec = world_.FindWindowLocked(handle_)) rec->title = text;
+}
+
+void SimWidget::SetBounds(const Rect& bounds) {
+  bounds_ = bounds;
+  if (kind_ != WidgetKind::kForm) return;
+  std::lock_guard<std::mutex> lock(world_.Mutex());
+  WindowRec* rec = world_.FindWindowLocked(handle_);
+  if (rec == nullptr) return;
+  rec->restore_rect = CentredRect();
+  if (rec->show != WindowShow::kMaximised) rec->rect = rec->restore_rect;
+}
+
+namespace {
+
+// What the form's peer sees of its window; on Win32 it is read after every
+// change of the window's place or state.
+enum class Seen { kHidden, kMinimised, kNormal };
+
+Seen SeenOf(const WindowRec& rec) {
+  if (!rec.visible) return Seen::kHidden;
+  return rec.show == WindowShow::kMinimised ? Seen::kMinimised : Seen::kNormal;
+}
+
+}  // namespace
+
+// Changes the form's window; when that shows it in its normal (or
+// maximised) state after it was hidden or minimised, the form hears
+// OnShown, then OnRestored when it came back from minimised, as the Win32
+// peer reports them.
+void SimWidget::ChangeForm(const std::function<void(WindowRec&)>& change) {
+  Seen before = Seen::kHidden;
+  Seen after = Seen::kHidden;
+  {
+    std::lock_guard<std::mutex> lock(world_.Mutex());
+    WindowRec* rec = world_.FindWindowLocked(handle_);
+    if (rec == nullptr) return;
+    before = SeenOf(*rec);
+    change(*rec);
+    after = SeenOf(*rec);
+    visible_ = rec->visible;
+  }
+  if (after != Seen::kNormal || before == Seen::kNormal) return;
+  if (events_ == nullptr) return;
+  events_->OnShown();
+  if (before == Seen::kMinimised) events_->OnRestored();
+}
+
+// Brings the form's window to the front with the focus. Lock held.
+void SimWidget::ActivateLocked(WindowRec& rec) {
+  if (!rec.visible || rec.show == WindowShow::kMinimised) return;
+  world_.foreground = rec.handle;
+  world_.BringToTopLocked(rec.handle);
+}
+
+void SimWidget::SetVisible(bool visible) {
+  if (kind_ != WidgetKind::kForm) {
+    visible_ = visible;
+    return;
+  }
+  ChangeForm([&](WindowRec& rec) {
+    if (rec.visible == visible) return;
+    rec.visible = visible;
+    if (visible) {
+      ActivateLocked(rec);
+    } else if (world_.foreground == rec.handle) {
+      world_.ActivateNextLocked(rec.handle);
+    }
+  });
+}
+
+// Shows the form normally (to the front, with the focus) or minimised.
+void SimWidget::Show(bool minimised) {
+  if (kind_ != WidgetKind::kForm) {
+    visible_ = true;
+    return;
+  }
+  ChangeForm([&](WindowRec& rec) {
+    rec.visible = true;
+    if (minimised) {
+      world_.MinimiseLocked(rec);
+      return;
+    }
+    if (rec.show == WindowShow::kMinimised) world_.RestoreLocked(rec);
+    ActivateLocked(rec);
+  });
+}
+
+void SimWidget::Minimize() {
+  if (kind_ != WidgetKind::kForm) return;
+  ChangeForm([&](WindowRec& rec) { world_.MinimiseLocked(rec); });
+}
+
+// Back from minimised or maximised; it comes to the front.
+void SimWidget::Restore() {
+  if (kind_ != WidgetKind::kForm) return;
+  ChangeForm([&](WindowRec& rec) {
+    world_.RestoreLocked(rec);
+    ActivateLocked(rec);
+  });
+}
+
+void SimWidget::Destroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  visible_ = false;
+  if (kind_ != WidgetKind::kForm) return;
+  std::lock_guard<std::mutex> lock(world_.Mutex());
+  WindowRec* rec = world_.FindWindowLocked(handle_);
+  if (rec != nullptr && rec->peer == this) world_.RemoveWindowLocked(handle_);
+}
+
+intptr_t SimWidget::HandleMessage(uint32_t message, uintptr_t wparam,
+                                  intptr_t /*lparam*/) {
+  if (destroyed_ || events_ == nullptr) return 0;
+  switch (message) {
+    case kWmSysCommand:
+      SysCommand(static_cast<uint32_t>(wparam));
+      return 0;
+    case kWmClose:
+      events_->OnCloseRequest();
+      return 0;
+    case kWmQueryEndSession: {
+      bool answer = events_->OnQueryEndSession();
+      process_.SetEndSessionAnswer(answer);
+      return answer ? 1 : 0;
+    }
+    default:
+      return 0;
+  }
+}
+
+// The form hears the command first, then the window system's default.
+void SimWidget::SysCommand(uint32_t command) {
+  events_->OnSysCommand(command);
+  switch (command & 0xFFF0u) {
+    case kScMinimize:
+      Minimize();
+      break;
+    case kScMaximize:
+      MaximiseForm();
+      break;
+    case kScRestore:
+      Restore();
+      break;
+    case kScClose:
+      events_->OnCloseRequest();
+      break;
+    default:
+      break;
+  }
+}
+
+void SimWidget::MaximiseForm() {
+  MinMaxInfo info;
+  {
+    std::lock_guard<std::mutex> lock(world_.Mutex());
+    info.max_size = {world_.screen.Width(), world_.screen.Height()};
+    info.max_position = {0, 0};
+  }
+  events_->OnGetMinMaxInfo(info);
+  Rect to{info.max_position.x, info.max_position.y,
+          info.max_position.x + info.max_size.x,
+          info.max_position.y + info.max_size.y};
+  ChangeForm([&](WindowRec& rec) {
+    world_.MaximiseLocked(rec, to);
+    ActivateLocked(rec);
+  });
+}
+
+bool SimWidget::UserClick() {
+  if (!Usable()) return false;
+  if (kind_ == WidgetKind::kCheckBox) return UserCheck(!checked_);
+  if (kind_ == WidgetKind::kRadioButton) return UserCheck(true);
+  if (events_ != nullptr) events_->OnUserClicked();
+  return true;
+}
+
+bool SimWidget::UserCheck(bool checked) {
+  if (!Usable()) return false;
+  if (checked_ == checked) return true;
+  checked_ = checked;
+  if (events_ != nullptr) events_->OnUserChecked(checked);
+  return true;
+}
+
+bool SimWidget::UserPosition(int32_t position) {
+  if (!Usable()) return false;
+  position = std::clamp(position, std::min(spec_.min, spec_.max),
+                        std::max(spec_.min, spec_.max));
+  if (position_ == position) return true;
+  position_ = position;
+  if (events_ != nullptr) events_->OnUserPosition(position);
+  return true;
+}
+
+}  // namespace hopla::sim

@@ -1,0 +1,96 @@
+// The native peers of toolkit controls on the simulated desktop: each
+// remembers its state; a form is also a top-level window of the desktop.
+// Tests read the state, and act as the person would (UserClick, ...) from a
+// SimProcess::At action, on the program's UI thread.
+#ifndef HOPLA_PLATFORM_SIM_SIM_WIDGETS_H_
+#define HOPLA_PLATFORM_SIM_SIM_WIDGETS_H_
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/native_widget.h"
+#include "platform/sim/sim_desktop.h"
+
+namespace hopla::sim {
+
+class SimProcessImpl;
+struct WindowRec;
+
+class SimWidget : public NativeWidget {
+ public:
+  SimWidget(SimDesktop::Impl& world, SimProcessImpl& process,
+            const WidgetSpec& spec, SimWidget* parent, WidgetEvents* events);
+  ~SimWidget() override;
+  SimWidget(const SimWidget&) = delete;
+  SimWidget& operator=(const SimWidget&) = delete;
+
+  // --- NativeWidget ------------------------------------------------------
+  WindowHandle Handle() const override { return handle_; }
+  void SetCaption(const std::string& text) override;
+  std::string Text() const override { return caption_; }
+  void SetBounds(const Rect& bounds) override;
+  void SetVisible(bool visible) override;
+  void SetEnabled(bool enabled) override { enabled_ = enabled; }
+  void SetHint(const std::string& hint) override { hint_ = hint; }
+  void SetChecked(bool checked) override { checked_ = checked; }
+  void SetPosition(int32_t position) override { position_ = position; }
+  void Show(bool minimised) override;
+  void Minimize() override;
+  void Restore() override;
+  void Destroy() override;
+
+  // --- State, for tests ----------------------------------------------------
+  WidgetKind Kind() const { return kind_; }
+  SimWidget* Parent() const { return parent_; }
+  SimProcess& Process() const;
+  const WidgetSpec& CreatedAs() const { return spec_; }
+  // Bounds as last set (for a form: its client size; WindowRectOf gives the
+  // window's place on the screen).
+  Rect Bounds() const { return bounds_; }
+  bool Visible() const { return visible_; }
+  bool Enabled() const { return enabled_; }
+  const std::string& Hint() const { return hint_; }
+  bool Checked() const { return checked_; }
+  int32_t Position() const { return position_; }
+  bool Destroyed() const { return destroyed_; }
+
+  // --- What the person does (call on the owner's UI thread) -----------------
+  // Each returns false, doing nothing, when the control is hidden or
+  // disabled. A check box or radio button set to the state it has, or a
+  // track bar moved to where it is, raises no event.
+  bool UserClick();
+  bool UserCheck(bool checked);
+  bool UserPosition(int32_t position);
+
+  // A window message to a form, handled on the owner's UI thread.
+  intptr_t HandleMessage(uint32_t message, uintptr_t wparam, intptr_t lparam);
+
+ private:
+  void SysCommand(uint32_t command);
+  void MaximiseForm();
+  void ChangeForm(const std::function<void(WindowRec&)>& change);
+  void ActivateLocked(WindowRec& rec);
+  Rect CentredRect() const;
+  bool Usable() const { return visible_ && enabled_ && !destroyed_; }
+
+  SimDesktop::Impl& world_;
+  SimProcessImpl& process_;
+  WidgetSpec spec_;
+  SimWidget* parent_;
+  WidgetEvents* events_;
+  WidgetKind kind_;
+  WindowHandle handle_ = kNoWindow;
+  std::string caption_;
+  Rect bounds_;
+  bool visible_;
+  bool enabled_;
+  std::string hint_;
+  bool checked_;
+  int32_t position_;
+  bool destroyed_ = false;
+};
+
+}  // namespace hopla::sim
+
+#endif  // HOPLA_PLATFORM_SIM_SIM_WIDGETS_H_

@@ -1,0 +1,190 @@
+// A program's view of the windows of the simulated desktop: messages to
+// other programs' windows and to its own or other programs' forms.
+#include <string>
+
+#include "platform/sim/sim_process.h"
+#include "platform/sim/sim_widgets.h"
+
+namespace hopla::sim {
+namespace {
+
+std::string MessageText(WindowHandle window, uint32_t message,
+                        uintptr_t wparam, intptr_t lparam) {
+  return std::to_string(window) + " " + std::to_string(message) + " " +
+         std::to_string(wparam) + " " + std::to_string(lparam);
+}
+
+}  // namespace
+
+bool SimProcessImpl::SendToWindow(WindowHandle window, uint32_t message,
+                                  uintptr_t wparam, intptr_t lparam,
+                                  int32_t timeout_ms) {
+  std::unique_lock<std::mutex> lock(Mutex());
+  world_.RecordLocked("send", MessageText(window, message, wparam, lparam));
+  if (window == kNoWindow) return false;
+  WindowRec* rec = world_.FindWindowLocked(window);
+  if (rec == nullptr) return false;
+  if (rec->hung) {
+    // A hung receiver never answers: the sender waits out its time-out.
+    int64_t deadline =
+        timeout_ms < 0 ? kNever : world_.NowLocked() + timeout_ms;
+    world_.scheduler.WaitLocked(lock, deadline, false);
+    return false;
+  }
+  if (rec->owner == nullptr) {
+    return SendToForeign(lock, *rec, message, wparam, lparam, timeout_ms);
+  }
+  return SendToForm(lock, *rec, message, wparam, lparam, timeout_ms);
+}
+
+// Another program's window answers on the sender's thread, at once.
+bool SimProcessImpl::SendToForeign(std::unique_lock<std::mutex>& lock,
+                                   WindowRec& rec, uint32_t message,
+                                   uintptr_t wparam, intptr_t lparam,
+                                   int32_t /*timeout_ms*/) {
+  WindowHandle handle = rec.handle;
+  auto handler = rec.handler;
+  lock.unlock();
+  if (handler) handler(message, wparam, lparam);
+  lock.lock();
+  world_.DefaultForeignLocked(handle, message, wparam);
+  return true;
+}
+
+// A form is served by its owner's UI thread: directly when that is the
+// sender, else through the owner's input queue while the sender waits.
+bool SimProcessImpl::SendToForm(std::unique_lock<std::mutex>& lock,
+                                WindowRec& rec, uint32_t message,
+                                uintptr_t wparam, intptr_t lparam,
+                                int32_t timeout_ms) {
+  SimProcessImpl* owner = rec.owner;
+  WindowHandle handle = rec.handle;
+  SimThread* self = Scheduler::Current();
+  if (self != nullptr && self == owner->ui_thread_) {
+    lock.unlock();
+    return owner->DispatchToForm(handle, message, wparam, lparam);
+  }
+  if (self == nullptr) {
+    throw std::logic_error(
+        "hopla::sim: SendToWindow to a program's form from the test's "
+        "thread; use SimProcess::PostAt");
+  }
+  auto call = std::make_shared<SendCall>();
+  call->waiter = self;
+  owner->pending_sends_.push_back(call);
+  owner->QueueInputLocked(
+      world_.NowLocked(), [owner, call, handle, message, wparam, lparam] {
+        bool handled = owner->DispatchToForm(handle, message, wparam, lparam);
+        std::lock_guard<std::mutex> inner(owner->Mutex());
+        owner->FinishSendLocked(*call, handled);
+      });
+  struct StopWaiting {
+    SendCall* call;
+    ~StopWaiting() { call->waiter = nullptr; }  // runs with the lock held
+  } stop{call.get()};
+  int64_t deadline = timeout_ms < 0 ? kNever : world_.NowLocked() + timeout_ms;
+  while (!call->done && world_.NowLocked() < deadline) {
+    if (!world_.scheduler.WaitLocked(lock, deadline, false)) break;
+  }
+  return call->done && call->handled;
+}
+
+bool SimProcessImpl::PostToWindow(WindowHandle window, uint32_t message,
+                                  uintptr_t wparam, intptr_t lparam) {
+  std::unique_lock<std::mutex> lock(Mutex());
+  world_.RecordLocked("post", MessageText(window, message, wparam, lparam));
+  if (window == kNoWindow) return false;
+  WindowRec* rec = world_.FindWindowLocked(window);
+  if (rec == nullptr) return false;
+  if (rec->owner == nullptr) {
+    if (rec->hung) return true;  // queued, never handled
+    return SendToForeign(lock, *rec, message, wparam, lparam, 0);
+  }
+  SimProcessImpl* owner = rec->owner;
+  owner->QueueInputLocked(world_.NowLocked(),
+                          [owner, window, message, wparam, lparam] {
+                            owner->DispatchToForm(window, message, wparam,
+                                                  lparam);
+                          });
+  return true;
+}
+
+bool SimProcessImpl::DispatchToForm(WindowHandle window, uint32_t message,
+                                    uintptr_t wparam, intptr_t lparam) {
+  SimWidget* peer = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(Mutex());
+    WindowRec* rec = world_.FindWindowLocked(window);
+    if (rec == nullptr || rec->owner != this || rec->peer == nullptr) {
+      return false;
+    }
+    peer = rec->peer;
+    if (message == kWmQuit) {  // ends the message loop, as GetMessage does
+      quit_ = true;
+      return true;
+    }
+  }
+  peer->HandleMessage(message, wparam, lparam);
+  return true;
+}
+
+void SimProcessImpl::EnumTopLevelWindows(
+    const std::function<bool(const WindowInfo&)>& visit) {
+  std::vector<WindowInfo> list;
+  {
+    std::lock_guard<std::mutex> lock(Mutex());
+    for (WindowHandle handle : world_.ZOrderLocked()) {
+      list.push_back({handle, world_.FindWindowLocked(handle)->title});
+    }
+  }
+  for (const WindowInfo& info : list) {
+    if (!visit(info)) break;
+  }
+}
+
+std::string SimProcessImpl::WindowTitle(WindowHandle window) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  const WindowRec* rec = world_.FindWindowLocked(window);
+  return rec == nullptr ? std::string() : rec->title;
+}
+
+WindowHandle SimProcessImpl::ForegroundWindow() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return world_.foreground;
+}
+
+bool SimProcessImpl::SetForegroundWindow(WindowHandle window) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("foreground", std::to_string(window));
+  if (world_.FindWindowLocked(window) == nullptr) return false;
+  world_.foreground = window;
+  world_.BringToTopLocked(window);
+  return true;
+}
+
+std::optional<Rect> SimProcessImpl::WindowRect(WindowHandle window) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  const WindowRec* rec = world_.FindWindowLocked(window);
+  if (rec == nullptr) return std::nullopt;
+  return rec->rect;
+}
+
+// SW_SHOW: makes the window visible; a minimised window stays minimised.
+void SimProcessImpl::ShowWindowNormal(WindowHandle window) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("show", std::to_string(window));
+  if (WindowRec* rec = world_.FindWindowLocked(window)) rec->visible = true;
+}
+
+void SimProcessImpl::FlashWindow(WindowHandle window, bool invert) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("flash",
+                      std::to_string(window) + (invert ? " 1" : " 0"));
+}
+
+Rect SimProcessImpl::DesktopRect() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return world_.screen;
+}
+
+}  // namespace hopla::sim

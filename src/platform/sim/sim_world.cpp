@@ -1,0 +1,140 @@
+#include "platform/sim/sim_world.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/sim/sim_process.h"
+#include "platform/sim/sim_widgets.h"
+
+namespace hopla::sim {
+
+SimDesktop::Impl::Impl(Rect screen_rect)
+    : screen(screen_rect),
+      cursor{screen_rect.left + screen_rect.Width() / 2,
+             screen_rect.top + screen_rect.Height() / 2} {}
+
+SimDesktop::Impl::~Impl() = default;
+
+void SimDesktop::Impl::RecordLocked(std::string kind, std::string text) {
+  trace.push_back({NowLocked(), std::move(kind), std::move(text)});
+}
+
+WindowRec& SimDesktop::Impl::AddWindowLocked(WindowRec rec) {
+  WindowHandle handle = rec.handle;
+  raised.insert(raised.begin(), handle);
+  return windows[handle] = std::move(rec);
+}
+
+WindowRec* SimDesktop::Impl::FindWindowLocked(WindowHandle handle) {
+  auto it = windows.find(handle);
+  return it == windows.end() ? nullptr : &it->second;
+}
+
+const WindowRec* SimDesktop::Impl::FindWindowLocked(
+    WindowHandle handle) const {
+  auto it = windows.find(handle);
+  return it == windows.end() ? nullptr : &it->second;
+}
+
+void SimDesktop::Impl::RemoveWindowLocked(WindowHandle handle) {
+  if (windows.erase(handle) == 0) return;
+  raised.erase(std::remove(raised.begin(), raised.end(), handle),
+               raised.end());
+  if (foreground == handle) ActivateNextLocked(handle);
+}
+
+void SimDesktop::Impl::BringToTopLocked(WindowHandle handle) {
+  auto it = std::find(raised.begin(), raised.end(), handle);
+  if (it == raised.end()) return;
+  std::rotate(raised.begin(), it, it + 1);
+}
+
+std::vector<WindowHandle> SimDesktop::Impl::ZOrderLocked() const {
+  std::vector<WindowHandle> order;
+  for (bool forms : {true, false}) {
+    for (WindowHandle handle : raised) {
+      const WindowRec* rec = FindWindowLocked(handle);
+      if ((rec->owner != nullptr) == forms) order.push_back(handle);
+    }
+  }
+  return order;
+}
+
+void SimDesktop::Impl::ActivateNextLocked(WindowHandle leaving) {
+  foreground = kNoWindow;
+  for (WindowHandle handle : ZOrderLocked()) {
+    const WindowRec* rec = FindWindowLocked(handle);
+    if (handle != leaving && rec->visible &&
+        rec->show != WindowShow::kMinimised) {
+      foreground = handle;
+      return;
+    }
+  }
+}
+
+void SimDesktop::Impl::MinimiseLocked(WindowRec& rec) {
+  if (rec.show != WindowShow::kMinimised) rec.before_minimised = rec.show;
+  rec.show = WindowShow::kMinimised;
+  if (foreground == rec.handle) ActivateNextLocked(rec.handle);
+}
+
+void SimDesktop::Impl::MaximiseLocked(WindowRec& rec, Rect to) {
+  if (rec.show == WindowShow::kNormal) rec.restore_rect = rec.rect;
+  rec.rect = to;
+  rec.show = WindowShow::kMaximised;
+}
+
+bool SimDesktop::Impl::RestoreLocked(WindowRec& rec) {
+  if (rec.show == WindowShow::kMinimised) {
+    rec.show = rec.before_minimised;
+    return true;
+  }
+  if (rec.show == WindowShow::kMaximised) {
+    rec.rect = rec.restore_rect;
+    rec.show = WindowShow::kNormal;
+  }
+  return false;
+}
+
+void SimDesktop::Impl::DefaultForeignLocked(WindowHandle handle,
+                                            uint32_t message,
+                                            uintptr_t wparam) {
+  WindowRec* rec = FindWindowLocked(handle);
+  if (rec == nullptr) return;
+  if (message == kWmClose) {
+    RemoveWindowLocked(handle);
+    return;
+  }
+  if (message != kWmSysCommand) return;
+  switch (static_cast<uint32_t>(wparam) & 0xFFF0u) {
+    case kScMinimize:
+      MinimiseLocked(*rec);
+      break;
+    case kScMaximize:
+      MaximiseLocked(*rec, screen);
+      break;
+    case kScRestore:
+      RestoreLocked(*rec);
+      break;
+    case kScClose:
+      RemoveWindowLocked(handle);
+      break;
+    default:
+      break;
+  }
+}
+
+Point SimDesktop::Impl::ClampToScreen(Point p) const {
+  return {std::clamp(p.x, screen.left, screen.right - 1),
+          std::clamp(p.y, screen.top, screen.bottom - 1)};
+}
+
+int64_t SimDesktop::Impl::NextScriptedLocked() const {
+  int64_t next = kNever;
+  for (const auto& process : processes) {
+    next = std::min(next, process->NextInputAfterLocked(NowLocked()));
+  }
+  return next;
+}
+
+}  // namespace hopla::sim

@@ -1,0 +1,105 @@
+// The state of the simulated desktop that every program shares: windows,
+// switch script, files, sounds, mutexes and the trace. One lock (the
+// scheduler's) guards all of it; members ending in Locked expect it held.
+#ifndef HOPLA_PLATFORM_SIM_SIM_WORLD_H_
+#define HOPLA_PLATFORM_SIM_SIM_WORLD_H_
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_scheduler.h"
+
+namespace hopla::sim {
+
+class SimProcessImpl;
+class SimWidget;
+
+enum class WindowShow { kNormal, kMinimised, kMaximised };
+
+struct WindowRec {
+  WindowHandle handle = kNoWindow;
+  std::string title;
+  Rect rect;
+  Rect restore_rect;  // the normal placement while maximised
+  WindowShow show = WindowShow::kNormal;
+  WindowShow before_minimised = WindowShow::kNormal;
+  bool visible = true;
+  bool hung = false;
+  // A foreign window answers through its handler; a program's form belongs
+  // to its owner process and is served by its peer on the owner's UI thread.
+  std::function<intptr_t(uint32_t, uintptr_t, intptr_t)> handler;
+  SimProcessImpl* owner = nullptr;
+  SimWidget* peer = nullptr;
+};
+
+struct SimDesktop::Impl {
+  explicit Impl(Rect screen_rect);
+  ~Impl();
+
+  std::mutex& Mutex() { return scheduler.Mutex(); }
+  int64_t NowLocked() const { return scheduler.NowLocked(); }
+  void RecordLocked(std::string kind, std::string text);
+
+  // Windows.
+  WindowHandle NewHandleLocked() { return next_handle++; }
+  WindowRec& AddWindowLocked(WindowRec rec);
+  WindowRec* FindWindowLocked(WindowHandle handle);
+  const WindowRec* FindWindowLocked(WindowHandle handle) const;
+  void RemoveWindowLocked(WindowHandle handle);
+  void BringToTopLocked(WindowHandle handle);
+  // Enumeration order: programs' forms (topmost) first, then other windows;
+  // within each band the most recently raised first.
+  std::vector<WindowHandle> ZOrderLocked() const;
+  // After the foreground window went away or was minimised: the next
+  // visible, not minimised window in z-order becomes the foreground.
+  void ActivateNextLocked(WindowHandle leaving);
+  // What DefWindowProc does for a foreign window: system commands change its
+  // state, a close request removes it.
+  void DefaultForeignLocked(WindowHandle handle, uint32_t message,
+                            uintptr_t wparam);
+  void MinimiseLocked(WindowRec& rec);
+  void MaximiseLocked(WindowRec& rec, Rect to);
+  // Returns whether it was minimised.
+  bool RestoreLocked(WindowRec& rec);
+  Point ClampToScreen(Point p) const;
+
+  // The earliest person action queued after now, for RunUntil.
+  int64_t NextScriptedLocked() const;
+
+  Scheduler scheduler;
+  Rect screen;
+  Point cursor;
+  std::map<WindowHandle, WindowRec> windows;
+  std::vector<WindowHandle> raised;  // most recently raised first
+  WindowHandle foreground = kNoWindow;
+  WindowHandle next_handle = 0x10010;
+
+  struct Span {
+    int64_t from_ms;
+    int64_t until_ms;
+  };
+  std::vector<Span> holds;
+  std::vector<Span> failures;
+
+  std::function<MessageBoxAnswer(const MessageBoxSpec&)> answer_policy;
+  std::map<std::string, std::string> files;
+  std::set<std::string> refused_writes;
+  std::map<std::string, int64_t> sound_lengths_ms;
+  std::map<std::string, SimProcessImpl*> mutexes;
+  std::vector<TraceEntry> trace;
+  std::vector<SimWidget*> widgets;  // live peers, in creation order
+  std::vector<std::unique_ptr<SimProcessImpl>> processes;
+  bool tearing_down = false;
+};
+
+}  // namespace hopla::sim
+
+#endif  // HOPLA_PLATFORM_SIM_SIM_WORLD_H_
