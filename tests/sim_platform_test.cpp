@@ -115,8 +115,8 @@ TEST(SimPlatform, MessageBoxDefaults) {
   SimDesktop desktop;
   std::vector<DialogResult> answers;
   desktop.Launch("box.exe", [&](Platform& p) {
-    answers.push_back(p.ShowMessageBox(
-        {kNoWindow, "a", "b", MessageBoxButtons::kOkCancel}));
+    answers.push_back(
+        p.ShowMessageBox({kNoWindow, "a", "b", MessageBoxButtons::kOkCancel}));
     return 0;
   });
   desktop.RunFor(10);
@@ -245,9 +245,7 @@ TEST(SimPlatform, FilesCanBeReadReplacedAndRefused) {
 // A wait on the test's own thread cannot be simulated: it is refused.
 TEST(SimPlatform, BlockingCallOnTheTestThreadIsRefused) {
   SimDesktop desktop;
-  SimProcess& process = desktop.Launch("idle.exe", [](Platform&) {
-    return 0;
-  });
+  SimProcess& process = desktop.Launch("idle.exe", [](Platform&) { return 0; });
   EXPECT_THROW(process.Sleep(10), std::logic_error);
   EXPECT_EQ(desktop.Now(), 0);
 }

@@ -68,22 +68,21 @@ WindowHandle LaunchFormProgram(SimDesktop& desktop, SimProcess** process,
                                bool show = true,
                                bool end_session_answer = false) {
   WindowHandle handle = kNoWindow;
-  SimProcess& launched = desktop.Launch("form.exe", [&desktop, &handle, show,
-                                                     end_session_answer](
-                                                        Platform& p) {
-    FormEvents events(desktop);
-    events.end_session_answer = end_session_answer;
-    WidgetSpec spec;
-    spec.kind = WidgetKind::kForm;
-    spec.caption = "ホプラー";
-    spec.bounds = {0, 0, 300, 200};
-    auto form = p.CreateWidget(spec, nullptr, &events);
-    handle = form->Handle();
-    if (show) form->Show(false);
-    TimerHost host(p, 0);
-    p.RunMessageLoop(host);
-    return 0;
-  });
+  SimProcess& launched = desktop.Launch(
+      "form.exe", [&desktop, &handle, show, end_session_answer](Platform& p) {
+        FormEvents events(desktop);
+        events.end_session_answer = end_session_answer;
+        WidgetSpec spec;
+        spec.kind = WidgetKind::kForm;
+        spec.caption = "ホプラー";
+        spec.bounds = {0, 0, 300, 200};
+        auto form = p.CreateWidget(spec, nullptr, &events);
+        handle = form->Handle();
+        if (show) form->Show(false);
+        TimerHost host(p, 0);
+        p.RunMessageLoop(host);
+        return 0;
+      });
   desktop.RunFor(0);  // lets it create its form (handle outlives this call)
   if (process != nullptr) *process = &launched;
   return handle;
@@ -152,10 +151,9 @@ TEST(SimWindows, SystemCommandsToAForm) {
   desktop.RunFor(100);
   EXPECT_EQ(desktop.WindowRectOf(form), (Rect{362, 284, 662, 484}));
   EXPECT_EQ(TextsOf(desktop, "event"),
-            (Texts{"syscommand 61472", "syscommand 61728", "shown",
-                   "restored", "syscommand 61488", "minmax 1024x768@0,0",
-                   "syscommand 61728", "syscommand 61536", "close",
-                   "close"}));
+            (Texts{"syscommand 61472", "syscommand 61728", "shown", "restored",
+                   "syscommand 61488", "minmax 1024x768@0,0",
+                   "syscommand 61728", "syscommand 61536", "close", "close"}));
   EXPECT_TRUE(desktop.IsVisible(form));  // the form decides; nothing closed
 }
 
@@ -240,11 +238,11 @@ TEST(SimWindows, ForeignWindowsAnswerOrHang) {
   SimDesktop desktop;
   std::vector<std::string> heard;
   WindowHandle joy = desktop.AddWindow(
-      {"JoyToKey", {0, 0, 100, 100},
+      {"JoyToKey",
+       {0, 0, 100, 100},
        [&](uint32_t message, uintptr_t wparam, intptr_t lparam) -> intptr_t {
          heard.push_back(std::to_string(message) + "/" +
-                         std::to_string(wparam) + "/" +
-                         std::to_string(lparam));
+                         std::to_string(wparam) + "/" + std::to_string(lparam));
          return 0;
        },
        false});
@@ -276,7 +274,8 @@ TEST(SimWindows, ForeignWindowsAnswerOrHang) {
 // does; the foreground moves on when it is minimised or closed.
 TEST(SimWindows, ForeignWindowsFollowSystemCommands) {
   SimDesktop desktop;
-  WindowHandle back = desktop.AddWindow({"Back", {0, 0, 50, 50}, nullptr, false});
+  WindowHandle back =
+      desktop.AddWindow({"Back", {0, 0, 50, 50}, nullptr, false});
   WindowHandle front =
       desktop.AddWindow({"Front", {10, 20, 110, 220}, nullptr, false});
   desktop.SetForeground(front);
@@ -348,7 +347,7 @@ TEST(SimWindows, PersonActsOnControls) {
     SimWidget* box = desktop.FindWidget("Box");
     SimWidget* bar = desktop.FindWidget("Bar");
     acted.push_back(box->UserClick());
-    acted.push_back(box->UserCheck(true));  // already checked: no event
+    acted.push_back(box->UserCheck(true));   // already checked: no event
     acted.push_back(bar->UserPosition(25));  // clamped to 10
     acted.push_back(desktop.FindWidget("Off")->UserClick());
     box->SetVisible(false);

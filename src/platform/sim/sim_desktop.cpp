@@ -23,7 +23,7 @@ SimDesktop::~SimDesktop() {
   impl_->scheduler.Teardown();
 }
 
-// --- Virtual time -------------------------------------------------------------
+// --- Virtual time ------------------------------------------------------------
 
 int64_t SimDesktop::Now() const {
   Lock lock(impl_->Mutex());
@@ -34,14 +34,12 @@ void SimDesktop::RunFor(int64_t ms) {
   impl_->scheduler.RunTo(Now() + ms, nullptr, nullptr);
 }
 
-bool SimDesktop::RunUntil(const std::function<bool()>& done,
-                          int64_t limit_ms) {
-  return impl_->scheduler.RunTo(Now() + limit_ms, &done, [this] {
-    return impl_->NextScriptedLocked();
-  });
+bool SimDesktop::RunUntil(const std::function<bool()>& done, int64_t limit_ms) {
+  return impl_->scheduler.RunTo(Now() + limit_ms, &done,
+                                [this] { return impl_->NextScriptedLocked(); });
 }
 
-// --- Programs -------------------------------------------------------------------
+// --- Programs ----------------------------------------------------------------
 
 SimProcess& SimDesktop::Launch(const std::string& exe_path,
                                std::function<int(Platform&)> main) {
@@ -53,7 +51,7 @@ SimProcess& SimDesktop::Launch(const std::string& exe_path,
   return process;
 }
 
-// --- The person at the switch, message boxes ----------------------------------
+// --- The person at the switch, message boxes ---------------------------------
 
 void SimDesktop::HoldSwitch(int64_t down_ms, int64_t up_ms) {
   Lock lock(impl_->Mutex());
@@ -71,7 +69,7 @@ void SimDesktop::AnswerMessageBoxes(
   impl_->answer_policy = std::move(answer);
 }
 
-// --- Windows ----------------------------------------------------------------------
+// --- Windows -----------------------------------------------------------------
 
 WindowHandle SimDesktop::AddWindow(ForeignWindow window) {
   Lock lock(impl_->Mutex());
@@ -149,7 +147,7 @@ WindowHandle SimDesktop::FindWindowByTitle(std::string_view title) const {
   return kNoWindow;
 }
 
-// --- Programs' controls -------------------------------------------------------------
+// --- Programs' controls ------------------------------------------------------
 
 SimWidget* SimDesktop::Widget(WindowHandle handle) const {
   Lock lock(impl_->Mutex());
@@ -172,7 +170,7 @@ std::vector<SimWidget*> SimDesktop::Widgets() const {
   return impl_->widgets;
 }
 
-// --- Screen and cursor ----------------------------------------------------------------
+// --- Screen and cursor -------------------------------------------------------
 
 Rect SimDesktop::Screen() const {
   Lock lock(impl_->Mutex());
@@ -189,7 +187,7 @@ void SimDesktop::PlaceCursor(Point p) {
   impl_->cursor = impl_->ClampToScreen(p);
 }
 
-// --- Files and sounds -------------------------------------------------------------------
+// --- Files and sounds --------------------------------------------------------
 
 std::optional<std::string> SimDesktop::File(const std::string& path) const {
   Lock lock(impl_->Mutex());
@@ -222,7 +220,7 @@ void SimDesktop::SetSoundLength(const std::string& file_name, int64_t ms) {
   impl_->sound_lengths_ms[file_name] = ms;
 }
 
-// --- What happened ----------------------------------------------------------------------
+// --- What happened -----------------------------------------------------------
 
 const std::vector<TraceEntry>& SimDesktop::Trace() const {
   return impl_->trace;

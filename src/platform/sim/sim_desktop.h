@@ -109,7 +109,7 @@ class SimDesktop {
   SimWidget* FindWidget(std::string_view caption) const;
   std::vector<SimWidget*> Widgets() const;
 
-  // --- Screen and cursor ------------------------------------------------------
+  // --- Screen and cursor -----------------------------------------------------
   Rect Screen() const;
   Point Cursor() const;
   void PlaceCursor(Point p);
@@ -125,7 +125,7 @@ class SimDesktop {
   // How long a synchronous sound lasts (default 0).
   void SetSoundLength(const std::string& file_name, int64_t ms);
 
-  // --- What happened ----------------------------------------------------------
+  // --- What happened ---------------------------------------------------------
   const std::vector<TraceEntry>& Trace() const;
   // Adds an entry of the test's (or a program's) own, at the current time.
   void Record(std::string kind, std::string text);

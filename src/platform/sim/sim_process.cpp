@@ -119,7 +119,7 @@ void SimProcessImpl::StartThread(std::function<void()> body) {
   if (ended_) world_.scheduler.KillLocked(thread);
 }
 
-// --- The UI thread's message loop ---------------------------------------------
+// --- The UI thread's message loop --------------------------------------------
 
 int64_t SimProcessImpl::LoopWakeLocked() const {
   int64_t wake = wake_pending_ ? wake_ms_ : kNever;
@@ -276,7 +276,7 @@ void SimProcessImpl::RunModalLoop(int64_t answer_ms) {
   }
 }
 
-// --- Process, cursor, files, widgets ------------------------------------------
+// --- Process, cursor, files, widgets -----------------------------------------
 
 std::string SimProcessImpl::ExecutablePath() { return exe_path_; }
 
@@ -316,11 +316,11 @@ bool SimProcessImpl::ReplaceFileBytes(const std::string& path,
 
 std::unique_ptr<NativeWidget> SimProcessImpl::CreateWidget(
     const WidgetSpec& spec, NativeWidget* parent, WidgetEvents* events) {
-  return std::make_unique<SimWidget>(
-      world_, *this, spec, dynamic_cast<SimWidget*>(parent), events);
+  return std::make_unique<SimWidget>(world_, *this, spec,
+                                     dynamic_cast<SimWidget*>(parent), events);
 }
 
-// --- SimProcess -------------------------------------------------------------------
+// --- SimProcess --------------------------------------------------------------
 
 std::optional<int> SimProcessImpl::ExitCode() const {
   std::lock_guard<std::mutex> lock(Mutex());

@@ -173,10 +173,6 @@ void Scheduler::KillLocked(SimThread& thread) {
   SignalLocked(thread);
 }
 
-void Scheduler::ReportCrashLocked(const std::string& text) {
-  if (!crash_) crash_ = text;
-}
-
 // A program thread that never reaches a wait point (a busy loop) would hang
 // the test for good; after this much real time the test binary stops.
 constexpr std::chrono::seconds kBusyLimit{60};
@@ -201,9 +197,8 @@ void Scheduler::GiveBatonAndWaitLocked(std::unique_lock<std::mutex>& lock,
 void Scheduler::ReapLocked(std::unique_lock<std::mutex>& lock) {
   std::vector<std::unique_ptr<SimThread>> done;
   auto it = std::stable_partition(
-      threads_.begin(), threads_.end(), [](const auto& t) {
-        return t->state != SimThread::State::kDone;
-      });
+      threads_.begin(), threads_.end(),
+      [](const auto& t) { return t->state != SimThread::State::kDone; });
   std::move(it, threads_.end(), std::back_inserter(done));
   threads_.erase(it, threads_.end());
   if (done.empty()) return;

@@ -25,10 +25,6 @@ inline constexpr int64_t kNever = INT64_MAX;
 // that catches std::exception lets it pass.
 struct ThreadKill {};
 
-// Thrown by Wait when called on the controller's thread (a test that calls a
-// blocking platform method directly): only program threads can wait.
-class SimThread;
-
 // What a waiting thread's owner adds to its wake-up (a UI thread in its
 // message loop also wakes for queued input). Called with the lock held.
 class WaitSource {
@@ -74,10 +70,9 @@ class Scheduler {
   // already waiting. `body` runs on it once it gets the baton; `on_end` runs
   // (without the lock) after the body, whether it returned, threw or was
   // killed, with the crash text when it threw.
-  SimThread& SpawnLocked(void* owner, WaitSource* source,
-                         std::function<void()> body,
-                         std::function<void(const std::optional<std::string>&)>
-                             on_end);
+  SimThread& SpawnLocked(
+      void* owner, WaitSource* source, std::function<void()> body,
+      std::function<void(const std::optional<std::string>&)> on_end);
 
   // The calling program thread waits until `deadline_ms`, a signal, or (for
   // a loop wait) its source's wake-up; it gives up the baton meanwhile.
@@ -89,9 +84,6 @@ class Scheduler {
   void SignalLocked(SimThread& thread);
   // Marks a thread to end at its next wait point and wakes it.
   void KillLocked(SimThread& thread);
-
-  // Records a program crash; the running RunTo throws it.
-  void ReportCrashLocked(const std::string& text);
 
   // Controller: runs the programs up to `target_ms`. With `done`, tests it
   // whenever every thread waits and returns once it holds. `scripted` gives
@@ -115,8 +107,9 @@ class Scheduler {
   void ThrowIfCrashedLocked();
   bool HoldsLocked(std::unique_lock<std::mutex>& lock,
                    const std::function<bool()>& done);
-  void ThreadMain(SimThread* self, std::function<void()> body,
-                  std::function<void(const std::optional<std::string>&)> on_end);
+  void ThreadMain(
+      SimThread* self, std::function<void()> body,
+      std::function<void(const std::optional<std::string>&)> on_end);
 
   mutable std::mutex mu_;
   std::condition_variable controller_cv_;

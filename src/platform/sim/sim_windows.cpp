@@ -8,8 +8,8 @@
 namespace hopla::sim {
 namespace {
 
-std::string MessageText(WindowHandle window, uint32_t message,
-                        uintptr_t wparam, intptr_t lparam) {
+std::string MessageText(WindowHandle window, uint32_t message, uintptr_t wparam,
+                        intptr_t lparam) {
   return std::to_string(window) + " " + std::to_string(message) + " " +
          std::to_string(wparam) + " " + std::to_string(lparam);
 }
@@ -101,11 +101,10 @@ bool SimProcessImpl::PostToWindow(WindowHandle window, uint32_t message,
     return SendToForeign(lock, *rec, message, wparam, lparam, 0);
   }
   SimProcessImpl* owner = rec->owner;
-  owner->QueueInputLocked(world_.NowLocked(),
-                          [owner, window, message, wparam, lparam] {
-                            owner->DispatchToForm(window, message, wparam,
-                                                  lparam);
-                          });
+  owner->QueueInputLocked(
+      world_.NowLocked(), [owner, window, message, wparam, lparam] {
+        owner->DispatchToForm(window, message, wparam, lparam);
+      });
   return true;
 }
 
@@ -178,8 +177,7 @@ void SimProcessImpl::ShowWindowNormal(WindowHandle window) {
 
 void SimProcessImpl::FlashWindow(WindowHandle window, bool invert) {
   std::lock_guard<std::mutex> lock(Mutex());
-  world_.RecordLocked("flash",
-                      std::to_string(window) + (invert ? " 1" : " 0"));
+  world_.RecordLocked("flash", std::to_string(window) + (invert ? " 1" : " 0"));
 }
 
 Rect SimProcessImpl::DesktopRect() {

@@ -30,16 +30,14 @@ WindowRec* SimDesktop::Impl::FindWindowLocked(WindowHandle handle) {
   return it == windows.end() ? nullptr : &it->second;
 }
 
-const WindowRec* SimDesktop::Impl::FindWindowLocked(
-    WindowHandle handle) const {
+const WindowRec* SimDesktop::Impl::FindWindowLocked(WindowHandle handle) const {
   auto it = windows.find(handle);
   return it == windows.end() ? nullptr : &it->second;
 }
 
 void SimDesktop::Impl::RemoveWindowLocked(WindowHandle handle) {
   if (windows.erase(handle) == 0) return;
-  raised.erase(std::remove(raised.begin(), raised.end(), handle),
-               raised.end());
+  raised.erase(std::remove(raised.begin(), raised.end(), handle), raised.end());
   if (foreground == handle) ActivateNextLocked(handle);
 }
 
