@@ -31,8 +31,8 @@ void Form::Close() {
 
 void Form::ShowFirst() {
   minimized_ = start_minimized_;
+  // The peer reports the show itself (OnShown), as it does after a restore.
   peer().Show(start_minimized_);
-  if (!start_minimized_ && on_show) on_show(*this);
 }
 
 void Form::Minimize() {
