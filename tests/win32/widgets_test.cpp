@@ -183,26 +183,33 @@ TEST_F(Win32WidgetsTest, ControlsInsideAFrameReportThroughIt) {
 // must reach both kinds, and the frame must not hide the ones lying over it.
 TEST_F(Win32WidgetsTest, RealClicksReachCheckBoxesInAndOverAFrame) {
   auto form = MakeForm();
-  RecordingEvents over_events, inside_events;
+  RecordingEvents before_events, inside_events, after_events;
+  // Made before the frame and after it, as the keyboard order has it.
+  auto before = MakeChild(WidgetKind::kCheckBox, form.get(), &before_events,
+                          "マウス移動を8方向にする");
   WidgetSpec frame_spec;
   frame_spec.kind = WidgetKind::kGroupBox;
   frame_spec.bounds = Rect{8, 8, 8 + 369, 8 + 97};
   auto frame = platform_.CreateWidget(frame_spec, form.get(), nullptr);
-  auto over = MakeChild(WidgetKind::kCheckBox, form.get(), &over_events,
-                        "マウス移動を8方向にする");
   WidgetSpec inside_spec;
   inside_spec.kind = WidgetKind::kCheckBox;
   inside_spec.caption = "最小化で起動する";
   inside_spec.bounds = Rect{192, 40, 192 + 129, 40 + 17};
   auto inside =
       platform_.CreateWidget(inside_spec, frame.get(), &inside_events);
+  WidgetSpec after_spec = inside_spec;
+  after_spec.caption = "音を出す";
+  after_spec.bounds = Rect{248, 72, 248 + 81, 72 + 17};
+  auto after = platform_.CreateWidget(after_spec, form.get(), &after_events);
   form->Show(false);
   SetForegroundWindow(Hwnd(*form));
   UpdateWindow(Hwnd(*form));
   PumpMessages();
 
   const std::pair<HWND, RecordingEvents*> targets[] = {
-      {Hwnd(*over), &over_events}, {Hwnd(*inside), &inside_events}};
+      {Hwnd(*before), &before_events},
+      {Hwnd(*inside), &inside_events},
+      {Hwnd(*after), &after_events}};
   for (const auto& [target, events] : targets) {
     RECT r{};
     GetWindowRect(target, &r);
@@ -220,18 +227,22 @@ TEST_F(Win32WidgetsTest, RealClicksReachCheckBoxesInAndOverAFrame) {
     wine_test::WaitUntil([&] { return !clicked->log.empty(); },
                          kClickTimeoutMs);
   }
-  EXPECT_EQ(over_events.log, std::vector<std::string>{"checked"});
-  EXPECT_EQ(inside_events.log, std::vector<std::string>{"checked"});
+  for (const auto& [target, events] : targets) {
+    EXPECT_EQ(events->log, std::vector<std::string>{"checked"});
+  }
 }
 
-// Later controls lie on top (so that they show over frames); Tab must still
-// follow the order in which the controls were made.
+// Frames lie below the other controls (so that controls over them show);
+// Tab must still follow the order in which the controls were made, into a
+// frame and out of it.
 TEST_F(Win32WidgetsTest, TabFollowsTheOrderOfCreation) {
   auto form = MakeForm();
   auto first = MakeChild(WidgetKind::kCheckBox, form.get(), nullptr, "1");
-  auto second = MakeChild(WidgetKind::kCheckBox, form.get(), nullptr, "2");
-  auto third = MakeChild(WidgetKind::kPushButton, form.get(), nullptr, "3");
-  EXPECT_EQ(GetWindow(Hwnd(*form), GW_CHILD), Hwnd(*third)) << "on top";
+  auto frame = MakeChild(WidgetKind::kGroupBox, form.get(), nullptr);
+  auto inside = MakeChild(WidgetKind::kCheckBox, frame.get(), nullptr, "2");
+  auto label = MakeChild(WidgetKind::kLabel, form.get(), nullptr, "no stop");
+  auto last = MakeChild(WidgetKind::kPushButton, form.get(), nullptr, "3");
+  EXPECT_EQ(GetWindow(Hwnd(*frame), GW_HWNDNEXT), nullptr) << "at the bottom";
   form->Show(false);
   SetForegroundWindow(Hwnd(*form));
   SetFocus(Hwnd(*first));
@@ -261,7 +272,7 @@ TEST_F(Win32WidgetsTest, TabFollowsTheOrderOfCreation) {
   wine_test::LoopWatchdog watchdog(kClickTimeoutMs);
   platform_.RunMessageLoop(host);
   EXPECT_EQ(focus,
-            (std::vector<HWND>{Hwnd(*second), Hwnd(*third), Hwnd(*first)}));
+            (std::vector<HWND>{Hwnd(*inside), Hwnd(*last), Hwnd(*first)}));
 }
 
 TEST_F(Win32WidgetsTest, EditTextAndHints) {

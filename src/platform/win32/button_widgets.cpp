@@ -74,10 +74,11 @@ void Win32PushButton::OnCommand(UINT code) {
 
 Win32GroupBox::Win32GroupBox(const WidgetSpec& spec, NativeWidget* parent,
                              WidgetEvents* events, ExceptionTrap& trap)
-    : Win32Widget(events, trap) {
+    : Win32Widget(events, trap),
+      container_(dynamic_cast<Win32Widget*>(parent)) {
   // Clips its children and paints its own face below them; controls of the
-  // form that lie over it are above it (created later), and clicks pass
-  // through the frame to them.
+  // form that lie over it are above it in the stack, and clicks pass through
+  // the frame to them.
   Attach(CreateChildWindow(kButtonClass, BS_GROUPBOX | WS_CLIPCHILDREN,
                            WS_EX_CONTROLPARENT, spec, parent),
          TooltipOf(parent));
@@ -85,6 +86,10 @@ Win32GroupBox::Win32GroupBox(const WidgetSpec& spec, NativeWidget* parent,
                     0);
   ApplyFont(spec.font);
   SetHint(spec.hint);
+}
+
+int Win32GroupBox::TakeControlId() {
+  return container_ != nullptr ? container_->TakeControlId() : 0;
 }
 
 Win32GroupBox::~Win32GroupBox() {

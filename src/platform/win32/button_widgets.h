@@ -47,11 +47,17 @@ class Win32GroupBox final : public Win32Widget {
   Win32GroupBox(const WidgetSpec& spec, NativeWidget* parent,
                 WidgetEvents* events, ExceptionTrap& trap);
   ~Win32GroupBox() override;
+  // Its controls are numbered in the form's order.
+  int TakeControlId() override;
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wparam,
                                        LPARAM lparam, UINT_PTR id,
                                        DWORD_PTR data);
+
+  // The form or frame this frame lives in; it outlives the controls made
+  // inside this frame.
+  Win32Widget* container_;
 };
 
 }  // namespace hopla::win32

@@ -93,12 +93,10 @@ bool Win32Form::HandleDialogKey(MSG& msg) {
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   if (!IsForm(root)) return false;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
-    // Controls are stacked with the latest on top, so creation order (the
-    // tab order) runs up the stack: what the dialog manager calls "previous".
+    // Not the dialog manager's Tab: that one follows the stack, where frames
+    // lie at the bottom; ours follows the order of creation.
     const bool backwards = GetKeyState(VK_SHIFT) < 0;
-    HWND focus = GetFocus();
-    if (!IsChild(root, focus)) focus = nullptr;
-    HWND next = GetNextDlgTabItem(root, focus, backwards ? FALSE : TRUE);
+    HWND next = NextTabStop(root, GetFocus(), backwards);
     if (next != nullptr) SetFocus(next);
     return true;
   }

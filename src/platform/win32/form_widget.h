@@ -3,6 +3,7 @@
 #ifndef HOPLA_PLATFORM_WIN32_FORM_WIDGET_H_
 #define HOPLA_PLATFORM_WIN32_FORM_WIDGET_H_
 
+#include "platform/win32/control_order.h"
 #include "platform/win32/widget_base.h"
 
 namespace hopla::win32 {
@@ -21,6 +22,7 @@ class Win32Form final : public Win32Widget {
   void Show(bool minimised) override;
   void Minimize() override;
   void Restore() override;
+  int TakeControlId() override { return next_control_id_++; }
 
   // For the message loop, before a message is dispatched: keyboard
   // navigation inside a form (Tab, arrows, Enter, Escape). Returns true when
@@ -41,6 +43,7 @@ class Win32Form final : public Win32Widget {
   void NoteShowState(HWND window);
 
   ShowState show_state_ = ShowState::kHidden;
+  int next_control_id_ = kFirstControlId;
 };
 
 }  // namespace hopla::win32

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/win32/control_order.h"
 #include "platform/win32/text_conv.h"
 
 namespace hopla::win32 {
@@ -143,16 +144,14 @@ HWND CreateChildWindow(const wchar_t* window_class, DWORD style, DWORD ex_style,
   HWND window = CreateWindowExW(
       ex_style, window_class, Utf8ToWide(spec.caption).c_str(), style,
       spec.bounds.left, spec.bounds.top, spec.bounds.Width(),
-      spec.bounds.Height(), container->window(), nullptr,
+      spec.bounds.Height(), container->window(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(container->TakeControlId())),
       GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) {
     throw std::system_error(static_cast<int>(GetLastError()),
                             std::system_category(), "CreateWindowExW");
   }
-  // As in the form library: a later control lies on top of earlier ones, so
-  // the check boxes placed over a frame are above the frame, not under it.
-  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  PlaceInStack(window);
   return window;
 }
 

@@ -39,6 +39,9 @@ class Win32Widget : public NativeWidget {
   void Destroy() override;
 
   HWND window() const { return window_; }
+  // For a control about to be made inside this one: the next id in the
+  // form's order of creation. Only forms and frames hold controls.
+  virtual int TakeControlId() { return 0; }
   // The form's tooltip, shared by every control on it.
   HWND tooltip() const { return tooltip_; }
 
