@@ -43,8 +43,15 @@ hopla_sources(WIN32_TEST_SOURCES tests/win32)
 # common controls (version 6) as the programs.
 add_executable(hopla_win32_tests ${WIN32_TEST_SOURCES} ${HOPLA_RESOURCES})
 target_link_libraries(hopla_win32_tests PRIVATE hopla_win32 gtest gtest_main)
-add_dependencies(hopla_win32_tests Hopla Hopla-testswitch)
+# A stand-in for JoyToKey in another process, for the heartbeat tests.
+add_executable(hopla-fake-joytokey tests/win32/peer/fake_joytokey.cpp)
+add_dependencies(hopla_win32_tests Hopla Hopla-testswitch hopla-fake-joytokey)
 target_compile_definitions(hopla_win32_tests PRIVATE
   HOPLA_EXE_DIR="$<TARGET_FILE_DIR:Hopla>")
 include(GoogleTest)
 gtest_discover_tests(hopla_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+
+# Cursor speed at each SpeedBar position against the speed map, under Wine:
+# bench/speed.sh runs it. Not a test.
+add_executable(hopla-speed-bench bench/speed_bench.cpp)
+target_link_libraries(hopla-speed-bench PRIVATE hopla_win32)

@@ -1,0 +1,144 @@
+// The engine on real threads and real timers: the whole program runs inside
+// the test process on its own UI thread, with the switch read from the test
+// switch's shared byte, so the test can press it and read the press code.
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "app/entry.h"
+#include "app/hopla.h"
+#include "platform/win32/win32_platform.h"
+#include "wine_helpers.h"
+
+namespace hopla::wine_test {
+namespace {
+
+constexpr int kStartTimeoutMs = 20000;
+constexpr int kBoxTimeoutMs = 10000;
+constexpr wchar_t kPeerCounterName[] = L"Local\\HoplaFakeJoyToKeyCounter";
+constexpr UINT kPeerHangMessage = WM_APP + 1;
+
+// Hopla on a UI thread of its own, in a working folder of its own. Its
+// single-instance mutex lives as long as the process, so one test process
+// holds one of these (ctest runs each test in a process of its own).
+class InProcessHopla {
+ public:
+  InProcessHopla() {
+    GetCurrentDirectoryW(MAX_PATH, old_dir_);
+    SetCurrentDirectoryW(folder_.path().c_str());
+    thread_ = std::thread([this] {
+      CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+      {
+        win32::Win32Platform platform(win32::SwitchSourceKind::kSharedMemory);
+        EntryHooks hooks;
+        hooks.on_main_window = [this](THopla& window) { window_ = &window; };
+        RunHopla(platform, hooks);
+      }
+      CoUninitialize();
+      ended_ = true;
+    });
+  }
+  ~InProcessHopla() {
+    if (!ended_ && window_ != nullptr) Quit();
+    if (thread_.joinable()) thread_.join();
+    SetCurrentDirectoryW(old_dir_);
+  }
+
+  bool WaitShown() {
+    return WaitUntil(
+        [this] {
+          return window_ != nullptr && IsWindowVisible(Hwnd()) != FALSE;
+        },
+        kStartTimeoutMs);
+  }
+  HWND Hwnd() const { return reinterpret_cast<HWND>(window_.load()->Handle()); }
+  THopla& window() { return *window_.load(); }
+  std::string Code() { return window_.load()->State().PressCode.Get(); }
+
+  // Closes through the quit question, answering OK.
+  void Quit() {
+    PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
+    HWND question =
+        FindMessageBox(L"警告", kBoxTimeoutMs, GetCurrentProcessId());
+    ASSERT_NE(question, nullptr);
+    PressMessageBoxButton(question, IDOK);
+    ASSERT_TRUE(WaitUntil([this] { return ended_.load(); }, kBoxTimeoutMs));
+  }
+
+ private:
+  TempFolder folder_;
+  wchar_t old_dir_[MAX_PATH] = {};
+  std::atomic<THopla*> window_{nullptr};
+  std::atomic<bool> ended_{false};
+  std::thread thread_;
+};
+
+void Press(TestSwitchDriver& driver, int ms) {
+  driver.SetDown(true);
+  Sleep(ms);
+  driver.SetDown(false);
+}
+
+TEST(Win32Engine, ShortAndLongPressesThroughTheTestSwitch) {
+  TestSwitchDriver driver;
+  ASSERT_TRUE(driver.ok());
+  InProcessHopla hopla;
+  ASSERT_TRUE(hopla.WaitShown());
+  // Defaults: long after 40 polls of 8 ms, that is about a third of a second.
+  Press(driver, 120);
+  EXPECT_TRUE(WaitUntil([&] { return hopla.Code() == "0"; }, 3000))
+      << hopla.Code();
+  Press(driver, 900);
+  EXPECT_TRUE(WaitUntil([&] { return hopla.Code() == "01"; }, 3000))
+      << hopla.Code();
+  hopla.Quit();
+}
+
+// A JoyToKey stand-in in another process gets the heartbeat about every
+// 50 ms; once it hangs, the switch is still measured.
+TEST(Win32Engine, HeartbeatReachesJoyToKeyAndAHungOneCannotStopTheSwitch) {
+  TestSwitchDriver driver;
+  ASSERT_TRUE(driver.ok());
+  auto peer = ChildProcess::Start(
+      ToWide(HOPLA_EXE_DIR) + L"/hopla-fake-joytokey.exe", L"", L"");
+  ASSERT_NE(peer, nullptr);
+  HWND peer_window = FindVisibleWindow(L"", L"JoyToKey test peer",
+                                       kStartTimeoutMs, peer->id());
+  ASSERT_NE(peer_window, nullptr);
+  HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, kPeerCounterName);
+  ASSERT_NE(mapping, nullptr);
+  auto* count = static_cast<volatile LONG*>(
+      MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, sizeof(LONG)));
+  ASSERT_NE(count, nullptr);
+
+  InProcessHopla hopla;
+  ASSERT_TRUE(hopla.WaitShown());
+  hopla.window().State().JoyToKeyWindow =
+      reinterpret_cast<WindowHandle>(peer_window);
+  // Ticked as the user ticks it, on the program's own thread.
+  PostMessageW(reinterpret_cast<HWND>(hopla.window().JtkUseCheckBox.Handle()),
+               BM_CLICK, 0, 0);
+  ASSERT_TRUE(
+      WaitUntil([&] { return hopla.window().JtkUseCheckBox.Checked(); }, 3000));
+  const LONG start = *count;
+  Sleep(2000);
+  const LONG per_two_seconds = *count - start;
+  EXPECT_GE(per_two_seconds, 30);  // every 50 ms, with room for a busy host
+  EXPECT_LE(per_two_seconds, 42);
+
+  PostMessageW(peer_window, kPeerHangMessage, 0, 0);
+  Sleep(200);
+  Press(driver, 120);
+  EXPECT_TRUE(WaitUntil([&] { return hopla.Code() == "0"; }, 4000))
+      << "the switch is still measured while JoyToKey hangs";
+  hopla.Quit();
+  UnmapViewOfFile(const_cast<LONG*>(count));
+  CloseHandle(mapping);
+}
+
+}  // namespace
+}  // namespace hopla::wine_test
