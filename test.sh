@@ -4,6 +4,8 @@
 # (build/windows). Installs missing Debian packages first. Prints each
 # suite's ctest summary, then "N passed, N failed"; exits non-zero when
 # anything failed, did not build or did not run.
+#   ./test.sh                   everything
+#   ./test.sh windows           only the named steps: format, linux, windows
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 source scripts/packages.sh
@@ -98,28 +100,47 @@ run_suite() { # name, build dir, ctest arguments...
   fi
 }
 
+steps=("$@")
+((${#steps[@]})) || steps=(format linux windows)
+for step in "${steps[@]}"; do
+  case $step in
+    format | linux | windows) ;;
+    *)
+      echo "usage: ./test.sh [format] [linux] [windows]" >&2
+      exit 2
+      ;;
+  esac
+done
+wanted() { [[ " ${steps[*]} " == *" $1 "* ]]; }
+
 hopla_install_packages "${HOPLA_PACKAGES[@]}"
 
-format_check
-
-if build linux; then
-  run_suite linux build/linux -j2
-else
-  fail_step linux "did not build"
+if wanted format; then
+  format_check
 fi
 
-if build windows; then
-  note "wine session"
-  if wine_session_start build/windows/wineprefix; then
-    echo "Wine $(wine --version) on $DISPLAY, prefix $WINEPREFIX"
-    # One at a time: the Win32 tests share one screen, cursor and keyboard.
-    run_suite windows build/windows -j1
+if wanted linux; then
+  if build linux; then
+    run_suite linux build/linux -j2
   else
-    fail_step windows "the Wine session did not start"
+    fail_step linux "did not build"
   fi
-  wine_session_stop
-else
-  fail_step windows "did not build"
+fi
+
+if wanted windows; then
+  if build windows; then
+    note "wine session"
+    if wine_session_start build/windows/wineprefix; then
+      echo "Wine $(wine --version) on $DISPLAY, prefix $WINEPREFIX"
+      # One at a time: the Win32 tests share one screen, cursor and keyboard.
+      run_suite windows build/windows -j1
+    else
+      fail_step windows "the Wine session did not start"
+    fi
+    wine_session_stop
+  else
+    fail_step windows "did not build"
+  fi
 fi
 
 note "summary"
