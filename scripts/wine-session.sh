@@ -85,7 +85,7 @@ wine_session_start() {
   local prefix=$1 display_mode=${2:-own}
   mkdir -p "$prefix"
   prefix=$(cd "$prefix" && pwd)
-  WINE_SESSION_LOG="$prefix/../wine-session.log"
+  WINE_SESSION_LOG="$(dirname "$prefix")/wine-session.log"
   : >"$WINE_SESSION_LOG"
 
   WINE_SESSION_PREFIX="$prefix"
@@ -100,10 +100,17 @@ wine_session_start() {
   # waits for the last one's server to linger out, and ctest can hang on the
   # helpers' pipes. Wine's helpers outlive the command that starts them: their
   # output goes to the log, never to a pipe that a caller (ctest, CI) reads.
-  timeout 30 wineserver -p </dev/null >>"$WINE_SESSION_LOG" 2>&1 || {
-    _wine_session_say "wineserver -p failed (log: $WINE_SESSION_LOG)"
-    return 1
-  }
+  if ! timeout 30 wineserver -p </dev/null >>"$WINE_SESSION_LOG" 2>&1; then
+    # A server of this prefix already runs (a wine started by hand, another
+    # session): end it and its programs, and start ours.
+    _wine_session_say "ending the wineserver that already ran for this prefix"
+    timeout 30 wineserver -k </dev/null >>"$WINE_SESSION_LOG" 2>&1
+    timeout 30 wineserver -w </dev/null >>"$WINE_SESSION_LOG" 2>&1
+    timeout 30 wineserver -p </dev/null >>"$WINE_SESSION_LOG" 2>&1 || {
+      _wine_session_say "wineserver -p failed (log: $WINE_SESSION_LOG)"
+      return 1
+    }
+  fi
   local stamp="$prefix/.hopla-setup"
   if [ "$(cat "$stamp" 2>/dev/null)" != "$WINE_SESSION_SETUP_VERSION" ]; then
     _wine_session_say "preparing the Wine prefix $prefix"
