@@ -13,6 +13,7 @@ source scripts/wine-session.sh
 
 LOG_DIR=build/test-logs
 TEST_TIMEOUT_S=300
+SUITE_TIMEOUT_S=1800
 passed=0
 failed=0
 summary=()
@@ -75,14 +76,18 @@ run_suite() { # name, build dir, ctest arguments...
   shift 2
   note "tests: $name"
   mkdir -p "$LOG_DIR"
-  # The outer timeout is a last resort against a hang outside any one test.
-  run_child 3600 ctest --test-dir "$dir" --output-on-failure --no-tests=error \
+  # A last resort against a hang outside any one test, and against many
+  # hanging tests: two suites must fit in CI's 90 minutes with the builds.
+  run_child "$SUITE_TIMEOUT_S" ctest --test-dir "$dir" --output-on-failure --no-tests=error \
     --timeout "$TEST_TIMEOUT_S" --output-log "$log" "$@" || rc=$?
   local line counts
   line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" 2>/dev/null | tail -1) || true
   counts=$(sed -nE 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+).*/\1 \2/p' <<<"$line")
   if grep -q 'No tests were found' "$log" 2>/dev/null; then
     fail_step "$name" "no test found"
+    return
+  elif ((rc == 124)); then
+    fail_step "$name" "stopped after ${SUITE_TIMEOUT_S} s (log: $log)"
     return
   elif [ -z "$counts" ]; then
     fail_step "$name" "ctest gave no summary (exit $rc, log: $log)"
