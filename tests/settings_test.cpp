@@ -181,6 +181,18 @@ TEST_F(SettingsTest, RefusedWriteIsReportedAndLeavesTheFileWhole) {
   EXPECT_EQ(*process_->ExitCode(), 0);
 }
 
+TEST_F(SettingsTest, FileThatCannotBeReadIsNeverOverwritten) {
+  const std::string mine = Sjis("[mine]\r\nfoo=bar\r\n");
+  desk_.PutFile(kSettingsFile, mine);
+  desk_.MakeUnreadable(kSettingsFile, true);
+  Start();
+  EXPECT_EQ(hopla_->SpeedBar.Position(), 3);  // the defaults
+  Quit();
+  desk_.MakeUnreadable(kSettingsFile, false);
+  EXPECT_EQ(desk_.File(kSettingsFile), mine);
+  EXPECT_EQ(desk_.TraceOf("msgbox").size(), 3u);  // question, two reports
+}
+
 TEST_F(SettingsTest, GarbageFileLoadsTheDefaults) {
   std::string garbage(1 << 20, '\x81');
   garbage += "\r\n[\xff\xfe]\r\n\x00\x01=\x02";

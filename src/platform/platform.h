@@ -135,6 +135,9 @@ class Platform {
   // current working directory at the moment of the call.
   // The whole file's bytes, or nothing when it is absent or unreadable.
   virtual std::optional<std::string> ReadFileBytes(const std::string& path) = 0;
+  // Whether something exists at `path`: a file that exists but cannot be
+  // read must not be taken for a missing one and overwritten.
+  virtual bool FileExists(const std::string& path) = 0;
   // Replaces the file's bytes as one step: written to a temporary file in
   // the same folder, then moved over the old one, so a failure part-way
   // leaves the old file whole. Returns false when the system refused.

@@ -54,9 +54,12 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
   if (!section_bytes || !key_bytes || !value_bytes) {
     throw IniWriteError(path_);
   }
-  const std::string old = platform_.ReadFileBytes(path_).value_or("");
-  const std::string updated =
-      ini::WriteValue(old, *section_bytes, *key_bytes, *value_bytes);
+  const auto old = platform_.ReadFileBytes(path_);
+  // A file that is there but cannot be read is never replaced by one that
+  // holds only this key.
+  if (!old && platform_.FileExists(path_)) throw IniWriteError(path_);
+  const std::string updated = ini::WriteValue(old.value_or(""), *section_bytes,
+                                              *key_bytes, *value_bytes);
   if (!platform_.ReplaceFileBytes(path_, updated)) throw IniWriteError(path_);
 }
 

@@ -206,6 +206,15 @@ void SimDesktop::RemoveFile(const std::string& path) {
   impl_->files.erase(path);
 }
 
+void SimDesktop::MakeUnreadable(const std::string& path, bool unreadable) {
+  Lock lock(impl_->Mutex());
+  if (unreadable) {
+    impl_->unreadable.insert(path);
+  } else {
+    impl_->unreadable.erase(path);
+  }
+}
+
 void SimDesktop::RefuseWrites(const std::string& path, bool refuse) {
   Lock lock(impl_->Mutex());
   if (refuse) {

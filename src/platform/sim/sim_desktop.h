@@ -120,6 +120,8 @@ class SimDesktop {
   void RemoveFile(const std::string& path);
   // Writes to this path are refused while set.
   void RefuseWrites(const std::string& path, bool refuse);
+  // The file exists but reads fail (locked, no access) while set.
+  void MakeUnreadable(const std::string& path, bool unreadable);
 
   // --- Sounds -------------------------------------------------------------
   // How long a synchronous sound lasts (default 0).

@@ -302,8 +302,15 @@ std::optional<std::string> SimProcessImpl::ReadFileBytes(
     const std::string& path) {
   std::lock_guard<std::mutex> lock(Mutex());
   auto it = world_.files.find(path);
-  if (it == world_.files.end()) return std::nullopt;
+  if (it == world_.files.end() || world_.unreadable.count(path) != 0) {
+    return std::nullopt;
+  }
   return it->second;
+}
+
+bool SimProcessImpl::FileExists(const std::string& path) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return world_.files.count(path) != 0;
 }
 
 bool SimProcessImpl::ReplaceFileBytes(const std::string& path,

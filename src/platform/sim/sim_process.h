@@ -45,6 +45,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   std::optional<Point> CursorPos() override;
   void SetCursorPos(Point p) override;
   std::optional<std::string> ReadFileBytes(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
   bool ReplaceFileBytes(const std::string& path,
                         const std::string& bytes) override;
   std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& spec,

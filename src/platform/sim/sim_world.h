@@ -92,6 +92,7 @@ struct SimDesktop::Impl {
   std::function<MessageBoxAnswer(const MessageBoxSpec&)> answer_policy;
   std::map<std::string, std::string> files;
   std::set<std::string> refused_writes;
+  std::set<std::string> unreadable;
   std::map<std::string, int64_t> sound_lengths_ms;
   std::map<std::string, SimProcessImpl*> mutexes;
   std::vector<TraceEntry> trace;

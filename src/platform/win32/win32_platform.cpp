@@ -124,6 +124,11 @@ std::optional<std::string> Win32Platform::ReadFileBytes(
   return win32::ReadFileBytes(path);
 }
 
+bool Win32Platform::FileExists(const std::string& path) {
+  return GetFileAttributesW(Utf8ToWide(path).c_str()) !=
+         INVALID_FILE_ATTRIBUTES;
+}
+
 bool Win32Platform::ReplaceFileBytes(const std::string& path,
                                      const std::string& bytes) {
   return win32::ReplaceFileBytes(path, bytes);

@@ -62,6 +62,7 @@ class Win32Platform final : public Platform {
   void SetCursorPos(Point p) override;
 
   std::optional<std::string> ReadFileBytes(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
   bool ReplaceFileBytes(const std::string& path,
                         const std::string& bytes) override;
 

@@ -14,9 +14,8 @@ std::wstring Widen(std::string_view text, UINT code_page, DWORD flags,
                    bool* ok) {
   *ok = true;
   if (text.empty()) return {};
-  const int length = MultiByteToWideChar(code_page, flags, text.data(),
-                                         static_cast<int>(text.size()),
-                                         nullptr, 0);
+  const int length = MultiByteToWideChar(
+      code_page, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
   if (length <= 0) {
     *ok = false;
     return {};
@@ -51,9 +50,9 @@ std::string Cp932ToUtf8(std::string_view cp932) {
   // Without MB_ERR_INVALID_CHARS bad bytes become U+FFFD or '?'.
   const std::wstring wide = Widen(cp932, kJapaneseCodePage, 0, &ok);
   if (wide.empty()) return {};
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                          nullptr, 0, nullptr, nullptr);
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(),
+                                         static_cast<int>(wide.size()), nullptr,
+                                         0, nullptr, nullptr);
   std::string out(static_cast<size_t>(length > 0 ? length : 0), '\0');
   if (length > 0) {
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
