@@ -1,7 +1,12 @@
 # Windows build: the real platform, the two programs and the Win32 tests.
 enable_language(RC)
 enable_testing()
-add_link_options(-static -static-libgcc -static-libstdc++)
+if(MINGW)
+  # One folder, no extra DLLs: the runtime goes inside each program.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+else()
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+endif()
 
 hopla_sources(WIN32_SOURCES src/platform/win32)
 list(FILTER WIN32_SOURCES EXCLUDE REGEX ".*/main_[^/]*\\.cpp$")
@@ -14,12 +19,16 @@ set(HOPLA_RESOURCES ${CMAKE_SOURCE_DIR}/resources/hopla.rc)
 
 add_executable(Hopla WIN32 src/platform/win32/main_hopla.cpp ${HOPLA_RESOURCES})
 target_link_libraries(Hopla PRIVATE hopla_win32)
-target_link_options(Hopla PRIVATE -municode)
+if(MINGW)
+  target_link_options(Hopla PRIVATE -municode)
+endif()
 
 add_executable(Hopla-testswitch WIN32 src/platform/win32/main_testswitch.cpp
                ${HOPLA_RESOURCES})
 target_link_libraries(Hopla-testswitch PRIVATE hopla_win32)
-target_link_options(Hopla-testswitch PRIVATE -municode)
+if(MINGW)
+  target_link_options(Hopla-testswitch PRIVATE -municode)
+endif()
 
 # An outside driver that presses Hopla-testswitch's switch (docs/testing.md).
 add_executable(hopla-press tools/press-switch.cpp)
@@ -32,11 +41,27 @@ foreach(sound pu.wav Pomclick.wav)
             ${CMAKE_SOURCE_DIR}/resources/${sound} $<TARGET_FILE_DIR:Hopla>/${sound})
 endforeach()
 
+# Cursor speed at each SpeedBar position against the speed map, under Wine:
+# bench/speed.sh runs it. Not a test.
+add_executable(hopla-speed-bench bench/speed_bench.cpp)
+target_link_libraries(hopla-speed-bench PRIVATE hopla_win32)
+
 # GoogleTest built with MinGW from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+if(EXISTS /usr/src/googletest)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  # On Windows itself: an installed GoogleTest (e.g. from vcpkg), if any.
+  find_package(GTest)
+  if(NOT GTest_FOUND)
+    message(STATUS "GoogleTest not found: building the programs only")
+    return()
+  endif()
+  add_library(gtest ALIAS GTest::gtest)
+  add_library(gtest_main ALIAS GTest::gtest_main)
+endif()
 
 hopla_sources(WIN32_TEST_SOURCES tests/win32)
 # The programs' resources too: the same manifest, so the tests see the same
@@ -50,8 +75,3 @@ target_compile_definitions(hopla_win32_tests PRIVATE
   HOPLA_EXE_DIR="$<TARGET_FILE_DIR:Hopla>")
 include(GoogleTest)
 gtest_discover_tests(hopla_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
-
-# Cursor speed at each SpeedBar position against the speed map, under Wine:
-# bench/speed.sh runs it. Not a test.
-add_executable(hopla-speed-bench bench/speed_bench.cpp)
-target_link_libraries(hopla-speed-bench PRIVATE hopla_win32)
