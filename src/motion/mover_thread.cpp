@@ -24,7 +24,10 @@ void TMyThread::Pass() {
     platform().SetCursorPos({from.x + unit.dx * pixels * factor,
                              from.y + unit.dy * pixels * factor});
   }
-  platform().Sleep(state_.StepDelay);
+  // The delay is read after the step, so a brake acts in the same pass.
+  const int32_t sleep_ms =
+      pacer_.SleepAfterPass(platform().NowMicros(), state_.StepDelay);
+  if (sleep_ms > 0) platform().Sleep(sleep_ms);
 }
 
 Point TMyThread::ReadCursor() {

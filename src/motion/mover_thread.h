@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/engine_state.h"
+#include "motion/step_pacer.h"
 #include "platform/platform.h"
 #include "toolkit/thread.h"
 
@@ -48,6 +49,7 @@ class TMyThread : public TThread {
 
   EngineState& state_;
   MoverSite& site_;
+  StepPacer pacer_;
 };
 
 }  // namespace hopla

@@ -71,6 +71,8 @@ class Platform {
   // --- Time, waiting, threads
   // Milliseconds on a monotonic clock.
   virtual int64_t NowMs() = 0;
+  // The same clock in microseconds, for pacing steps shorter than a few ms.
+  virtual int64_t NowMicros() = 0;
   virtual void Sleep(int32_t ms) = 0;
   virtual std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) = 0;
   // Starts a detached thread at normal priority that runs `body` once.

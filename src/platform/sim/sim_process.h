@@ -31,6 +31,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
 
   // --- Platform: time, waiting, threads (sim_process.cpp) ------------------
   int64_t NowMs() override;
+  int64_t NowMicros() override { return NowMs() * 1000; }
   void Sleep(int32_t ms) override;
   std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) override;
   void StartThread(std::function<void()> body) override;

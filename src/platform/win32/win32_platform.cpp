@@ -48,6 +48,16 @@ Win32Platform::~Win32Platform() {
   if (timer_resolution_raised_) timeEndPeriod(kTimerResolutionMs);
 }
 
+int64_t Win32Platform::NowMicros() {
+  constexpr int64_t kMicrosPerSecond = 1000000;
+  LARGE_INTEGER counter{};
+  QueryPerformanceCounter(&counter);
+  const int64_t seconds = counter.QuadPart / counter_frequency_;
+  const int64_t rest = counter.QuadPart % counter_frequency_;
+  return seconds * kMicrosPerSecond +
+         rest * kMicrosPerSecond / counter_frequency_;
+}
+
 int64_t Win32Platform::NowMs() {
   LARGE_INTEGER counter{};
   QueryPerformanceCounter(&counter);

@@ -30,6 +30,7 @@ class Win32Platform final : public Platform {
   bool TimerResolutionRaised() const { return timer_resolution_raised_; }
 
   int64_t NowMs() override;
+  int64_t NowMicros() override;
   void Sleep(int32_t ms) override;
   std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) override;
   void StartThread(std::function<void()> body) override;

@@ -1,0 +1,48 @@
+// Pacing of the mover's passes: a pass lasts its step delay in all.
+#include "motion/step_pacer.h"
+
+#include <gtest/gtest.h>
+
+namespace hopla {
+namespace {
+
+TEST(StepPacerTest, PassesWithoutWorkSleepTheWholeDelay) {
+  StepPacer pacer;
+  int64_t now_us = 5000;
+  for (int i = 0; i < 5; ++i) {
+    const int32_t sleep_ms = pacer.SleepAfterPass(now_us, 20);
+    EXPECT_EQ(sleep_ms, 20);
+    now_us += sleep_ms * 1000;
+  }
+}
+
+TEST(StepPacerTest, WorkAndLateWakeUpsAreMadeUpOnAverage) {
+  // Each pass works 300 us and each sleep lasts 80 us longer than asked:
+  // over a thousand 1 ms passes the walk keeps the promised pace.
+  StepPacer pacer;
+  int64_t now_us = 0;
+  for (int i = 0; i < 1000; ++i) {
+    now_us += 300;
+    const int32_t sleep_ms = pacer.SleepAfterPass(now_us, 1);
+    if (sleep_ms > 0) now_us += sleep_ms * 1000 + 80;
+  }
+  EXPECT_NEAR(now_us, 1000 * 1000, 2000);
+}
+
+TEST(StepPacerTest, ALongStallStartsAfreshInsteadOfRacing) {
+  StepPacer pacer;
+  EXPECT_EQ(pacer.SleepAfterPass(0, 10), 10);
+  // The next pass waited 5 s for a code: it sleeps a full delay again.
+  EXPECT_EQ(pacer.SleepAfterPass(5000000, 10), 10);
+  EXPECT_EQ(pacer.SleepAfterPass(5010000, 10), 10);
+}
+
+TEST(StepPacerTest, ALongerDelayTakesEffectAtOnce) {
+  StepPacer pacer;
+  EXPECT_EQ(pacer.SleepAfterPass(0, 2), 2);
+  EXPECT_EQ(pacer.SleepAfterPass(2000, 52), 52);  // a brake adds 50 ms
+  EXPECT_EQ(pacer.SleepAfterPass(54000, 2), 2);
+}
+
+}  // namespace
+}  // namespace hopla
