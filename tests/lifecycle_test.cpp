@@ -64,10 +64,10 @@ TEST_F(LifecycleTest, CopyUnderAnotherNameRunsBeside) {
 
 TEST_F(LifecycleTest, CancelAtTheQuitQuestionKeepsEverythingRunning) {
   sim::SimProcess& process = Start();
-  desk_.AnswerMessageBoxes([](const MessageBoxSpec& spec) {
-    EXPECT_EQ(spec.buttons, MessageBoxButtons::kOkCancel);
-    EXPECT_TRUE(spec.default_is_second);
-    EXPECT_EQ(spec.icon, MessageBoxIcon::kNone);
+  desk_.AnswerMessageBoxes([](const MessageBoxSpec& desc) {
+    EXPECT_EQ(desc.buttons, MessageBoxButtons::kOkCancel);
+    EXPECT_TRUE(desc.default_is_second);
+    EXPECT_EQ(desc.icon, MessageBoxIcon::kNone);
     return MessageBoxAnswer{DialogResult::kCancel, 2000};
   });
   Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });

@@ -80,17 +80,17 @@ TEST(SimPlatform, ActionsRunOnTheUiThreadAtTheirTime) {
 TEST(SimPlatform, ModalMessageBoxKeepsTheLoopServed) {
   std::unique_ptr<TimerHost> host;
   SimDesktop desktop;
-  desktop.AnswerMessageBoxes([](const MessageBoxSpec& spec) {
-    EXPECT_EQ(spec.caption, "Hopla");
+  desktop.AnswerMessageBoxes([](const MessageBoxSpec& desc) {
+    EXPECT_EQ(desc.caption, "Hopla");
     return MessageBoxAnswer{DialogResult::kCancel, 1000};
   });
   std::vector<DialogResult> answers;
   SimProcess& process = desktop.Launch("modal.exe", [&](Platform& p) {
     host = std::make_unique<TimerHost>(p, 100, [&] {
       if (host->ticks.size() != 3) return;  // the box opens at 300
-      MessageBoxSpec spec{kNoWindow, "Really?", "Hopla",
+      MessageBoxSpec desc{kNoWindow, "Really?", "Hopla",
                           MessageBoxButtons::kOkCancel};
-      answers.push_back(p.ShowMessageBox(spec));
+      answers.push_back(p.ShowMessageBox(desc));
       p.QuitMessageLoop();
     });
     p.RunMessageLoop(*host);

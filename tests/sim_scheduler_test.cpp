@@ -309,8 +309,8 @@ TEST(SimScheduler, TeardownEndsThreadsInEveryKindOfWait) {
       testing::TimerHost host(p, 10, [&p, &shown] {
         if (shown) return;  // the box's loop runs this timer too
         shown = true;
-        MessageBoxSpec spec;
-        p.ShowMessageBox(spec);
+        MessageBoxSpec desc;
+        p.ShowMessageBox(desc);
       });
       p.RunMessageLoop(host);
       return 0;

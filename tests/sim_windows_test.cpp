@@ -54,11 +54,11 @@ class FormEvents : public WidgetEvents {
   SimDesktop& desktop_;
 };
 
-WidgetSpec Spec(WidgetKind kind, const std::string& caption) {
-  WidgetSpec spec;
-  spec.kind = kind;
-  spec.caption = caption;
-  return spec;
+WidgetSpec MakeDesc(WidgetKind kind, const std::string& caption) {
+  WidgetSpec desc;
+  desc.kind = kind;
+  desc.caption = caption;
+  return desc;
 }
 
 // Launches a program with one form of 300 x 200 captioned "ホプラー",
@@ -72,11 +72,11 @@ WindowHandle LaunchFormProgram(SimDesktop& desktop, SimProcess** process,
       "form.exe", [&desktop, &handle, show, end_session_answer](Platform& p) {
         FormEvents events(desktop);
         events.end_session_answer = end_session_answer;
-        WidgetSpec spec;
-        spec.kind = WidgetKind::kForm;
-        spec.caption = "ホプラー";
-        spec.bounds = {0, 0, 300, 200};
-        auto form = p.CreateWidget(spec, nullptr, &events);
+        WidgetSpec desc;
+        desc.kind = WidgetKind::kForm;
+        desc.caption = "ホプラー";
+        desc.bounds = {0, 0, 300, 200};
+        auto form = p.CreateWidget(desc, nullptr, &events);
         handle = form->Handle();
         if (show) form->Show(false);
         TimerHost host(p, 0);
@@ -330,13 +330,14 @@ TEST(SimWindows, PersonActsOnControls) {
   std::vector<bool> acted;
   SimProcess& process = desktop.Launch("controls.exe", [&](Platform& p) {
     FormEvents events(desktop);
-    auto form = p.CreateWidget(Spec(WidgetKind::kForm, "F"), nullptr, &events);
-    WidgetSpec box = Spec(WidgetKind::kCheckBox, "Box");
+    auto form =
+        p.CreateWidget(MakeDesc(WidgetKind::kForm, "F"), nullptr, &events);
+    WidgetSpec box = MakeDesc(WidgetKind::kCheckBox, "Box");
     auto check = p.CreateWidget(box, form.get(), &events);
-    WidgetSpec bar = Spec(WidgetKind::kTrackBar, "Bar");
+    WidgetSpec bar = MakeDesc(WidgetKind::kTrackBar, "Bar");
     bar.max = 10;
     auto track = p.CreateWidget(bar, form.get(), &events);
-    WidgetSpec off = Spec(WidgetKind::kPushButton, "Off");
+    WidgetSpec off = MakeDesc(WidgetKind::kPushButton, "Off");
     off.enabled = false;
     auto button = p.CreateWidget(off, form.get(), &events);
     TimerHost host(p, 0);

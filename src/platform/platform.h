@@ -97,7 +97,7 @@ class Platform {
 
   // --- Message boxes
   // Modal on the UI thread; timers keep firing while it is open.
-  virtual DialogResult ShowMessageBox(const MessageBoxSpec& spec) = 0;
+  virtual DialogResult ShowMessageBox(const MessageBoxSpec& desc) = 0;
 
   // --- Process
   // Full path of the running executable.
@@ -150,7 +150,7 @@ class Platform {
   // Creates the native peer of a toolkit control; `events` receives the
   // user's actions on the UI thread. A platform without a screen returns a
   // peer that only remembers its state.
-  virtual std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& spec,
+  virtual std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& desc,
                                                      NativeWidget* parent,
                                                      WidgetEvents* events) = 0;
 };

@@ -20,32 +20,32 @@ FontSpec WindowFont(bool bold = true, bool italic = false) {
 }
 
 WidgetSpec FormSpec() {
-  WidgetSpec spec;
-  spec.caption = kWindowCaption;
-  spec.bounds = {0, 0, kClientWidth, kClientHeight};
-  spec.font = WindowFont(false);
-  spec.topmost = true;
-  return spec;
+  WidgetSpec desc;
+  desc.caption = kWindowCaption;
+  desc.bounds = {0, 0, kClientWidth, kClientHeight};
+  desc.font = WindowFont(false);
+  desc.topmost = true;
+  return desc;
 }
 
 WidgetSpec At(const char* caption, int32_t left, int32_t top, int32_t width,
               int32_t height, const char* hint = "") {
-  WidgetSpec spec;
-  spec.caption = caption;
-  spec.bounds = {left, top, left + width, top + height};
-  spec.font = WindowFont();
-  spec.hint = hint;
-  return spec;
+  WidgetSpec desc;
+  desc.caption = caption;
+  desc.bounds = {left, top, left + width, top + height};
+  desc.font = WindowFont();
+  desc.hint = hint;
+  return desc;
 }
 
-WidgetSpec Disabled(WidgetSpec spec) {
-  spec.enabled = false;
-  return spec;
+WidgetSpec Disabled(WidgetSpec desc) {
+  desc.enabled = false;
+  return desc;
 }
 
-WidgetSpec Checked(WidgetSpec spec) {
-  spec.checked = true;
-  return spec;
+WidgetSpec Checked(WidgetSpec desc) {
+  desc.checked = true;
+  return desc;
 }
 
 // A caption label sizes itself to its text.
@@ -58,17 +58,17 @@ WidgetSpec LabelAt(const char* text, int32_t left, int32_t top,
     if ((byte & 0xC0) != 0x80)
       width += byte < 0x80 ? kCharWidthPx / 2 : kCharWidthPx;
   }
-  WidgetSpec spec = At(text, left, top, width, kLabelHeightPx);
-  spec.font.italic = italic;
-  return spec;
+  WidgetSpec desc = At(text, left, top, width, kLabelHeightPx);
+  desc.font.italic = italic;
+  return desc;
 }
 
 WidgetSpec Slider(int32_t top, int32_t height) {
-  WidgetSpec spec = At("", kSliderLeft, top, kSliderWidth, height);
-  spec.min = kSliderMin;
-  spec.max = kSliderMax;
-  spec.position = kSliderMin;
-  return spec;
+  WidgetSpec desc = At("", kSliderLeft, top, kSliderWidth, height);
+  desc.min = kSliderMin;
+  desc.max = kSliderMax;
+  desc.position = kSliderMin;
+  return desc;
 }
 
 WidgetSpec KindBox(const char* caption, int32_t top, int32_t width = 97,
@@ -76,10 +76,10 @@ WidgetSpec KindBox(const char* caption, int32_t top, int32_t width = 97,
   return At(caption, 16, top, width, 17, hint);
 }
 
-WidgetSpec Hidden(WidgetSpec spec) {
-  spec.visible = false;
-  spec.font = WindowFont(false);
-  return spec;
+WidgetSpec Hidden(WidgetSpec desc) {
+  desc.visible = false;
+  desc.font = WindowFont(false);
+  return desc;
 }
 
 }  // namespace
@@ -155,10 +155,10 @@ SettingsWindow::SettingsWindow(Application& app, EngineState& state)
                 Disabled(KindBox("未使用", 312))),
       Label3(app, *this, "Label3",
              [] {
-               WidgetSpec spec =
+               WidgetSpec desc =
                    LabelAt("「ポムラボ。」プロジェクト", 16, 392, true);
-               spec.hint = "ホームページに接続";
-               return spec;
+               desc.hint = "ホームページに接続";
+               return desc;
              }()),
       Label4(app, *this, "Label4", LabelAt("Ｖｅｒ ２．１０", 16, 408, true)),
 

@@ -49,12 +49,12 @@ void Application::Guard(const std::function<void()>& body) {
 }
 
 void Application::ShowException(const std::exception& error) {
-  MessageBoxSpec spec;
-  spec.owner = Handle();
-  spec.text = error.what();
-  spec.caption = title_;
-  spec.icon = MessageBoxIcon::kError;
-  platform_.ShowMessageBox(spec);
+  MessageBoxSpec desc;
+  desc.owner = Handle();
+  desc.text = error.what();
+  desc.caption = title_;
+  desc.icon = MessageBoxIcon::kError;
+  platform_.ShowMessageBox(desc);
 }
 
 int64_t Application::RunDueWork() {

@@ -5,16 +5,16 @@
 namespace hopla {
 
 namespace {
-WidgetSpec AsCheckBox(WidgetSpec spec) {
-  spec.kind = WidgetKind::kCheckBox;
-  return spec;
+WidgetSpec AsCheckBox(WidgetSpec desc) {
+  desc.kind = WidgetKind::kCheckBox;
+  return desc;
 }
 }  // namespace
 
 CheckBox::CheckBox(Application& app, Control& parent, std::string name,
-                   const WidgetSpec& spec)
-    : Control(app, &parent, std::move(name), AsCheckBox(spec)),
-      checked_(spec.checked) {}
+                   const WidgetSpec& desc)
+    : Control(app, &parent, std::move(name), AsCheckBox(desc)),
+      checked_(desc.checked) {}
 
 void CheckBox::SetChecked(bool checked) {
   if (Checked() == checked) return;

@@ -17,29 +17,29 @@ class Control : public Component, protected WidgetEvents {
  public:
   // Makes the native peer at once, as a child of `parent` (none for a form).
   Control(Application& app, Control* parent, std::string name,
-          const WidgetSpec& spec);
+          const WidgetSpec& desc);
   ~Control() override;
 
   WindowHandle Handle() const { return peer_->Handle(); }
-  const std::string& Caption() const { return spec_.caption; }
+  const std::string& Caption() const { return desc_.caption; }
   void SetCaption(const std::string& caption);
-  const Rect& Bounds() const { return spec_.bounds; }
+  const Rect& Bounds() const { return desc_.bounds; }
   void SetBounds(const Rect& bounds);
-  bool Visible() const { return spec_.visible; }
+  bool Visible() const { return desc_.visible; }
   void SetVisible(bool visible);
-  bool Enabled() const { return spec_.enabled; }
+  bool Enabled() const { return desc_.enabled; }
   void SetEnabled(bool enabled);
-  const std::string& Hint() const { return spec_.hint; }
-  const FontSpec& Font() const { return spec_.font; }
+  const std::string& Hint() const { return desc_.hint; }
+  const FontSpec& Font() const { return desc_.font; }
 
  protected:
   Application& app() { return app_; }
   NativeWidget& peer() { return *peer_; }
-  WidgetSpec& spec() { return spec_; }
+  WidgetSpec& desc() { return desc_; }
 
  private:
   Application& app_;
-  WidgetSpec spec_;
+  WidgetSpec desc_;
   std::unique_ptr<NativeWidget> peer_;
 };
 

@@ -5,15 +5,15 @@
 namespace hopla {
 
 namespace {
-WidgetSpec AsForm(WidgetSpec spec) {
-  spec.kind = WidgetKind::kForm;
-  spec.visible = false;  // shown by the application's Run
-  return spec;
+WidgetSpec AsForm(WidgetSpec desc) {
+  desc.kind = WidgetKind::kForm;
+  desc.visible = false;  // shown by the application's Run
+  return desc;
 }
 }  // namespace
 
-Form::Form(Application& app, std::string name, const WidgetSpec& spec)
-    : Control(app, nullptr, std::move(name), AsForm(spec)) {}
+Form::Form(Application& app, std::string name, const WidgetSpec& desc)
+    : Control(app, nullptr, std::move(name), AsForm(desc)) {}
 
 void Form::Close() {
   bool can_close = true;

@@ -5,9 +5,9 @@
 namespace hopla {
 
 namespace {
-WidgetSpec AsRadioButton(WidgetSpec spec) {
-  spec.kind = WidgetKind::kRadioButton;
-  return spec;
+WidgetSpec AsRadioButton(WidgetSpec desc) {
+  desc.kind = WidgetKind::kRadioButton;
+  return desc;
 }
 }  // namespace
 
@@ -18,10 +18,10 @@ void RadioGroup::ClearOthers(RadioButton* checked) {
 }
 
 RadioButton::RadioButton(Application& app, Control& parent, RadioGroup& group,
-                         std::string name, const WidgetSpec& spec)
-    : Control(app, &parent, std::move(name), AsRadioButton(spec)),
+                         std::string name, const WidgetSpec& desc)
+    : Control(app, &parent, std::move(name), AsRadioButton(desc)),
       group_(group),
-      checked_(spec.checked) {
+      checked_(desc.checked) {
   group_.Add(this);
 }
 

@@ -4,9 +4,9 @@
 
 namespace hopla {
 
-WidgetSpec WithKind(WidgetSpec spec, WidgetKind kind) {
-  spec.kind = kind;
-  return spec;
+WidgetSpec WithKind(WidgetSpec desc, WidgetKind kind) {
+  desc.kind = kind;
+  return desc;
 }
 
 void PushButton::OnUserClicked() {

@@ -9,30 +9,30 @@
 
 namespace hopla {
 
-WidgetSpec WithKind(WidgetSpec spec, WidgetKind kind);
+WidgetSpec WithKind(WidgetSpec desc, WidgetKind kind);
 
 class Label : public Control {
  public:
   Label(Application& app, Control& parent, std::string name,
-        const WidgetSpec& spec)
+        const WidgetSpec& desc)
       : Control(app, &parent, std::move(name),
-                WithKind(spec, WidgetKind::kLabel)) {}
+                WithKind(desc, WidgetKind::kLabel)) {}
 };
 
 class GroupBox : public Control {
  public:
   GroupBox(Application& app, Control& parent, std::string name,
-           const WidgetSpec& spec)
+           const WidgetSpec& desc)
       : Control(app, &parent, std::move(name),
-                WithKind(spec, WidgetKind::kGroupBox)) {}
+                WithKind(desc, WidgetKind::kGroupBox)) {}
 };
 
 class PushButton : public Control {
  public:
   PushButton(Application& app, Control& parent, std::string name,
-             const WidgetSpec& spec)
+             const WidgetSpec& desc)
       : Control(app, &parent, std::move(name),
-                WithKind(spec, WidgetKind::kPushButton)) {}
+                WithKind(desc, WidgetKind::kPushButton)) {}
 
   NotifyEvent on_click;
 
@@ -44,9 +44,9 @@ class PushButton : public Control {
 class Edit : public Control {
  public:
   Edit(Application& app, Control& parent, std::string name,
-       const WidgetSpec& spec)
+       const WidgetSpec& desc)
       : Control(app, &parent, std::move(name),
-                WithKind(spec, WidgetKind::kEdit)) {}
+                WithKind(desc, WidgetKind::kEdit)) {}
 
   const std::string& Text() const { return Caption(); }
   void SetText(const std::string& text) { SetCaption(text); }

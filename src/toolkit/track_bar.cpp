@@ -7,19 +7,19 @@
 namespace hopla {
 
 namespace {
-WidgetSpec AsTrackBar(WidgetSpec spec) {
-  spec.kind = WidgetKind::kTrackBar;
-  spec.position = std::clamp(spec.position, spec.min, spec.max);
-  return spec;
+WidgetSpec AsTrackBar(WidgetSpec desc) {
+  desc.kind = WidgetKind::kTrackBar;
+  desc.position = std::clamp(desc.position, desc.min, desc.max);
+  return desc;
 }
 }  // namespace
 
 TrackBar::TrackBar(Application& app, Control& parent, std::string name,
-                   const WidgetSpec& spec)
-    : Control(app, &parent, std::move(name), AsTrackBar(spec)),
-      spec_min_(spec.min),
-      spec_max_(spec.max),
-      position_(std::clamp(spec.position, spec.min, spec.max)) {}
+                   const WidgetSpec& desc)
+    : Control(app, &parent, std::move(name), AsTrackBar(desc)),
+      spec_min_(desc.min),
+      spec_max_(desc.max),
+      position_(std::clamp(desc.position, desc.min, desc.max)) {}
 
 void TrackBar::SetPosition(int32_t position) {
   position = std::clamp(position, spec_min_, spec_max_);

@@ -14,7 +14,7 @@ namespace hopla {
 class TrackBar : public Control {
  public:
   TrackBar(Application& app, Control& parent, std::string name,
-           const WidgetSpec& spec);
+           const WidgetSpec& desc);
 
   int32_t Min() const { return spec_min_; }
   int32_t Max() const { return spec_max_; }

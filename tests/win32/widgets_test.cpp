@@ -57,24 +57,24 @@ class RecordingEvents : public WidgetEvents {
 class Win32WidgetsTest : public ::testing::Test {
  protected:
   std::unique_ptr<NativeWidget> MakeForm(bool topmost = true) {
-    WidgetSpec spec;
-    spec.kind = WidgetKind::kForm;
-    spec.caption = "「ホプラー。」";
-    spec.bounds = Rect{0, 0, kClientWidth, kClientHeight};
-    spec.topmost = topmost;
-    return platform_.CreateWidget(spec, nullptr, &form_events_);
+    WidgetSpec desc;
+    desc.kind = WidgetKind::kForm;
+    desc.caption = "「ホプラー。」";
+    desc.bounds = Rect{0, 0, kClientWidth, kClientHeight};
+    desc.topmost = topmost;
+    return platform_.CreateWidget(desc, nullptr, &form_events_);
   }
   std::unique_ptr<NativeWidget> MakeChild(WidgetKind kind, NativeWidget* parent,
                                           WidgetEvents* events,
                                           const std::string& caption = "") {
-    WidgetSpec spec;
-    spec.kind = kind;
-    spec.caption = caption;
-    spec.bounds = Rect{16, 24, 16 + 161, 24 + 17};
-    spec.min = 1;
-    spec.max = 8;
-    spec.position = 1;
-    return platform_.CreateWidget(spec, parent, events);
+    WidgetSpec desc;
+    desc.kind = kind;
+    desc.caption = caption;
+    desc.bounds = Rect{16, 24, 16 + 161, 24 + 17};
+    desc.min = 1;
+    desc.max = 8;
+    desc.position = 1;
+    return platform_.CreateWidget(desc, parent, events);
   }
   static HWND Hwnd(const NativeWidget& widget) {
     return reinterpret_cast<HWND>(widget.Handle());

@@ -225,16 +225,16 @@ void SimProcessImpl::PlaySoundFile(const std::string& file_name) {
   world_.scheduler.WaitLocked(lock, world_.NowLocked() + it->second, false);
 }
 
-DialogResult SimProcessImpl::ShowMessageBox(const MessageBoxSpec& spec) {
+DialogResult SimProcessImpl::ShowMessageBox(const MessageBoxSpec& desc) {
   std::function<MessageBoxAnswer(const MessageBoxSpec&)> policy;
   {
     std::lock_guard<std::mutex> lock(Mutex());
-    world_.RecordLocked("msgbox", spec.caption + "|" + spec.text);
+    world_.RecordLocked("msgbox", desc.caption + "|" + desc.text);
     policy = world_.answer_policy;
   }
-  MessageBoxAnswer answer = policy ? policy(spec) : MessageBoxAnswer{};
+  MessageBoxAnswer answer = policy ? policy(desc) : MessageBoxAnswer{};
   // A box with only an OK button answers OK however it is closed.
-  if (spec.buttons == MessageBoxButtons::kOk) answer.result = DialogResult::kOk;
+  if (desc.buttons == MessageBoxButtons::kOk) answer.result = DialogResult::kOk;
   if (answer.after_ms > 0) {
     int64_t answer_ms = 0;
     {
@@ -322,8 +322,8 @@ bool SimProcessImpl::ReplaceFileBytes(const std::string& path,
 }
 
 std::unique_ptr<NativeWidget> SimProcessImpl::CreateWidget(
-    const WidgetSpec& spec, NativeWidget* parent, WidgetEvents* events) {
-  return std::make_unique<SimWidget>(world_, *this, spec,
+    const WidgetSpec& desc, NativeWidget* parent, WidgetEvents* events) {
+  return std::make_unique<SimWidget>(world_, *this, desc,
                                      dynamic_cast<SimWidget*>(parent), events);
 }
 

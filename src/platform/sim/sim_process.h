@@ -40,7 +40,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void WakeMessageLoop() override;
   SwitchPoll PollSwitch() override;
   void PlaySoundFile(const std::string& file_name) override;
-  DialogResult ShowMessageBox(const MessageBoxSpec& spec) override;
+  DialogResult ShowMessageBox(const MessageBoxSpec& desc) override;
   std::string ExecutablePath() override;
   bool CreateSingleInstanceMutex(const std::string& name) override;
   std::optional<Point> CursorPos() override;
@@ -49,7 +49,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   bool FileExists(const std::string& path) override;
   bool ReplaceFileBytes(const std::string& path,
                         const std::string& bytes) override;
-  std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& spec,
+  std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& desc,
                                              NativeWidget* parent,
                                              WidgetEvents* events) override;
 

@@ -10,22 +10,22 @@
 namespace hopla::sim {
 
 SimWidget::SimWidget(SimDesktop::Impl& world, SimProcessImpl& process,
-                     const WidgetSpec& spec, SimWidget* parent,
+                     const WidgetSpec& desc, SimWidget* parent,
                      WidgetEvents* events)
     : world_(world),
       process_(process),
-      spec_(spec),
+      desc_(desc),
       parent_(parent),
       events_(events),
-      kind_(spec.kind),
-      caption_(spec.caption),
-      bounds_(spec.bounds),
+      kind_(desc.kind),
+      caption_(desc.caption),
+      bounds_(desc.bounds),
       // A form's window is created hidden; Show reveals it.
-      visible_(spec.kind == WidgetKind::kForm ? false : spec.visible),
-      enabled_(spec.enabled),
-      hint_(spec.hint),
-      checked_(spec.checked),
-      position_(spec.position) {
+      visible_(desc.kind == WidgetKind::kForm ? false : desc.visible),
+      enabled_(desc.enabled),
+      hint_(desc.hint),
+      checked_(desc.checked),
+      position_(desc.position) {
   std::lock_guard<std::mutex> lock(world_.Mutex());
   handle_ = world_.NewHandleLocked();
   world_.widgets.push_back(this);
@@ -254,8 +254,8 @@ bool SimWidget::UserCheck(bool checked) {
 
 bool SimWidget::UserPosition(int32_t position) {
   if (!Usable()) return false;
-  position = std::clamp(position, std::min(spec_.min, spec_.max),
-                        std::max(spec_.min, spec_.max));
+  position = std::clamp(position, std::min(desc_.min, desc_.max),
+                        std::max(desc_.min, desc_.max));
   if (position_ == position) return true;
   position_ = position;
   if (events_ != nullptr) events_->OnUserPosition(position);

@@ -13,15 +13,15 @@ void SetCheckState(HWND window, bool checked) {
 
 }  // namespace
 
-Win32CheckBox::Win32CheckBox(const WidgetSpec& spec, NativeWidget* parent,
+Win32CheckBox::Win32CheckBox(const WidgetSpec& desc, NativeWidget* parent,
                              WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
-  Attach(CreateChildWindow(kButtonClass, BS_AUTOCHECKBOX | WS_TABSTOP, 0, spec,
+  Attach(CreateChildWindow(kButtonClass, BS_AUTOCHECKBOX | WS_TABSTOP, 0, desc,
                            parent),
          TooltipOf(parent));
-  ApplyFont(spec.font);
-  SetCheckState(window(), spec.checked);
-  SetHint(spec.hint);
+  ApplyFont(desc.font);
+  SetCheckState(window(), desc.checked);
+  SetHint(desc.hint);
 }
 
 void Win32CheckBox::SetChecked(bool checked) {
@@ -34,15 +34,15 @@ void Win32CheckBox::OnCommand(UINT code) {
   Notify([checked](WidgetEvents& e) { e.OnUserChecked(checked); });
 }
 
-Win32RadioButton::Win32RadioButton(const WidgetSpec& spec, NativeWidget* parent,
+Win32RadioButton::Win32RadioButton(const WidgetSpec& desc, NativeWidget* parent,
                                    WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
-  Attach(CreateChildWindow(kButtonClass, BS_RADIOBUTTON | WS_TABSTOP, 0, spec,
+  Attach(CreateChildWindow(kButtonClass, BS_RADIOBUTTON | WS_TABSTOP, 0, desc,
                            parent),
          TooltipOf(parent));
-  ApplyFont(spec.font);
-  SetCheckState(window(), spec.checked);
-  SetHint(spec.hint);
+  ApplyFont(desc.font);
+  SetCheckState(window(), desc.checked);
+  SetHint(desc.hint);
 }
 
 void Win32RadioButton::SetChecked(bool checked) {
@@ -57,14 +57,14 @@ void Win32RadioButton::OnCommand(UINT code) {
   Notify([](WidgetEvents& e) { e.OnUserChecked(true); });
 }
 
-Win32PushButton::Win32PushButton(const WidgetSpec& spec, NativeWidget* parent,
+Win32PushButton::Win32PushButton(const WidgetSpec& desc, NativeWidget* parent,
                                  WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
-  Attach(CreateChildWindow(kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, 0, spec,
+  Attach(CreateChildWindow(kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, 0, desc,
                            parent),
          TooltipOf(parent));
-  ApplyFont(spec.font);
-  SetHint(spec.hint);
+  ApplyFont(desc.font);
+  SetHint(desc.hint);
 }
 
 void Win32PushButton::OnCommand(UINT code) {
@@ -72,7 +72,7 @@ void Win32PushButton::OnCommand(UINT code) {
   Notify([](WidgetEvents& e) { e.OnUserClicked(); });
 }
 
-Win32GroupBox::Win32GroupBox(const WidgetSpec& spec, NativeWidget* parent,
+Win32GroupBox::Win32GroupBox(const WidgetSpec& desc, NativeWidget* parent,
                              WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap),
       container_(dynamic_cast<Win32Widget*>(parent)) {
@@ -80,12 +80,12 @@ Win32GroupBox::Win32GroupBox(const WidgetSpec& spec, NativeWidget* parent,
   // form that lie over it are above it in the stack, and clicks pass through
   // the frame to them.
   Attach(CreateChildWindow(kButtonClass, BS_GROUPBOX | WS_CLIPCHILDREN,
-                           WS_EX_CONTROLPARENT, spec, parent),
+                           WS_EX_CONTROLPARENT, desc, parent),
          TooltipOf(parent));
   SetWindowSubclass(window(), &Win32GroupBox::SubclassProc, kGroupBoxSubclassId,
                     0);
-  ApplyFont(spec.font);
-  SetHint(spec.hint);
+  ApplyFont(desc.font);
+  SetHint(desc.hint);
 }
 
 int Win32GroupBox::TakeControlId() {

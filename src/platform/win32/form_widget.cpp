@@ -57,15 +57,15 @@ HWND CreateTooltip(HWND owner, HINSTANCE instance) {
 
 }  // namespace
 
-Win32Form::Win32Form(const WidgetSpec& spec, WidgetEvents* events,
+Win32Form::Win32Form(const WidgetSpec& desc, WidgetEvents* events,
                      ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterFormClass(instance);
-  const DWORD ex_style = kFormExStyle | (spec.topmost ? WS_EX_TOPMOST : 0);
-  const RECT r = CentredWindowRect(spec.bounds, ex_style);
+  const DWORD ex_style = kFormExStyle | (desc.topmost ? WS_EX_TOPMOST : 0);
+  const RECT r = CentredWindowRect(desc.bounds, ex_style);
   HWND window = CreateWindowExW(
-      ex_style, kFormClassName, Utf8ToWide(spec.caption).c_str(), kFormStyle,
+      ex_style, kFormClassName, Utf8ToWide(desc.caption).c_str(), kFormStyle,
       r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
       instance, nullptr);
   if (window == nullptr) {
@@ -77,9 +77,9 @@ Win32Form::Win32Form(const WidgetSpec& spec, WidgetEvents* events,
   // while the window is half made.
   SetWindowLongPtrW(window, GWLP_WNDPROC,
                     reinterpret_cast<LONG_PTR>(&Win32Form::WindowProc));
-  ApplyFont(spec.font);
-  if (!spec.enabled) EnableWindow(window, FALSE);
-  if (!spec.hint.empty()) SetHint(spec.hint);
+  ApplyFont(desc.font);
+  if (!desc.enabled) EnableWindow(window, FALSE);
+  if (!desc.hint.empty()) SetHint(desc.hint);
 }
 
 bool Win32Form::IsForm(HWND window) {

@@ -14,7 +14,7 @@ class Win32Form final : public Win32Widget {
  public:
   // Created hidden; Show makes it appear. Throws std::system_error when the
   // window cannot be made.
-  Win32Form(const WidgetSpec& spec, WidgetEvents* events, ExceptionTrap& trap);
+  Win32Form(const WidgetSpec& desc, WidgetEvents* events, ExceptionTrap& trap);
 
   // Keeps the window's position and gives it this client size.
   void SetBounds(const Rect& bounds) override;

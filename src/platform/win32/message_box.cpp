@@ -22,17 +22,17 @@ UINT IconFlags(MessageBoxIcon icon) {
 
 }  // namespace
 
-DialogResult ShowModalMessageBox(const MessageBoxSpec& spec) {
+DialogResult ShowModalMessageBox(const MessageBoxSpec& desc) {
   UINT flags =
-      spec.buttons == MessageBoxButtons::kOkCancel ? MB_OKCANCEL : MB_OK;
-  flags |= IconFlags(spec.icon);
-  if (spec.default_is_second) flags |= MB_DEFBUTTON2;
-  HWND owner = reinterpret_cast<HWND>(spec.owner);
+      desc.buttons == MessageBoxButtons::kOkCancel ? MB_OKCANCEL : MB_OK;
+  flags |= IconFlags(desc.icon);
+  if (desc.default_is_second) flags |= MB_DEFBUTTON2;
+  HWND owner = reinterpret_cast<HWND>(desc.owner);
   // Our main window stays on top of everything: a box without an owner would
   // open behind it, out of reach. Task-modal keeps it modal to the program.
   if (owner == nullptr) flags |= MB_TASKMODAL | MB_TOPMOST;
-  const int answer = MessageBoxW(owner, Utf8ToWide(spec.text).c_str(),
-                                 Utf8ToWide(spec.caption).c_str(), flags);
+  const int answer = MessageBoxW(owner, Utf8ToWide(desc.text).c_str(),
+                                 Utf8ToWide(desc.caption).c_str(), flags);
   return answer == IDOK ? DialogResult::kOk : DialogResult::kCancel;
 }
 

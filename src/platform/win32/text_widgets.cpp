@@ -8,13 +8,13 @@ constexpr wchar_t kEditClass[] = L"EDIT";
 
 }  // namespace
 
-Win32Label::Win32Label(const WidgetSpec& spec, NativeWidget* parent,
+Win32Label::Win32Label(const WidgetSpec& desc, NativeWidget* parent,
                        WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
-  Attach(CreateChildWindow(kStaticClass, SS_LEFT | SS_NOTIFY, 0, spec, parent),
+  Attach(CreateChildWindow(kStaticClass, SS_LEFT | SS_NOTIFY, 0, desc, parent),
          TooltipOf(parent));
-  ApplyFont(spec.font);
-  SetHint(spec.hint);
+  ApplyFont(desc.font);
+  SetHint(desc.hint);
 }
 
 void Win32Label::OnCommand(UINT code) {
@@ -22,14 +22,14 @@ void Win32Label::OnCommand(UINT code) {
   Notify([](WidgetEvents& e) { e.OnUserClicked(); });
 }
 
-Win32Edit::Win32Edit(const WidgetSpec& spec, NativeWidget* parent,
+Win32Edit::Win32Edit(const WidgetSpec& desc, NativeWidget* parent,
                      WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   Attach(CreateChildWindow(kEditClass, ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,
-                           WS_EX_CLIENTEDGE, spec, parent),
+                           WS_EX_CLIENTEDGE, desc, parent),
          TooltipOf(parent));
-  ApplyFont(spec.font);
-  SetHint(spec.hint);
+  ApplyFont(desc.font);
+  SetHint(desc.hint);
 }
 
 }  // namespace hopla::win32

@@ -4,17 +4,17 @@
 
 namespace hopla::win32 {
 
-Win32TrackBar::Win32TrackBar(const WidgetSpec& spec, NativeWidget* parent,
+Win32TrackBar::Win32TrackBar(const WidgetSpec& desc, NativeWidget* parent,
                              WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   Attach(CreateChildWindow(TRACKBAR_CLASSW,
                            TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP,
-                           0, spec, parent),
+                           0, desc, parent),
          TooltipOf(parent));
-  SendMessageW(window(), TBM_SETRANGEMIN, FALSE, spec.min);
-  SendMessageW(window(), TBM_SETRANGEMAX, TRUE, spec.max);
-  SetPosition(spec.position);
-  SetHint(spec.hint);
+  SendMessageW(window(), TBM_SETRANGEMIN, FALSE, desc.min);
+  SendMessageW(window(), TBM_SETRANGEMAX, TRUE, desc.max);
+  SetPosition(desc.position);
+  SetHint(desc.hint);
 }
 
 int32_t Win32TrackBar::Current() const {

@@ -133,18 +133,18 @@ bool Win32Widget::RouteChildNotification(UINT message, WPARAM wparam,
 }
 
 HWND CreateChildWindow(const wchar_t* window_class, DWORD style, DWORD ex_style,
-                       const WidgetSpec& spec, NativeWidget* parent) {
+                       const WidgetSpec& desc, NativeWidget* parent) {
   auto* container = dynamic_cast<Win32Widget*>(parent);
   if (container == nullptr || container->window() == nullptr) {
     throw std::invalid_argument("a control needs a form or frame to live in");
   }
   style |= WS_CHILD | WS_CLIPSIBLINGS;
-  if (spec.visible) style |= WS_VISIBLE;
-  if (!spec.enabled) style |= WS_DISABLED;
+  if (desc.visible) style |= WS_VISIBLE;
+  if (!desc.enabled) style |= WS_DISABLED;
   HWND window = CreateWindowExW(
-      ex_style, window_class, Utf8ToWide(spec.caption).c_str(), style,
-      spec.bounds.left, spec.bounds.top, spec.bounds.Width(),
-      spec.bounds.Height(), container->window(),
+      ex_style, window_class, Utf8ToWide(desc.caption).c_str(), style,
+      desc.bounds.left, desc.bounds.top, desc.bounds.Width(),
+      desc.bounds.Height(), container->window(),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(container->TakeControlId())),
       GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) {

@@ -83,7 +83,7 @@ class Win32Widget : public NativeWidget {
 // A child control's window, or throws std::system_error. `parent` is the
 // form or group box peer the control lives in.
 HWND CreateChildWindow(const wchar_t* window_class, DWORD style, DWORD ex_style,
-                       const WidgetSpec& spec, NativeWidget* parent);
+                       const WidgetSpec& desc, NativeWidget* parent);
 
 // The form's or group box's tooltip, for a child created inside it.
 HWND TooltipOf(NativeWidget* parent);

@@ -9,35 +9,35 @@
 
 namespace hopla::win32 {
 
-std::unique_ptr<NativeWidget> MakeWidget(const WidgetSpec& spec,
+std::unique_ptr<NativeWidget> MakeWidget(const WidgetSpec& desc,
                                          NativeWidget* parent,
                                          WidgetEvents* events,
                                          ExceptionTrap& trap) {
   std::unique_ptr<NativeWidget> widget;
-  switch (spec.kind) {
+  switch (desc.kind) {
     case WidgetKind::kForm:
-      widget = std::make_unique<Win32Form>(spec, events, trap);
+      widget = std::make_unique<Win32Form>(desc, events, trap);
       break;
     case WidgetKind::kCheckBox:
-      widget = std::make_unique<Win32CheckBox>(spec, parent, events, trap);
+      widget = std::make_unique<Win32CheckBox>(desc, parent, events, trap);
       break;
     case WidgetKind::kRadioButton:
-      widget = std::make_unique<Win32RadioButton>(spec, parent, events, trap);
+      widget = std::make_unique<Win32RadioButton>(desc, parent, events, trap);
       break;
     case WidgetKind::kTrackBar:
-      widget = std::make_unique<Win32TrackBar>(spec, parent, events, trap);
+      widget = std::make_unique<Win32TrackBar>(desc, parent, events, trap);
       break;
     case WidgetKind::kLabel:
-      widget = std::make_unique<Win32Label>(spec, parent, events, trap);
+      widget = std::make_unique<Win32Label>(desc, parent, events, trap);
       break;
     case WidgetKind::kEdit:
-      widget = std::make_unique<Win32Edit>(spec, parent, events, trap);
+      widget = std::make_unique<Win32Edit>(desc, parent, events, trap);
       break;
     case WidgetKind::kGroupBox:
-      widget = std::make_unique<Win32GroupBox>(spec, parent, events, trap);
+      widget = std::make_unique<Win32GroupBox>(desc, parent, events, trap);
       break;
     case WidgetKind::kPushButton:
-      widget = std::make_unique<Win32PushButton>(spec, parent, events, trap);
+      widget = std::make_unique<Win32PushButton>(desc, parent, events, trap);
       break;
   }
   if (widget == nullptr) throw std::invalid_argument("unknown widget kind");

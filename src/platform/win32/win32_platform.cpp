@@ -95,8 +95,8 @@ void Win32Platform::PlaySoundFile(const std::string& file_name) {
   PlaySoundW(Utf8ToWide(file_name).c_str(), nullptr, 0);
 }
 
-DialogResult Win32Platform::ShowMessageBox(const MessageBoxSpec& spec) {
-  const DialogResult answer = ShowModalMessageBox(spec);
+DialogResult Win32Platform::ShowMessageBox(const MessageBoxSpec& desc) {
+  const DialogResult answer = ShowModalMessageBox(desc);
   // A handler that threw while the box was open (timers keep running).
   trap_.RethrowPending();
   return answer;
@@ -145,8 +145,8 @@ bool Win32Platform::ReplaceFileBytes(const std::string& path,
 }
 
 std::unique_ptr<NativeWidget> Win32Platform::CreateWidget(
-    const WidgetSpec& spec, NativeWidget* parent, WidgetEvents* events) {
-  return MakeWidget(spec, parent, events, trap_);
+    const WidgetSpec& desc, NativeWidget* parent, WidgetEvents* events) {
+  return MakeWidget(desc, parent, events, trap_);
 }
 
 }  // namespace hopla::win32

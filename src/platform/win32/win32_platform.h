@@ -41,7 +41,7 @@ class Win32Platform final : public Platform {
 
   SwitchPoll PollSwitch() override;
   void PlaySoundFile(const std::string& file_name) override;
-  DialogResult ShowMessageBox(const MessageBoxSpec& spec) override;
+  DialogResult ShowMessageBox(const MessageBoxSpec& desc) override;
   std::string ExecutablePath() override;
   bool CreateSingleInstanceMutex(const std::string& name) override;
 
@@ -67,7 +67,7 @@ class Win32Platform final : public Platform {
   bool ReplaceFileBytes(const std::string& path,
                         const std::string& bytes) override;
 
-  std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& spec,
+  std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& desc,
                                              NativeWidget* parent,
                                              WidgetEvents* events) override;
 
