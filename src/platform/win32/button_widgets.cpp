@@ -16,12 +16,8 @@ void SetCheckState(HWND window, bool checked) {
 Win32CheckBox::Win32CheckBox(const WidgetSpec& desc, NativeWidget* parent,
                              WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
-  Attach(CreateChildWindow(kButtonClass, BS_AUTOCHECKBOX | WS_TABSTOP, 0, desc,
-                           parent),
-         TooltipOf(parent));
-  ApplyFont(desc.font);
+  CreateChild(kButtonClass, BS_AUTOCHECKBOX | WS_TABSTOP, 0, desc, parent);
   SetCheckState(window(), desc.checked);
-  SetHint(desc.hint);
 }
 
 void Win32CheckBox::SetChecked(bool checked) {
@@ -37,12 +33,8 @@ void Win32CheckBox::OnCommand(UINT code) {
 Win32RadioButton::Win32RadioButton(const WidgetSpec& desc, NativeWidget* parent,
                                    WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
-  Attach(CreateChildWindow(kButtonClass, BS_RADIOBUTTON | WS_TABSTOP, 0, desc,
-                           parent),
-         TooltipOf(parent));
-  ApplyFont(desc.font);
+  CreateChild(kButtonClass, BS_RADIOBUTTON | WS_TABSTOP, 0, desc, parent);
   SetCheckState(window(), desc.checked);
-  SetHint(desc.hint);
 }
 
 void Win32RadioButton::SetChecked(bool checked) {
@@ -60,11 +52,7 @@ void Win32RadioButton::OnCommand(UINT code) {
 Win32PushButton::Win32PushButton(const WidgetSpec& desc, NativeWidget* parent,
                                  WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
-  Attach(CreateChildWindow(kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, 0, desc,
-                           parent),
-         TooltipOf(parent));
-  ApplyFont(desc.font);
-  SetHint(desc.hint);
+  CreateChild(kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, 0, desc, parent);
 }
 
 void Win32PushButton::OnCommand(UINT code) {
@@ -79,13 +67,10 @@ Win32GroupBox::Win32GroupBox(const WidgetSpec& desc, NativeWidget* parent,
   // Clips its children and paints its own face below them; controls of the
   // form that lie over it are above it in the stack, and clicks pass through
   // the frame to them.
-  Attach(CreateChildWindow(kButtonClass, BS_GROUPBOX | WS_CLIPCHILDREN,
-                           WS_EX_CONTROLPARENT, desc, parent),
-         TooltipOf(parent));
+  CreateChild(kButtonClass, BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+              desc, parent);
   SetWindowSubclass(window(), &Win32GroupBox::SubclassProc, kGroupBoxSubclassId,
                     0);
-  ApplyFont(desc.font);
-  SetHint(desc.hint);
 }
 
 int Win32GroupBox::TakeControlId() {

@@ -11,10 +11,7 @@ constexpr wchar_t kEditClass[] = L"EDIT";
 Win32Label::Win32Label(const WidgetSpec& desc, NativeWidget* parent,
                        WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
-  Attach(CreateChildWindow(kStaticClass, SS_LEFT | SS_NOTIFY, 0, desc, parent),
-         TooltipOf(parent));
-  ApplyFont(desc.font);
-  SetHint(desc.hint);
+  CreateChild(kStaticClass, SS_LEFT | SS_NOTIFY, 0, desc, parent);
 }
 
 void Win32Label::OnCommand(UINT code) {
@@ -25,11 +22,8 @@ void Win32Label::OnCommand(UINT code) {
 Win32Edit::Win32Edit(const WidgetSpec& desc, NativeWidget* parent,
                      WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
-  Attach(CreateChildWindow(kEditClass, ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,
-                           WS_EX_CLIENTEDGE, desc, parent),
-         TooltipOf(parent));
-  ApplyFont(desc.font);
-  SetHint(desc.hint);
+  CreateChild(kEditClass, ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,
+              WS_EX_CLIENTEDGE, desc, parent);
 }
 
 }  // namespace hopla::win32

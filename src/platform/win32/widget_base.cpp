@@ -58,6 +58,15 @@ void Win32Widget::Attach(HWND window, HWND tooltip) {
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
+void Win32Widget::CreateChild(const wchar_t* window_class, DWORD style,
+                              DWORD ex_style, const WidgetSpec& desc,
+                              NativeWidget* parent) {
+  Attach(CreateChildWindow(window_class, style, ex_style, desc, parent),
+         TooltipOf(parent));
+  ApplyFont(desc.font);
+  SetHint(desc.hint);
+}
+
 void Win32Widget::ApplyFont(const FontSpec& font) {
   // A negative height asks for the character height, not the cell height.
   HFONT created =

@@ -55,6 +55,10 @@ class Win32Widget : public NativeWidget {
   // Takes ownership of `window` and marks it as this peer's.
   void Attach(HWND window, HWND tooltip);
   void ApplyFont(const FontSpec& font);
+  // Makes the child window of a control, takes it, and gives it the
+  // control's font and hint.
+  void CreateChild(const wchar_t* window_class, DWORD style, DWORD ex_style,
+                   const WidgetSpec& desc, NativeWidget* parent);
   // A notification code from WM_COMMAND, or a WM_HSCROLL.
   virtual void OnCommand(UINT /*code*/) {}
   virtual void OnScroll() {}
