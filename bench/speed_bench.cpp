@@ -58,6 +58,7 @@ class CountingSite : public hopla::MoverSite {
     return true;
   }
   bool BrakeWanted() const override { return false; }
+  void ApplySpeedBar() override {}
   void MoverEnded() override {}
   int64_t passes() const { return passes_.load(std::memory_order_relaxed); }
 
@@ -79,7 +80,8 @@ void WalkAt(hopla::win32::Win32Platform& platform, const Clock& clock,
             hopla::SpeedStep speed, Walk& walk) {
   const hopla::Rect desktop = platform.DesktopRect();
   const LONG row = desktop.top + desktop.Height() / 2;
-  hopla::EngineState state;
+  auto owned_state = std::make_shared<hopla::EngineState>();
+  hopla::EngineState& state = *owned_state;
   state.DirectionCount = kFourDirections;
   state.Direction = kDirectionRight;
   state.StepDelay = speed.step_delay_ms;
@@ -88,9 +90,12 @@ void WalkAt(hopla::win32::Win32Platform& platform, const Clock& clock,
   state.ScreenBottom = desktop.bottom;
   state.MoverEvent = platform.CreateAutoResetEvent(true);
   CountingSite site;
+  auto link = std::make_shared<hopla::MoverLink>(site);
   SetCursorPos(desktop.left, row);
 
-  auto mover = std::make_shared<hopla::TMyThread>(platform, state, site);
+  auto mover = std::make_shared<hopla::TMyThread>(
+      platform, owned_state, link,
+      std::make_shared<hopla::BrakeProber>(platform));
   POINT last{};
   GetCursorPos(&last);
   const double start = clock.NowMs();

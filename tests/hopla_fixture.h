@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/entry.h"
@@ -45,6 +47,31 @@ class HoplaTest : public ::testing::Test {
     return down + length_ms;
   }
 
+  // Enters a code with the switch from `after_ms` on: "0" a short press of
+  // 100 ms, "1" a long one of 500 ms, 200 ms apart. Returns the last release.
+  int64_t Enter(const std::string& marks, int64_t after_ms = 100) {
+    int64_t at = desk_.Now() + after_ms;
+    int64_t release = at;
+    for (char mark : marks) {
+      release = at + (mark == '1' ? 500 : 100);
+      desk_.HoldSwitch(at, release);
+      at = release + 200;
+    }
+    return release;
+  }
+
+  // The entries of these kinds, "kind text", in the order they happened.
+  std::vector<std::string> EventsOf(
+      std::initializer_list<std::string_view> kinds) const {
+    std::vector<std::string> events;
+    for (const auto& entry : desk_.Trace()) {
+      for (std::string_view kind : kinds) {
+        if (entry.kind == kind) events.push_back(entry.kind + " " + entry.text);
+      }
+    }
+    return events;
+  }
+
   std::vector<int64_t> SoundTimes(const std::string& file_name) const {
     std::vector<int64_t> times;
     for (const auto& entry : desk_.TraceOf("sound")) {
@@ -54,6 +81,10 @@ class HoplaTest : public ::testing::Test {
   }
 
   EngineState& State() { return hopla_->State(); }
+  // The window that carries the taskbar button.
+  WindowHandle AppWindow() const {
+    return desk_.FindWindowByTitle(kApplicationTitle);
+  }
 
   sim::SimDesktop desk_;
   sim::SimProcess* process_ = nullptr;

@@ -73,10 +73,11 @@ TEST_F(LifecycleTest, CancelAtTheQuitQuestionKeepsEverythingRunning) {
   Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
   // While the question is open the switch is still measured.
   desk_.HoldSwitch(desk_.Now() + 500, desk_.Now() + 560);
-  desk_.RunFor(3000);
+  desk_.RunFor(1000);
+  EXPECT_EQ(hopla_->State().PressCode.Get(), "0");
+  desk_.RunFor(2000);
   EXPECT_TRUE(process.Running());
   EXPECT_EQ(desk_.TraceOf("msgbox").at(0).text, kQuitText);
-  EXPECT_EQ(hopla_->State().PressCode.Get(), "0");
   EXPECT_TRUE(hopla_->OnTimer.Enabled());
 }
 
@@ -117,6 +118,39 @@ TEST_F(LifecycleTest, ClosingEndsJoyToKeyFoundEarlier) {
   EXPECT_EQ(posts.back().text, std::to_string(joytokey) + " 18 0 0");
 }
 
+// A button left down by "110" must not outlive the program: it is let go
+// when the window closes, when Windows shuts down, and when the program is
+// ended without closing its window.
+class WayOutTest : public LifecycleTest,
+                   public ::testing::WithParamInterface<uint32_t> {};
+
+TEST_P(WayOutTest, HeldButtonIsLetGo) {
+  sim::SimProcess& process = Start();
+  Do([this] { State().PressCode.Set("110"); });
+  desk_.RunFor(1100);
+  ASSERT_TRUE(State().ButtonHeld);
+  process.PostAt(desk_.Now(), hopla_->Handle(), GetParam(), 0, 0);
+  desk_.RunFor(100);
+  const auto mouse = desk_.TraceOf("mouse");
+  ASSERT_EQ(mouse.size(), 2u);
+  EXPECT_EQ(mouse[1].text.substr(0, 5), "32772");
+  EXPECT_EQ(process.Running(), GetParam() == kWmQueryEndSession);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, WayOutTest,
+                         ::testing::Values(kWmClose, kWmQueryEndSession,
+                                           kWmQuit));
+
+// A save writes the file once, not once per key: twice in all at a normal
+// exit (at the close and at the destruction).
+TEST_F(LifecycleTest, EachSaveReplacesTheFileOnce) {
+  sim::SimProcess& process = Start();
+  Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
+  desk_.RunFor(100);
+  ASSERT_FALSE(process.Running());
+  EXPECT_EQ(desk_.TraceOf("file-replace").size(), 2u);
+}
+
 TEST_F(LifecycleTest, ShutdownQueryAnswersTrueWithoutAsking) {
   sim::SimProcess& process = Start();
   process.PostAt(desk_.Now(), hopla_->Handle(), kWmQueryEndSession, 0, 0);
@@ -141,12 +175,15 @@ TEST_F(LifecycleTest,
   const WindowHandle window = hopla_->Handle();
   process.PostAt(desk_.Now(), window, kWmSysCommand, kScMinimize, 0);
   desk_.RunFor(100);
-  EXPECT_TRUE(desk_.IsMinimised(window));
-  EXPECT_EQ(hopla_->State().MinimisedWindow, window);
+  // The program goes to its taskbar button, which the restore command finds.
+  EXPECT_TRUE(desk_.IsMinimised(AppWindow()));
+  EXPECT_FALSE(desk_.IsVisible(window));
+  EXPECT_EQ(hopla_->State().MinimisedWindow, AppWindow());
   desk_.SetForeground(kNoWindow);
-  process.PostAt(desk_.Now(), window, kWmSysCommand, kScRestore, 0);
+  process.PostAt(desk_.Now(), AppWindow(), kWmSysCommand, kScRestore, 0);
   desk_.RunFor(100);
-  EXPECT_FALSE(desk_.IsMinimised(window));
+  EXPECT_FALSE(desk_.IsMinimised(AppWindow()));
+  EXPECT_TRUE(desk_.IsVisible(window));
   EXPECT_EQ(process.ForegroundWindow(), window);
 }
 

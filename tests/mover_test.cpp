@@ -17,6 +17,7 @@ class FakeSite : public MoverSite {
  public:
   bool TurnAtEdges() const override { return turn_at_edges; }
   bool BrakeWanted() const override { return false; }
+  void ApplySpeedBar() override {}
   void MoverEnded() override { ++ended; }
   std::atomic<bool> turn_at_edges{true};
   std::atomic<int> ended{0};
@@ -62,14 +63,20 @@ class MoverTest : public ::testing::Test {
     desk_.PlaceCursor(at);
     Do([&] {
       state_.Direction = direction;
-      thread_ = std::make_shared<TMyThread>(*platform_, state_, site_);
+      thread_ = std::make_shared<TMyThread>(
+          *platform_, owned_state_, link_,
+          std::make_shared<BrakeProber>(*platform_));
+      link_->MoverStarted();
       thread_->Start();
     });
     desk_.RunFor(1);
   }
 
-  EngineState state_;  // outlives the desktop's threads
+  // Outlive the desktop's threads.
+  std::shared_ptr<EngineState> owned_state_ = std::make_shared<EngineState>();
+  EngineState& state_ = *owned_state_;
   FakeSite site_;
+  std::shared_ptr<MoverLink> link_ = std::make_shared<MoverLink>(site_);
   sim::SimDesktop desk_{Rect{0, 0, 1024, 768}};
   sim::SimProcess* process_ = nullptr;
   Platform* platform_ = nullptr;

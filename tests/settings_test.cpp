@@ -107,7 +107,9 @@ TEST_F(SettingsTest, KnownBrakeStrengthSelectsItsButton) {
 TEST_F(SettingsTest, StartsMinimisedWhenAskedTo) {
   StartWith("[起動]\r\n最小化=1\r\n");
   desk_.RunFor(100);
-  EXPECT_TRUE(desk_.IsMinimised(hopla_->Handle()));
+  // Only the taskbar button shows.
+  EXPECT_TRUE(desk_.IsMinimised(AppWindow()));
+  EXPECT_FALSE(desk_.IsVisible(hopla_->Handle()));
 }
 
 TEST_F(SettingsTest, SavesKeepUnknownTextAndRepeatByteForByte) {

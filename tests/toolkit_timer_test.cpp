@@ -100,5 +100,30 @@ TEST_F(TimerTest, KeepsFiringWhileAModalMessageBoxIsOpen) {
   EXPECT_GE(fired_.size(), 11u);
 }
 
+// A handler that opens a box does not run into itself, unless its timer is
+// made for that: then it fires inside its own box too.
+TEST_F(TimerTest, OnlyAReentrantTimerFiresInsideItsOwnHandlersBox) {
+  for (bool reentrant : {false, true}) {
+    sim::SimDesktop desk;
+    std::vector<int64_t> fired;
+    desk.AnswerMessageBoxes([](const MessageBoxSpec&) {
+      return sim::MessageBoxAnswer{DialogResult::kOk, 1000};
+    });
+    desk.Launch("C:\\t.exe", [&](Platform& platform) {
+      Application app(platform);
+      Timer timer(app.timers(), "timer", true, 100);
+      timer.SetReentrant(reentrant);
+      timer.on_timer = [&](Component&) {
+        fired.push_back(platform.NowMs());
+        if (fired.size() == 1) platform.ShowMessageBox({});
+      };
+      app.RunLoop();
+      return 0;
+    });
+    desk.RunFor(1050);
+    EXPECT_EQ(fired.size(), reentrant ? 10u : 1u) << reentrant;
+  }
+}
+
 }  // namespace
 }  // namespace hopla

@@ -42,7 +42,8 @@ int RunHopla(Platform& platform, const EntryHooks& hooks) {
   Application app(platform);
   app.SetTitle(kApplicationTitle);
   app.SetHelpFile("");
-  EngineState state;
+  // Shared with the mover threads, so it outlives the last of them.
+  auto state = std::make_shared<EngineState>();
   try {
     auto main_window = std::make_unique<THopla>(app, state);
     app.SetMainForm(*main_window);

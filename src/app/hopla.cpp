@@ -1,3 +1,4 @@
+// Building THopla: its parts, their wiring, and what they ask of the window.
 #include "app/hopla.h"
 
 namespace hopla {
@@ -8,11 +9,22 @@ constexpr int32_t kMoverEndWaitMs = 2000;
 constexpr int32_t kMoverEndPollMs = 5;
 }  // namespace
 
-THopla::THopla(Application& app, EngineState& state)
-    : SettingsWindow(app, state),
+THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
+    : SettingsWindow(app, *state, static_cast<SettingsSite&>(*this)),
       OnTimer(app.timers(), "OnTimer", true, kHeartbeatIntervalMs),
       TimeOverTimer(app.timers(), "TimeOverTimer", false),
-      heartbeat_(app.platform(), state, TimeOverTimer, *this) {
+      state_(std::move(state)),
+      mover_link_(std::make_shared<MoverLink>(static_cast<MoverSite&>(*this))),
+      brake_prober_(std::make_shared<BrakeProber>(app.platform())),
+      heartbeat_(app.platform(), *state_, TimeOverTimer, *this),
+      window_search_(app.platform(), *state_, *this),
+      key_input_(app.platform(), *state_, *this),
+      executor_(app.platform(), *state_, TimeOverTimer, *this, window_search_,
+                key_input_),
+      brake_(*state_, *this) {
+  // Executions go on inside a message box an execution opened itself: a
+  // person with one switch closes it by walking to its button and clicking.
+  TimeOverTimer.SetReentrant(true);
   BindHandlers();
   FormCreate(*this);
   // The rest of the construction, after FormCreate.
@@ -26,6 +38,10 @@ THopla::THopla(Application& app, EngineState& state)
 THopla::~THopla() {
   FormDestroy(*this);
   AwaitMovers();
+  // From here on nothing a mover or the prober still does reaches the
+  // window; the state they use lives as long as they do.
+  mover_link_->Detach();
+  brake_prober_->Stop();
   DestroyWindow();
 }
 
@@ -48,12 +64,29 @@ void THopla::BindHandlers() {
   ShuuryouBtn.on_click = [this](Component& sender) {
     ShuuryouBtnClick(sender);
   };
+  HelpBtn.on_click = [this](Component& sender) { HelpButtonClick(sender); };
+  BindBrakeHandlers();
 }
 
-void THopla::OnTimerTimer(Component& /*sender*/) { heartbeat_.Tick(); }
-
-void THopla::TimeOverTimerTimer(Component& /*sender*/) {
-  // The execution of the press code is built on this handler.
+// Bound before the settings load, which relies on them to fill BrakeKinds
+// and to enable or disable the kind boxes.
+void THopla::BindBrakeHandlers() {
+  auto bind = [this](void (THopla::*handler)(Component&)) {
+    return [this, handler](Component& sender) { (this->*handler)(sender); };
+  };
+  BreakNasiRadioButton.on_click = bind(&THopla::BreakNasiRadioButtonClick);
+  BreakYowaiRadioButton.on_click = bind(&THopla::BreakYowaiRadioButtonClick);
+  BreakChuuRadioButton.on_click = bind(&THopla::BreakChuuRadioButtonClick);
+  BreakTuyoiRadioButton.on_click = bind(&THopla::BreakTuyoiRadioButtonClick);
+  BreakIconCheckBox.on_click = bind(&THopla::BreakIconCheckBoxClick);
+  BreakScrollBarCheckBox.on_click = bind(&THopla::BreakScrollBarCheckBoxClick);
+  BreakStartMenuCheckBox.on_click = bind(&THopla::BreakStartMenuCheckBoxClick);
+  BreakChkCheckBox.on_click = bind(&THopla::BreakChkCheckBoxClick);
+  BreakToreiTabCheckBox.on_click = bind(&THopla::BreakToreiTabCheckBoxClick);
+  BreakBtnCheckBox.on_click = bind(&THopla::BreakBtnCheckBoxClick);
+  BreakMenuBarCheckBox.on_click = bind(&THopla::BreakMenuBarCheckBoxClick);
+  BreakRadioCheckBox.on_click = bind(&THopla::BreakRadioCheckBoxClick);
+  BreakLinkCheckBox.on_click = bind(&THopla::BreakLinkCheckBoxClick);
 }
 
 void THopla::StopMoverThread() {
@@ -61,9 +94,9 @@ void THopla::StopMoverThread() {
 }
 
 void THopla::StartMoverThread() {
-  auto thread = std::make_shared<TMyThread>(app().platform(), State(),
-                                            static_cast<MoverSite&>(*this));
-  live_movers_.fetch_add(1);
+  auto thread = std::make_shared<TMyThread>(app().platform(), state_,
+                                            mover_link_, brake_prober_);
+  mover_link_->MoverStarted();
   thread->Start();
   MoverThread = std::move(thread);
 }
@@ -72,31 +105,49 @@ bool THopla::BrakeWanted() const {
   return !BreakNasiRadioButton.Checked() && State().BrakeKinds != 0;
 }
 
-void THopla::MoverEnded() {
-  TimeOverTimer.SetEnabled(true);
-  live_movers_.fetch_sub(1);
+WindowHandle THopla::ApplicationWindow() const { return app().Handle(); }
+
+void THopla::RestoreApplication() { app().Restore(); }
+
+void THopla::BringForward() { app().platform().SetForegroundWindow(Handle()); }
+
+void THopla::EnableKindBoxes(bool enabled) {
+  for (CheckBox* box :
+       {&BreakIconCheckBox, &BreakScrollBarCheckBox, &BreakStartMenuCheckBox,
+        &BreakChkCheckBox, &BreakTextBoxCheckBox, &BreakToreiTabCheckBox,
+        &BreakBtnCheckBox, &BreakMenuBarCheckBox, &BreakRadioCheckBox,
+        &BreakLinkCheckBox}) {
+    box->SetEnabled(enabled);
+  }
 }
 
 void THopla::StopEngine() {
+  ReleaseHeldButton();
   if (MoverThread && !MoverThread->Finished()) {
     MoverThread->Terminate();
     TimeOverTimer.SetEnabled(false);
   }
 }
 
+// A button left down by a press-and-hold command must not outlive the
+// program: the person could not let go of it.
+void THopla::ReleaseHeldButton() {
+  if (!State().ButtonHeld) return;
+  app().platform().MouseButton(kMouseLeftUp,
+                               {State().CursorX, State().CursorY});
+  State().ButtonHeld = false;
+}
+
 void THopla::AwaitMovers() {
   if (MoverThread) MoverThread->Terminate();
   Platform& platform = app().platform();
-  for (int32_t waited = 0; live_movers_.load() > 0 && waited < kMoverEndWaitMs;
+  for (int32_t waited = 0;
+       mover_link_->LiveMovers() > 0 && waited < kMoverEndWaitMs;
        waited += kMoverEndPollMs) {
     // A mover waiting for the next execution is let go.
     if (State().MoverEvent) State().MoverEvent->Set();
-    platform.Sleep(kMoverEndPollMs);
+    platform.SleepAnswering(kMoverEndPollMs);
   }
-}
-
-void THopla::LocateJoyToKey() {
-  // The drive search for JoyToKey is built on this call point.
 }
 
 }  // namespace hopla

@@ -1,14 +1,21 @@
-// THopla: the main window. On top of the settings window it carries the
-// engine's two timers and the mover thread, and the program's life from
-// creation to destruction.
+// THopla: the main window. On top of the settings window it owns the
+// engine's parts (heartbeat, executor, key input, brake), its two timers and
+// the mover thread, wires them together, and keeps the handler names the
+// rest of the team uses as thin calls into the parts.
 #ifndef HOPLA_APP_HOPLA_H_
 #define HOPLA_APP_HOPLA_H_
 
-#include <atomic>
 #include <memory>
+#include <string>
 
 #include "engine/engine_state.h"
+#include "engine/executor.h"
 #include "engine/heartbeat.h"
+#include "engine/key_input.h"
+#include "engine/window_search.h"
+#include "motion/brake.h"
+#include "motion/brake_prober.h"
+#include "motion/mover_link.h"
 #include "motion/mover_thread.h"
 #include "settings/settings_window.h"
 #include "toolkit/timer.h"
@@ -16,10 +23,17 @@
 namespace hopla {
 
 inline constexpr char kApplicationTitle[] = "「ホプラー。」Ver2.10";
+inline constexpr char kHelpFile[] = "Hopla.chm";
 
-class THopla : public SettingsWindow, private HeartbeatSite, private MoverSite {
+class THopla : public SettingsWindow,
+               private SettingsSite,
+               private HeartbeatSite,
+               private ExecutorSite,
+               private KeyInputSite,
+               private MoverSite,
+               private BrakeSite {
  public:
-  THopla(Application& app, EngineState& state);
+  THopla(Application& app, std::shared_ptr<EngineState> state);
   ~THopla() override;
 
   // The heartbeat and the execution timer.
@@ -44,30 +58,65 @@ class THopla : public SettingsWindow, private HeartbeatSite, private MoverSite {
   // The engine.
   void OnTimerTimer(Component& sender);
   void TimeOverTimerTimer(Component& sender);
+  void HelpButtonClick(Component& sender);
+
+  // The brake's strength and kinds.
+  void BreakNasiRadioButtonClick(Component& sender) override;
+  void BreakYowaiRadioButtonClick(Component& sender);
+  void BreakChuuRadioButtonClick(Component& sender);
+  void BreakTuyoiRadioButtonClick(Component& sender);
+  void BreakIconCheckBoxClick(Component& sender);
+  void BreakScrollBarCheckBoxClick(Component& sender);
+  void BreakStartMenuCheckBoxClick(Component& sender);
+  void BreakChkCheckBoxClick(Component& sender);
+  void BreakToreiTabCheckBoxClick(Component& sender);
+  void BreakBtnCheckBoxClick(Component& sender);
+  void BreakMenuBarCheckBoxClick(Component& sender);
+  void BreakRadioCheckBoxClick(Component& sender);
+  void BreakLinkCheckBoxClick(Component& sender);
 
   // JoyToKey, called by the steps above.
+  void FindJoyToKeyWindow() override;
+  bool StartJoyToKey(const std::string& folder) override;
   void LocateJoyToKey();
 
  private:
-  // HeartbeatSite.
+  // What the parts ask of the window.
   bool SoundOn() const override { return SoundCheckBox.Checked(); }
   bool JoyToKeyUsed() const override { return JtkUseCheckBox.Checked(); }
   void StopMoverThread() override;
   void StartMoverThread() override;
-  // MoverSite.
+  bool HasMoverThread() const override { return MoverThread != nullptr; }
   bool TurnAtEdges() const override { return OrikaesiCheckBox.Checked(); }
   bool BrakeWanted() const override;
-  void MoverEnded() override;
+  void ApplySpeedBar() override { SpeedBarChange(*this); }
+  void MoverEnded() override { TimeOverTimer.SetEnabled(true); }
+  WindowHandle ApplicationWindow() const override;
+  void ClearJoyToKeyUse() override { JtkUseCheckBox.SetChecked(false); }
+  void RestoreApplication() override;
+  void BringForward() override;
+  bool BoostAllowed() const override { return ImadakeSokudo.Checked(); }
+  void OpenHelp() override { HelpButtonClick(HelpBtn); }
+  void EnableKindBoxes(bool enabled) override;
 
   // Stops a running mover thread and the execution timer, as every way out
-  // of the program does.
+  // of the program does, after letting go of a held mouse button.
   void StopEngine();
-  // Lets every mover thread still alive end before the state goes away.
+  void ReleaseHeldButton();
+  // Lets every mover thread still alive end (bounded), answering what other
+  // threads send to the window meanwhile.
   void AwaitMovers();
   void BindHandlers();
+  void BindBrakeHandlers();
 
+  std::shared_ptr<EngineState> state_;
+  std::shared_ptr<MoverLink> mover_link_;
+  std::shared_ptr<BrakeProber> brake_prober_;
   Heartbeat heartbeat_;
-  std::atomic<int32_t> live_movers_{0};
+  WindowSearch window_search_;
+  KeyInput key_input_;
+  Executor executor_;
+  Brake brake_;
 };
 
 }  // namespace hopla

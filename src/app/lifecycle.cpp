@@ -63,8 +63,10 @@ bool THopla::ShutdownQueryHandler() {
   return true;
 }
 
+// The window's normal place and size, also while it is minimised (when its
+// rectangle is the parked one, far off the screen).
 void THopla::GetMinMaxInfoHandler(MinMaxInfo& info) {
-  const std::optional<Rect> rect = app().platform().WindowRect(Handle());
+  const std::optional<Rect> rect = app().platform().NormalWindowRect(Handle());
   if (!rect) return;
   info.max_size = {rect->Width(), rect->Height()};
   info.max_position = {rect->left, rect->top};

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/engine_state.h"
+#include "joytokey/joytokey_interface.h"
 #include "platform/platform.h"
 #include "toolkit/timer.h"
 
@@ -25,11 +26,6 @@ class HeartbeatSite {
 };
 
 inline constexpr int32_t kHeartbeatIntervalMs = 50;
-// Sent to JoyToKey's window on every tick while JoyToKey is in use.
-inline constexpr uint32_t kJoyToKeyHeartbeatMessage = 33768;
-// A busy JoyToKey may delay one tick by this much; a hung one is skipped at
-// once, so it cannot freeze the switch.
-inline constexpr int32_t kJoyToKeySendTimeoutMs = 100;
 // A hold whose polls keep failing this long (the device was unplugged in the
 // middle of a press) ends as a release.
 inline constexpr int32_t kFailedHoldReleaseMs = 250;

@@ -1,28 +1,32 @@
 #include "motion/mover_thread.h"
 
+#include <algorithm>
+
+#include "motion/brake.h"
 #include "motion/directions.h"
 
 namespace hopla {
 
 void TMyThread::Execute() {
   while (!Terminated()) Pass();
-  site_.MoverEnded();
+  link_->MoverEnded();
 }
 
 void TMyThread::Pass() {
   const Point at = ReadCursor();
-  if (site_.TurnAtEdges()) TurnAtEdges(at);
+  if (link_->TurnAtEdges()) TurnAtEdges(at);
   const int32_t pixels = state_.StepPixels;
   const StepVector unit = StepFor(state_.Direction, state_.DirectionCount);
   state_.Moving = unit.moving;
   // While a code is being entered, one pass per execution.
   if (!state_.PressCode.Empty()) state_.MoverEvent->Wait(-1);
+  ++passes_;
   if (unit.moving && state_.HoldTicks < state_.LongPressTicks) {
     const Point from = ReadCursor();
-    if (site_.BrakeWanted()) ProbeBrake();
     const int32_t factor = state_.SpeedFactor;
-    platform().SetCursorPos({from.x + unit.dx * pixels * factor,
-                             from.y + unit.dy * pixels * factor});
+    step_ = {unit.dx * pixels * factor, unit.dy * pixels * factor};
+    if (link_->BrakeWanted()) ProbeBrake();
+    platform().SetCursorPos({from.x + step_.x, from.y + step_.y});
   }
   // The delay is read after the step, so a brake acts in the same pass.
   const int32_t sleep_ms =
@@ -51,8 +55,25 @@ void TMyThread::TurnAtEdges(Point at) {
   if (at.y <= kNearEdgePx) state_.Direction = DownIn(count);
 }
 
+// The answer about a place comes some passes after the question. Asking
+// about the place the cursor will stand on when the answer is used lets the
+// brake act on the pass that starts there, as if the probe took no time,
+// at any speed; once braking, passes are long and that place is the next.
 void TMyThread::ProbeBrake() {
-  // The brake's probe of the element under the cursor is built here.
+  constexpr int64_t kMostPassesAhead = 50;
+  const int64_t ahead = std::min(answer_passes_, kMostPassesAhead);
+  const auto along = [ahead](int32_t from, int32_t step, int32_t end) {
+    const int64_t to = from + step * ahead;
+    return static_cast<int32_t>(std::clamp<int64_t>(to, 0, end - 1));
+  };
+  prober_->Request({along(state_.CursorX, step_.x, state_.ScreenRight),
+                    along(state_.CursorY, step_.y, state_.ScreenBottom)},
+                   passes_);
+  if (const auto answer = prober_->TakeAnswer()) {
+    answer_passes_ = std::max<int64_t>(passes_ - answer->ticket, 1);
+    ApplyBrakeReading(state_, answer->reading,
+                      [this] { link_->ApplySpeedBar(); });
+  }
 }
 
 }  // namespace hopla

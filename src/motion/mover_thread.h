@@ -5,37 +5,38 @@
 #define HOPLA_MOTION_MOVER_THREAD_H_
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/engine_state.h"
+#include "motion/brake_prober.h"
+#include "motion/mover_link.h"
 #include "motion/step_pacer.h"
 #include "platform/platform.h"
 #include "toolkit/thread.h"
 
 namespace hopla {
 
-// What the mover needs of the main window.
-class MoverSite {
- public:
-  virtual ~MoverSite() = default;
-  virtual bool TurnAtEdges() const = 0;  // OrikaesiCheckBox
-  // A brake strength other than none and at least one kind selected.
-  virtual bool BrakeWanted() const = 0;
-  // The thread's last act: the execution timer's countdown starts now.
-  virtual void MoverEnded() = 0;
-};
-
 // Edge turning starts this close to the right and bottom edges.
 inline constexpr int32_t kEdgeMarginPx = 10;
 // ... and at or below this coordinate at the left and top.
 inline constexpr int32_t kNearEdgePx = 1;
 
+// The thread holds the state, the link and the prober it uses, so none of
+// them goes away while it still runs.
 class TMyThread : public TThread {
  public:
-  TMyThread(Platform& platform, EngineState& state, MoverSite& site)
-      : TThread(platform), state_(state), site_(site) {}
+  TMyThread(Platform& platform, std::shared_ptr<EngineState> state,
+            std::shared_ptr<MoverLink> link,
+            std::shared_ptr<BrakeProber> prober)
+      : TThread(platform),
+        owned_state_(std::move(state)),
+        state_(*owned_state_),
+        link_(std::move(link)),
+        prober_(std::move(prober)) {}
   ~TMyThread() override = default;
 
-  // Looks at what lies under the cursor and may lengthen StepDelay.
+  // Hands the prober the place the cursor will have reached when its answer
+  // comes and, with the latest answer, may lengthen StepDelay.
   void ProbeBrake();
 
  protected:
@@ -47,9 +48,16 @@ class TMyThread : public TThread {
   Point ReadCursor();
   void TurnAtEdges(Point at);
 
+  std::shared_ptr<EngineState> owned_state_;
   EngineState& state_;
-  MoverSite& site_;
+  std::shared_ptr<MoverLink> link_;
+  std::shared_ptr<BrakeProber> prober_;
   StepPacer pacer_;
+  // This pass's step, and the passes counted so far: an answer takes some
+  // passes to come, and the prober is asked that far ahead.
+  Point step_;
+  int64_t passes_ = 0;
+  int64_t answer_passes_ = 1;
 };
 
 }  // namespace hopla

@@ -11,6 +11,10 @@
 namespace hopla {
 
 enum class WidgetKind {
+  // The application's own top-level window: it carries the taskbar button
+  // with the application's title, owns the forms, and stands for the whole
+  // program when it is minimised.
+  kApplication,
   kForm,
   kCheckBox,
   kRadioButton,
@@ -76,7 +80,7 @@ class WidgetEvents {
   virtual void OnGetMinMaxInfo(MinMaxInfo& /*info*/) {}
   // Form: shown (first show or after a restore).
   virtual void OnShown() {}
-  // Form: brought back from the minimised state.
+  // Form or application: brought back from the minimised state.
   virtual void OnRestored() {}
 };
 
@@ -92,10 +96,14 @@ class NativeWidget {
   virtual void SetHint(const std::string& hint) = 0;
   virtual void SetChecked(bool checked) = 0;
   virtual void SetPosition(int32_t position) = 0;
-  // Forms: show normally, or minimised (only the taskbar button shows).
+  // Forms: show normally. The application: show its taskbar button, normal
+  // or minimised (then its forms stay hidden until it is restored).
   virtual void Show(bool minimised) = 0;
+  // Forms and the application: minimise, restore, and whether the window
+  // really is minimised now, however it came to be.
   virtual void Minimize() = 0;
   virtual void Restore() = 0;
+  virtual bool IsMinimized() const = 0;
   // Forms: destroys the window for good.
   virtual void Destroy() = 0;
 };

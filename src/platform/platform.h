@@ -64,6 +64,26 @@ struct WindowInfo {
   std::string title;
 };
 
+// What the accessibility interface says of the element at a point.
+struct RoleReading {
+  enum class Kind {
+    kFailed,  // no object at the point, or it would not tell its role
+    kNumber,  // `role` holds the role number
+    kText,    // the object named its role in words instead of a number
+  };
+  Kind kind = Kind::kFailed;
+  int64_t role = 0;
+};
+
+// Asks the accessibility interface what lies at a point. Made and used on
+// one thread, which it sets up for the interface while it lives.
+class RoleProbe {
+ public:
+  virtual ~RoleProbe() = default;
+  // May wait for the program that owns the window at `at` to answer.
+  virtual RoleReading RoleAt(Point at) = 0;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -77,6 +97,10 @@ class Platform {
   virtual std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) = 0;
   // Starts a detached thread at normal priority that runs `body` once.
   virtual void StartThread(std::function<void()> body) = 0;
+  // Sleeps `ms` on the UI thread while still answering what other threads
+  // send to its windows (an accessibility query, say), without running
+  // timers or the person's input.
+  virtual void SleepAnswering(int32_t ms) = 0;
 
   // --- The UI thread's message loop
   // Runs the message loop on the calling (UI) thread until QuitMessageLoop.
@@ -108,10 +132,13 @@ class Platform {
 
   // --- Windows and messages
   // Sends a message and waits for its handling, at most timeout_ms, giving up
-  // at once on a hung receiver. Returns false when it was not handled.
-  virtual bool SendToWindow(WindowHandle window, uint32_t message,
-                            uintptr_t wparam, intptr_t lparam,
-                            int32_t timeout_ms) = 0;
+  // at once on a hung receiver. Returns the receiver's answer, or nothing
+  // when it was not handled.
+  virtual std::optional<intptr_t> SendToWindow(WindowHandle window,
+                                               uint32_t message,
+                                               uintptr_t wparam,
+                                               intptr_t lparam,
+                                               int32_t timeout_ms) = 0;
   virtual bool PostToWindow(WindowHandle window, uint32_t message,
                             uintptr_t wparam, intptr_t lparam) = 0;
   // Visits every top-level window in the system's order; the visitor returns
@@ -122,6 +149,9 @@ class Platform {
   virtual WindowHandle ForegroundWindow() = 0;
   virtual bool SetForegroundWindow(WindowHandle window) = 0;
   virtual std::optional<Rect> WindowRect(WindowHandle window) = 0;
+  // Where the window stands when neither minimised nor maximised, in screen
+  // coordinates: its rectangle now, or the one it returns to.
+  virtual std::optional<Rect> NormalWindowRect(WindowHandle window) = 0;
   // ShowWindow with SW_SHOW.
   virtual void ShowWindowNormal(WindowHandle window) = 0;
   virtual void FlashWindow(WindowHandle window, bool invert) = 0;
@@ -131,6 +161,25 @@ class Platform {
   // --- Cursor and synthetic input
   virtual std::optional<Point> CursorPos() = 0;
   virtual void SetCursorPos(Point p) = 0;
+  // One mouse-button event as the system's mouse_event makes it: `flags`
+  // (absolute, without a move, so the button acts where the cursor stands),
+  // `at` as dx and dy, data 0 and extra information 0.
+  virtual void MouseButton(uint32_t flags, Point at) = 0;
+  // One key event as the system's keybd_event makes it: `virtual_key`, scan
+  // code 0x45, the extended-key flag when down, the key-up flag when up, and
+  // extra information 0.
+  virtual void KeyEvent(uint8_t virtual_key, bool up) = 0;
+  // The system's default beep.
+  virtual void Beep() = 0;
+
+  // --- Accessibility
+  // A probe for the calling thread; use it on that thread only.
+  virtual std::unique_ptr<RoleProbe> CreateRoleProbe() = 0;
+
+  // --- Shell
+  // Asks the shell to "open" a file (relative to the current directory) or
+  // an address, shown normally. What the shell makes of it is not examined.
+  virtual void ShellOpen(const std::string& target) = 0;
 
   // --- Files
   // Paths are as the program writes them (".\\Hoplar.ini"), relative to the

@@ -28,6 +28,7 @@ struct Rect {
 
 // Window message numbers the program sends, posts or answers.
 inline constexpr uint32_t kWmClose = 0x0010;
+inline constexpr uint32_t kWmGetObject = 0x003D;
 inline constexpr uint32_t kWmQueryEndSession = 0x0011;
 inline constexpr uint32_t kWmQuit = 0x0012;
 inline constexpr uint32_t kWmGetMinMaxInfo = 0x0024;
@@ -38,6 +39,26 @@ inline constexpr uint32_t kScMinimize = 0xF020;
 inline constexpr uint32_t kScMaximize = 0xF030;
 inline constexpr uint32_t kScClose = 0xF060;
 inline constexpr uint32_t kScRestore = 0xF120;
+
+// Mouse-button events: each holds the absolute flag and no move flag.
+inline constexpr uint32_t kMouseLeftDown = 0x8002;
+inline constexpr uint32_t kMouseLeftUp = 0x8004;
+inline constexpr uint32_t kMouseRightDown = 0x8008;
+inline constexpr uint32_t kMouseRightUp = 0x8010;
+inline constexpr uint32_t kMouseMiddleDown = 0x8020;
+inline constexpr uint32_t kMouseMiddleUp = 0x8040;
+
+// Virtual keys the program types.
+inline constexpr uint8_t kVkTab = 0x09;
+inline constexpr uint8_t kVkReturn = 0x0D;
+inline constexpr uint8_t kVkShift = 0x10;
+inline constexpr uint8_t kVkControl = 0x11;
+inline constexpr uint8_t kVkMenu = 0x12;  // Alt
+inline constexpr uint8_t kVkEscape = 0x1B;
+inline constexpr uint8_t kVkSpace = 0x20;
+inline constexpr uint8_t kVkPrior = 0x21;  // Page Up
+inline constexpr uint8_t kVkNext = 0x22;   // Page Down
+inline constexpr uint8_t kVkF1 = 0x70;
 
 }  // namespace hopla
 

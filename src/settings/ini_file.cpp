@@ -73,4 +73,41 @@ void IniFile::WriteBool(const std::string& section, const std::string& key,
   WriteString(section, key, value ? "1" : "0");
 }
 
+IniFileSave::IniFileSave(Platform& platform, std::string path)
+    : platform_(platform), path_(std::move(path)) {
+  if (auto bytes = platform_.ReadFileBytes(path_)) {
+    text_ = std::move(*bytes);
+  } else {
+    unreadable_ = platform_.FileExists(path_);
+  }
+}
+
+void IniFileSave::WriteString(const std::string& section,
+                              const std::string& key,
+                              const std::string& value) {
+  const auto section_bytes = InFile(section);
+  const auto key_bytes = InFile(key);
+  const auto value_bytes = InFile(value);
+  if (!section_bytes || !key_bytes || !value_bytes) {
+    throw IniWriteError(path_);
+  }
+  text_ = ini::WriteValue(text_, *section_bytes, *key_bytes, *value_bytes);
+}
+
+void IniFileSave::WriteInteger(const std::string& section,
+                               const std::string& key, int32_t value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void IniFileSave::WriteBool(const std::string& section, const std::string& key,
+                            bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void IniFileSave::Commit() {
+  if (unreadable_ || !platform_.ReplaceFileBytes(path_, text_)) {
+    throw IniWriteError(path_);
+  }
+}
+
 }  // namespace hopla

@@ -1,6 +1,8 @@
-// The settings file, read and written one key at a time with nothing cached:
-// every read reads the file, every write replaces it whole (never half
-// written). Names and values are UTF-8 here and code page 932 in the file.
+// The settings file, read one key at a time with nothing cached, and written
+// key by key either on its own (each write replaces the file) or as one save
+// (the keys go into the text read once, and the file is replaced once). A
+// replace is never half done. Names and values are UTF-8 here and code page
+// 932 in the file.
 #ifndef HOPLA_SETTINGS_INI_FILE_H_
 #define HOPLA_SETTINGS_INI_FILE_H_
 
@@ -46,6 +48,31 @@ class IniFile {
 
   Platform& platform_;
   std::string path_;
+};
+
+// One save: the file is read when the save begins, every key is written into
+// that text in order, and Commit replaces the file once.
+class IniFileSave {
+ public:
+  IniFileSave(Platform& platform, std::string path);
+
+  // Each throws IniWriteError for a text the file cannot hold; the keys
+  // written before it stay in the save.
+  void WriteString(const std::string& section, const std::string& key,
+                   const std::string& value);
+  void WriteInteger(const std::string& section, const std::string& key,
+                    int32_t value);
+  void WriteBool(const std::string& section, const std::string& key,
+                 bool value);
+  // Throws IniWriteError when the system refuses, or when the file exists
+  // but could not be read (it is never replaced by a file of our keys only).
+  void Commit();
+
+ private:
+  Platform& platform_;
+  std::string path_;
+  std::string text_;
+  bool unreadable_ = false;
 };
 
 }  // namespace hopla

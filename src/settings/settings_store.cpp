@@ -108,15 +108,17 @@ void SettingsWindow::LoadJoyToKeyFolder(const std::string& folder) {
   Path_JoyToKey.SetText(folder);
   if (!JtkUseCheckBox.Checked()) return;
   state_.JoyToKeyWindow = kNoWindow;
-  FindJoyToKeyWindow();
-  if (state_.JoyToKeyWindow == kNoWindow) StartJoyToKey(Path_JoyToKey.Text());
+  site_.FindJoyToKeyWindow();
+  if (state_.JoyToKeyWindow == kNoWindow) {
+    site_.StartJoyToKey(Path_JoyToKey.Text());
+  }
 }
 
 void SettingsWindow::LoadBrakeStrength(int32_t brake_delay_ms) {
   state_.BrakeDelay = brake_delay_ms;
   switch (brake_delay_ms) {
     case kBrakeNone:
-      BreakNasiRadioButtonClick(BreakNasiRadioButton);
+      site_.BreakNasiRadioButtonClick(BreakNasiRadioButton);
       break;
     case kBrakeWeak:
       BreakYowaiRadioButton.SetChecked(true);
@@ -132,30 +134,41 @@ void SettingsWindow::LoadBrakeStrength(int32_t brake_delay_ms) {
   }
 }
 
+// The whole file is written once per save, with every key in its place.
 bool SettingsWindow::SaveSettings() {
-  IniFile ini(app().platform(), kSettingsFile);
+  IniFileSave save(app().platform(), kSettingsFile);
   try {
-    for (const SettingDef& def : kSettings) {
-      switch (def.type) {
-        case SettingType::kSlider:
-          ini.WriteInteger(def.section, def.key, SliderOf(def.id).Position());
-          break;
-        case SettingType::kBoolean:
-          ini.WriteBool(def.section, def.key, BoxOf(def.id).Checked());
-          break;
-        case SettingType::kText:
-          break;  // written by the JoyToKey search alone
-        case SettingType::kBrakeStrength:
-          ini.WriteInteger(def.section, def.key, state_.BrakeDelay);
-          break;
-      }
+    try {
+      WriteSettings(save);
+    } catch (const IniWriteError&) {
+      // The save stops at the refused key; what came before it is kept.
+      save.Commit();
+      throw;
     }
-    ini.WriteString(kVersionSection, kVersionKey, app().Title());
+    save.Commit();
   } catch (const IniWriteError& error) {
-    // The save stops at the refused key; the program goes on.
-    app().ShowException(error);
+    app().ShowException(error);  // the program goes on
   }
   return true;
+}
+
+void SettingsWindow::WriteSettings(IniFileSave& save) {
+  for (const SettingDef& def : kSettings) {
+    switch (def.type) {
+      case SettingType::kSlider:
+        save.WriteInteger(def.section, def.key, SliderOf(def.id).Position());
+        break;
+      case SettingType::kBoolean:
+        save.WriteBool(def.section, def.key, BoxOf(def.id).Checked());
+        break;
+      case SettingType::kText:
+        break;  // written by the JoyToKey search alone
+      case SettingType::kBrakeStrength:
+        save.WriteInteger(def.section, def.key, state_.BrakeDelay);
+        break;
+    }
+  }
+  save.WriteString(kVersionSection, kVersionKey, app().Title());
 }
 
 }  // namespace hopla

@@ -84,7 +84,8 @@ WidgetSpec Hidden(WidgetSpec desc) {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(Application& app, EngineState& state)
+SettingsWindow::SettingsWindow(Application& app, EngineState& state,
+                               SettingsSite& site)
     : Form(app, "THopla", FormSpec()),
       HoukouCheckBox(app, *this, "HoukouCheckBox",
                      At("マウス移動を8方向にする", 16, 24, 161, 17)),
@@ -164,7 +165,8 @@ SettingsWindow::SettingsWindow(Application& app, EngineState& state)
 
       Path_JoyToKey(app, *this, "Path_JoyToKey",
                     Hidden(At("", 40, 88, 137, 20))),
-      state_(state) {
+      state_(state),
+      site_(site) {
   BindSettingsHandlers();
 }
 
@@ -180,9 +182,6 @@ void SettingsWindow::BindSettingsHandlers() {
   ImadakeSokudo.on_click = bind(&SettingsWindow::ImadakeSokudoClick);
   SaishouCheckBox.on_click = bind(&SettingsWindow::SaishouCheckBoxClick);
   HoukouCheckBox.on_click = bind(&SettingsWindow::HoukouCheckBoxClick);
-  JtkUseCheckBox.on_click = [this](Component& sender) {
-    JtkUseCheckBoxClick(sender);
-  };
 }
 
 }  // namespace hopla

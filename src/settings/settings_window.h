@@ -23,9 +23,23 @@ inline constexpr char kWindowCaption[] = "「ホプラー。」";
 inline constexpr int32_t kClientWidth = 607;
 inline constexpr int32_t kClientHeight = 428;
 
+class IniFileSave;
+
+// What loading the settings asks of JoyToKey and of the brake.
+class SettingsSite {
+ public:
+  virtual ~SettingsSite() = default;
+  // Sets JoyToKeyWindow to the window found, or none.
+  virtual void FindJoyToKeyWindow() = 0;
+  virtual bool StartJoyToKey(const std::string& folder) = 0;
+  // The handler of the brake strength "なし", run for a stored strength 1.
+  virtual void BreakNasiRadioButtonClick(Component& sender) = 0;
+};
+
 class SettingsWindow : public Form {
  public:
-  SettingsWindow(Application& app, EngineState& state);
+  // `site` is used from LoadSettings on, not during construction.
+  SettingsWindow(Application& app, EngineState& state, SettingsSite& site);
 
   EngineState& State() { return state_; }
   const EngineState& State() const { return state_; }
@@ -101,13 +115,6 @@ class SettingsWindow : public Form {
   void LoadSettings();
   bool SaveSettings();
 
- protected:
-  // What loading the settings asks of JoyToKey and of the brake.
-  virtual void JtkUseCheckBoxClick(Component& /*sender*/) {}
-  virtual void FindJoyToKeyWindow() {}
-  virtual bool StartJoyToKey(const std::string& /*folder*/) { return true; }
-  virtual void BreakNasiRadioButtonClick(Component& /*sender*/) {}
-
  private:
   void BindSettingsHandlers();
   // The control that holds a stored setting.
@@ -116,11 +123,13 @@ class SettingsWindow : public Form {
   void RunSliderMap(SettingId id);
   void LoadJoyToKeyFolder(const std::string& folder);
   void LoadBrakeStrength(int32_t brake_delay_ms);
+  void WriteSettings(IniFileSave& save);
   // Steps a slider by `delta` and runs its map, also at an end of its range.
   void StepSlider(TrackBar& slider, int32_t delta,
                   void (SettingsWindow::*map)(Component&));
 
   EngineState& state_;
+  SettingsSite& site_;
 };
 
 }  // namespace hopla

@@ -5,11 +5,31 @@
 
 namespace hopla {
 
+namespace {
+WidgetSpec ApplicationWindowSpec() {
+  WidgetSpec desc;
+  desc.kind = WidgetKind::kApplication;
+  desc.visible = false;  // shown by Run
+  return desc;
+}
+}  // namespace
+
 Application::Application(Platform& platform)
-    : Component("Application"), platform_(platform), timers_(platform) {}
+    : Component("Application"),
+      platform_(platform),
+      timers_(platform),
+      peer_(platform.CreateWidget(ApplicationWindowSpec(), nullptr, this)) {}
+
+Application::~Application() { peer_->Destroy(); }
+
+void Application::SetTitle(std::string title) {
+  title_ = std::move(title);
+  peer_->SetCaption(title_);
+}
 
 void Application::Run() {
   if (main_form_ == nullptr || terminated_) return;
+  peer_->Show(main_form_->StartMinimized());
   main_form_->ShowFirst();
   RunLoop();
 }
@@ -24,20 +44,32 @@ void Application::Terminate() {
   platform_.QuitMessageLoop();
 }
 
-WindowHandle Application::Handle() const {
-  return main_form_ == nullptr ? kNoWindow : main_form_->Handle();
+WindowHandle Application::Handle() const { return peer_->Handle(); }
+
+bool Application::Minimized() const {
+  return peer_->IsMinimized() ||
+         (main_form_ != nullptr && main_form_->Minimized());
 }
 
-void Application::Minimize() {
-  if (main_form_ != nullptr) main_form_->Minimize();
-}
+void Application::Minimize() { peer_->Minimize(); }
 
+// The peers report what they brought back (OnRestored), so the restore event
+// comes from them, after the window is shown again.
 void Application::Restore() {
-  if (main_form_ != nullptr) main_form_->Restore();
+  if (peer_->IsMinimized()) peer_->Restore();
+  if (main_form_ != nullptr && main_form_->Minimized()) main_form_->Restore();
 }
 
 void Application::NoteRestored() {
   if (on_restore) on_restore(*this);
+}
+
+void Application::OnRestored() {
+  Guard([this] { NoteRestored(); });
+}
+
+void Application::OnCloseRequest() {
+  if (main_form_ != nullptr) Guard([this] { main_form_->Close(); });
 }
 
 void Application::Guard(const std::function<void()>& body) {

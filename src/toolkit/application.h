@@ -1,10 +1,12 @@
 // The application object: title, message loop, the main form, minimise and
-// restore of the whole program, and the standard report of an error.
+// restore of the whole program, and the standard report of an error. Its own
+// window carries the taskbar button with its title and owns the forms.
 #ifndef HOPLA_TOOLKIT_APPLICATION_H_
 #define HOPLA_TOOLKIT_APPLICATION_H_
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/platform.h"
@@ -15,15 +17,16 @@ namespace hopla {
 
 class Form;
 
-class Application : public Component, private UiLoopHost {
+class Application : public Component, private UiLoopHost, private WidgetEvents {
  public:
   explicit Application(Platform& platform);
+  ~Application() override;
 
   Platform& platform() { return platform_; }
   TimerQueue& timers() { return timers_; }
 
   const std::string& Title() const { return title_; }
-  void SetTitle(std::string title) { title_ = std::move(title); }
+  void SetTitle(std::string title);
   const std::string& HelpFile() const { return help_file_; }
   void SetHelpFile(std::string file) { help_file_ = std::move(file); }
 
@@ -37,11 +40,17 @@ class Application : public Component, private UiLoopHost {
   void Terminate();
   bool Terminated() const { return terminated_; }
 
-  // The window that carries the taskbar button: the main form's window.
+  // The window that carries the taskbar button.
   WindowHandle Handle() const;
+  // The native peer of that window, which forms are made in.
+  NativeWidget& Peer() { return *peer_; }
+  // Whether the program is minimised, however that came about: the
+  // application (to the taskbar), or its main form on its own.
+  bool Minimized() const;
   void Minimize();
+  // Brings back whatever is minimised; the restore event follows.
   void Restore();
-  // Called by the main form when it has come back from the minimised state.
+  // Called when the program has come back from the minimised state.
   void NoteRestored();
   NotifyEvent on_restore;
 
@@ -52,6 +61,9 @@ class Application : public Component, private UiLoopHost {
 
  private:
   int64_t RunDueWork() override;
+  // The application window's events.
+  void OnRestored() override;
+  void OnCloseRequest() override;
 
   Platform& platform_;
   TimerQueue timers_;
@@ -59,6 +71,7 @@ class Application : public Component, private UiLoopHost {
   std::string help_file_;
   Form* main_form_ = nullptr;
   bool terminated_ = false;
+  std::unique_ptr<NativeWidget> peer_;
 };
 
 }  // namespace hopla

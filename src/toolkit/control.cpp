@@ -4,13 +4,24 @@
 
 namespace hopla {
 
+namespace {
+// A form lives in the application's window, a control in its parent.
+NativeWidget* ParentPeer(Application& app, NativeWidget* parent,
+                         const WidgetSpec& desc) {
+  return desc.kind == WidgetKind::kForm ? &app.Peer() : parent;
+}
+}  // namespace
+
 Control::Control(Application& app, Control* parent, std::string name,
                  const WidgetSpec& desc)
     : Component(std::move(name)),
       app_(app),
       desc_(desc),
       peer_(app.platform().CreateWidget(
-          desc, parent == nullptr ? nullptr : parent->peer_.get(), this)) {}
+          desc,
+          ParentPeer(app, parent == nullptr ? nullptr : parent->peer_.get(),
+                     desc),
+          this)) {}
 
 Control::~Control() = default;
 

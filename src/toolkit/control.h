@@ -33,8 +33,9 @@ class Control : public Component, protected WidgetEvents {
   const FontSpec& Font() const { return desc_.font; }
 
  protected:
-  Application& app() { return app_; }
+  Application& app() const { return app_; }
   NativeWidget& peer() { return *peer_; }
+  const NativeWidget& peer() const { return *peer_; }
   WidgetSpec& desc() { return desc_; }
 
  private:

@@ -30,34 +30,22 @@ void Form::Close() {
 }
 
 void Form::ShowFirst() {
-  minimized_ = start_minimized_;
   // The peer reports the show itself (OnShown), as it does after a restore.
   peer().Show(start_minimized_);
 }
 
-void Form::Minimize() {
-  if (minimized_) return;
-  minimized_ = true;
-  peer().Minimize();
-}
+bool Form::Minimized() const { return peer().IsMinimized(); }
+
+void Form::Minimize() { peer().Minimize(); }
 
 void Form::Restore() {
-  if (!minimized_) return;
-  peer().Restore();
-  NoteRestored();
+  if (Minimized()) peer().Restore();
 }
 
 void Form::DestroyWindow() {
   if (destroyed_) return;
   destroyed_ = true;
   peer().Destroy();
-}
-
-void Form::NoteRestored() {
-  // The peer may report a restore that Restore() already handled.
-  if (!minimized_) return;
-  minimized_ = false;
-  app().NoteRestored();
 }
 
 void Form::OnCloseRequest() {
@@ -67,7 +55,6 @@ void Form::OnCloseRequest() {
 void Form::OnSysCommand(uint32_t command) {
   app().Guard([&] {
     if (on_sys_command) on_sys_command(command);
-    if (command == kScMinimize) minimized_ = true;
   });
 }
 
@@ -92,7 +79,7 @@ void Form::OnShown() {
 }
 
 void Form::OnRestored() {
-  app().Guard([&] { NoteRestored(); });
+  app().Guard([&] { app().NoteRestored(); });
 }
 
 }  // namespace hopla

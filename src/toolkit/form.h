@@ -21,10 +21,14 @@ class Form : public Control {
   // Before the first show: start minimised.
   void SetStartMinimized(bool minimized) { start_minimized_ = minimized; }
   bool StartMinimized() const { return start_minimized_; }
-  bool Minimized() const { return minimized_; }
-  // Shows the window (or only its taskbar button when it starts minimised).
+  // Whether the window itself is minimised now, however it came about.
+  bool Minimized() const;
+  // Shows the window, or, when it starts minimised, leaves it for the
+  // application's restore.
   void ShowFirst();
+  // Minimises the application the form belongs to.
   void Minimize();
+  // Brings the window back when it is minimised itself.
   void Restore();
   // Tears down the native window.
   void DestroyWindow();
@@ -46,10 +50,7 @@ class Form : public Control {
   void OnRestored() override;
 
  private:
-  void NoteRestored();
-
   bool start_minimized_ = false;
-  bool minimized_ = false;
   bool destroyed_ = false;
 };
 

@@ -34,6 +34,11 @@ void Timer::SetInterval(int32_t interval_ms) {
   queue_.RestartLocked(this);
 }
 
+void Timer::SetReentrant(bool reentrant) {
+  std::lock_guard lock(queue_.mutex_);
+  reentrant_ = reentrant;
+}
+
 int32_t Timer::Interval() const {
   std::lock_guard lock(queue_.mutex_);
   return interval_ms_;

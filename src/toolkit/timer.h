@@ -26,17 +26,27 @@ class Timer : public Component {
   bool Enabled() const;
   void SetInterval(int32_t interval_ms);
   int32_t Interval() const;
+  // Whether the timer may fire again while its own handler waits in a modal
+  // loop (an open message box). Off by default: a handler does not run into
+  // itself unless it is written for it.
+  void SetReentrant(bool reentrant);
 
   NotifyEvent on_timer;
 
  private:
   friend class TimerQueue;
+  // Enabled with an interval, and not running already (unless it may run
+  // into itself). The queue's lock is held.
+  bool Ready() const {
+    return enabled_ && interval_ms_ > 0 && (firing_ == 0 || reentrant_);
+  }
   TimerQueue& queue_;
   // Guarded by the queue's lock.
   bool enabled_;
   int32_t interval_ms_;
   int64_t due_ms_ = 0;
-  bool firing_ = false;
+  int32_t firing_ = 0;  // handler calls in progress
+  bool reentrant_ = false;
 };
 
 }  // namespace hopla

@@ -25,9 +25,7 @@ void TimerQueue::RestartLocked(Timer* timer) {
 int64_t TimerQueue::NextDueLocked() const {
   int64_t next = UiLoopHost::kNoWake;
   for (const Timer* timer : timers_) {
-    // A timer whose handler is still running (a modal loop inside it) waits
-    // until that handler returns rather than running into itself.
-    if (timer->enabled_ && timer->interval_ms_ > 0 && !timer->firing_) {
+    if (timer->Ready()) {
       next = std::min(next, timer->due_ms_);
     }
   }
@@ -40,8 +38,7 @@ int64_t TimerQueue::FireDue(const std::function<void(Timer&)>& fire) {
     std::lock_guard lock(mutex_);
     const int64_t now = platform_.NowMs();
     for (Timer* timer : timers_) {
-      if (timer->enabled_ && timer->interval_ms_ > 0 && !timer->firing_ &&
-          timer->due_ms_ <= now) {
+      if (timer->Ready() && timer->due_ms_ <= now) {
         due.push_back(timer);
       }
     }
@@ -57,12 +54,12 @@ int64_t TimerQueue::FireDue(const std::function<void(Timer&)>& fire) {
         continue;
       }
       timer->due_ms_ = now + timer->interval_ms_;
-      timer->firing_ = true;
+      ++timer->firing_;
     }
     fire(*timer);
     std::lock_guard lock(mutex_);
     if (std::find(timers_.begin(), timers_.end(), timer) != timers_.end()) {
-      timer->firing_ = false;
+      --timer->firing_;
     }
   }
   std::lock_guard lock(mutex_);

@@ -32,6 +32,7 @@ class EdgeTurningSite : public MoverSite {
  public:
   bool TurnAtEdges() const override { return true; }
   bool BrakeWanted() const override { return false; }
+  void ApplySpeedBar() override {}
   void MoverEnded() override { ended_ = true; }
   bool ended() const { return ended_; }
 
@@ -43,8 +44,12 @@ class EdgeTurningSite : public MoverSite {
 // test leaves, so it never outlives the state it walks with.
 class RunningMover {
  public:
-  RunningMover(Platform& platform, EngineState& state, MoverSite& site)
-      : thread_(std::make_shared<TMyThread>(platform, state, site)) {
+  RunningMover(Platform& platform, std::shared_ptr<EngineState> state,
+               MoverSite& site)
+      : link_(std::make_shared<MoverLink>(site)),
+        thread_(std::make_shared<TMyThread>(
+            platform, std::move(state), link_,
+            std::make_shared<BrakeProber>(platform))) {
     thread_->Start();
   }
   ~RunningMover() {
@@ -60,6 +65,7 @@ class RunningMover {
   }
 
  private:
+  std::shared_ptr<MoverLink> link_;
   std::shared_ptr<TMyThread> thread_;
 };
 
@@ -74,7 +80,8 @@ TEST(Win32MoverWalk, WalksRightFromTheLeftEdgeAndTurnsBackAtTheRight) {
   ASSERT_GT(desktop.Width(), 2 * kWalkBackPx);
   const LONG row = desktop.top + desktop.Height() / 2;
 
-  EngineState state;
+  auto owned_state = std::make_shared<EngineState>();
+  EngineState& state = *owned_state;
   state.DirectionCount = 8;
   state.Direction = 1;
   state.StepDelay = kStepDelayMs;
@@ -90,7 +97,7 @@ TEST(Win32MoverWalk, WalksRightFromTheLeftEdgeAndTurnsBackAtTheRight) {
   std::vector<Sample> samples;
   LONG rightmost = 0;
   {
-    RunningMover mover(platform, state, site);
+    RunningMover mover(platform, owned_state, site);
     const ULONGLONG end = GetTickCount64() + kWalkTimeoutMs;
     while (GetTickCount64() < end) {
       Sample sample{};

@@ -113,7 +113,7 @@ std::optional<Rect> SimDesktop::WindowRectOf(WindowHandle window) const {
   Lock lock(impl_->Mutex());
   const WindowRec* rec = impl_->FindWindowLocked(window);
   if (rec == nullptr) return std::nullopt;
-  return rec->rect;
+  return impl_->ReportedRectLocked(*rec);
 }
 
 bool SimDesktop::IsMinimised(WindowHandle window) const {
@@ -168,6 +168,23 @@ SimWidget* SimDesktop::FindWidget(std::string_view caption) const {
 std::vector<SimWidget*> SimDesktop::Widgets() const {
   Lock lock(impl_->Mutex());
   return impl_->widgets;
+}
+
+// --- Accessibility -----------------------------------------------------------
+
+void SimDesktop::AddRoleRegion(Rect rect, RoleReading reading) {
+  Lock lock(impl_->Mutex());
+  impl_->role_regions.push_back({rect, reading});
+}
+
+void SimDesktop::SetProbeCost(int64_t ms) {
+  Lock lock(impl_->Mutex());
+  impl_->probe_cost_ms = ms;
+}
+
+int64_t SimDesktop::ProbeCount() const {
+  Lock lock(impl_->Mutex());
+  return impl_->probe_count;
 }
 
 // --- Screen and cursor -------------------------------------------------------

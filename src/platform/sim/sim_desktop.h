@@ -25,7 +25,9 @@ struct TraceEntry {
   // "msgbox-answer" ("ok" or "cancel"), "cursor" ("x,y"), "exit" (code),
   // "crash" (what a program thread threw), "flash" ("<handle> <0|1>"),
   // "show" and "foreground" (the handle given to ShowWindowNormal and
-  // SetForegroundWindow), and whatever kinds Record adds.
+  // SetForegroundWindow), "mouse" ("<flags> <dx>,<dy>", decimal), "key"
+  // ("<virtual key> down" or "... up"), "beep", "shell" (the target opened),
+  // "file-replace" (the path), and whatever kinds Record adds.
   std::string kind;
   std::string text;
 };
@@ -108,6 +110,15 @@ class SimDesktop {
   // The first live control with this caption, in creation order, or null.
   SimWidget* FindWidget(std::string_view caption) const;
   std::vector<SimWidget*> Widgets() const;
+
+  // --- Accessibility ---------------------------------------------------------
+  // What a probe finds inside `rect` (later regions lie on top). Elsewhere it
+  // finds a plain window's client area; over a program's own window, the
+  // role of its control there, once that program's UI thread has answered.
+  void AddRoleRegion(Rect rect, RoleReading reading);
+  // How long one probe takes (default 2 ms).
+  void SetProbeCost(int64_t ms);
+  int64_t ProbeCount() const;
 
   // --- Screen and cursor -----------------------------------------------------
   Rect Screen() const;

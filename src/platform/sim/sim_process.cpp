@@ -73,10 +73,12 @@ SimProcessImpl::InputQueue SimProcessImpl::EndLocked(
   return std::exchange(inputs_, {});
 }
 
-void SimProcessImpl::FinishSendLocked(SendCall& call, bool handled) {
+void SimProcessImpl::FinishSendLocked(SendCall& call, bool handled,
+                                      intptr_t result) {
   if (!call.done) {
     call.done = true;
     call.handled = handled;
+    call.result = result;
     if (call.waiter != nullptr) world_.scheduler.SignalLocked(*call.waiter);
   }
   pending_sends_.erase(
@@ -108,6 +110,34 @@ std::unique_ptr<Event> SimProcessImpl::CreateAutoResetEvent(
   return std::make_unique<SimEvent>(world_.scheduler, initially_set);
 }
 
+// The UI thread sleeps, but what other threads send to its windows is still
+// answered, as a wait that lets sent messages through does on Windows.
+void SimProcessImpl::SleepAnswering(int32_t ms) {
+  if (!OnUiThread()) {
+    Sleep(ms);
+    return;
+  }
+  int64_t deadline = 0;
+  {
+    std::lock_guard<std::mutex> lock(Mutex());
+    deadline = world_.NowLocked() + std::max(ms, 0);
+    answering_only_ = true;
+  }
+  struct Leave {
+    SimProcessImpl* self;
+    ~Leave() {
+      std::lock_guard<std::mutex> lock(self->Mutex());
+      self->answering_only_ = false;
+    }
+  } leave{this};
+  for (;;) {
+    RunDueInputs(false, true);
+    std::unique_lock<std::mutex> lock(Mutex());
+    if (world_.NowLocked() >= deadline) return;
+    if (!world_.scheduler.WaitLocked(lock, deadline, true)) return;
+  }
+}
+
 void SimProcessImpl::StartThread(std::function<void()> body) {
   std::lock_guard<std::mutex> lock(Mutex());
   SimThread& thread = world_.scheduler.SpawnLocked(
@@ -122,6 +152,12 @@ void SimProcessImpl::StartThread(std::function<void()> body) {
 // --- The UI thread's message loop --------------------------------------------
 
 int64_t SimProcessImpl::LoopWakeLocked() const {
+  if (answering_only_) {
+    for (const auto& [key, input] : inputs_) {
+      if (input.answers_send) return key.first;
+    }
+    return kNever;
+  }
   int64_t wake = wake_pending_ ? wake_ms_ : kNever;
   if (!inputs_.empty()) wake = std::min(wake, inputs_.begin()->first.first);
   return wake;
@@ -132,25 +168,29 @@ int64_t SimProcessImpl::NextInputAfterLocked(int64_t now_ms) const {
   return it == inputs_.end() ? kNever : it->first.first;
 }
 
-void SimProcessImpl::QueueInputLocked(int64_t due_ms,
-                                      std::function<void()> run) {
+void SimProcessImpl::QueueInputLocked(int64_t due_ms, std::function<void()> run,
+                                      bool answers_send) {
   if (ended_) return;
   due_ms = std::max(due_ms, world_.NowLocked());
-  inputs_.emplace(std::make_pair(due_ms, next_input_seq_++), std::move(run));
+  inputs_.emplace(std::make_pair(due_ms, next_input_seq_++),
+                  Input{std::move(run), answers_send});
 }
 
-bool SimProcessImpl::RunDueInputs(bool stop_on_quit) {
+bool SimProcessImpl::RunDueInputs(bool stop_on_quit, bool sends_only) {
   for (;;) {
     std::function<void()> run;
     {
       std::lock_guard<std::mutex> lock(Mutex());
       if (stop_on_quit && quit_) return false;
-      if (inputs_.empty() ||
-          inputs_.begin()->first.first > world_.NowLocked()) {
+      auto it = inputs_.begin();
+      while (sends_only && it != inputs_.end() && !it->second.answers_send) {
+        ++it;
+      }
+      if (it == inputs_.end() || it->first.first > world_.NowLocked()) {
         return true;
       }
-      run = std::move(inputs_.begin()->second);
-      inputs_.erase(inputs_.begin());
+      run = std::move(it->second.run);
+      inputs_.erase(it);
     }
     run();
   }
@@ -316,9 +356,69 @@ bool SimProcessImpl::FileExists(const std::string& path) {
 bool SimProcessImpl::ReplaceFileBytes(const std::string& path,
                                       const std::string& bytes) {
   std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("file-replace", path);
   if (world_.refused_writes.count(path) != 0) return false;
   world_.files[path] = bytes;
   return true;
+}
+
+void SimProcessImpl::MouseButton(uint32_t flags, Point at) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("mouse", std::to_string(flags) + " " +
+                                   std::to_string(at.x) + "," +
+                                   std::to_string(at.y));
+}
+
+void SimProcessImpl::KeyEvent(uint8_t virtual_key, bool up) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("key",
+                      std::to_string(virtual_key) + (up ? " up" : " down"));
+}
+
+void SimProcessImpl::Beep() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("beep", "");
+}
+
+void SimProcessImpl::ShellOpen(const std::string& target) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("shell", target);
+}
+
+namespace {
+
+// A probe on the simulated desktop: each query takes the desktop's probe
+// time; over a program's window it waits for that program's UI thread.
+class SimRoleProbe final : public RoleProbe {
+ public:
+  explicit SimRoleProbe(SimProcessImpl& process) : process_(process) {}
+  RoleReading RoleAt(Point at) override { return process_.ProbeRoleAt(at); }
+
+ private:
+  SimProcessImpl& process_;
+};
+
+}  // namespace
+
+std::unique_ptr<RoleProbe> SimProcessImpl::CreateRoleProbe() {
+  return std::make_unique<SimRoleProbe>(*this);
+}
+
+RoleReading SimProcessImpl::ProbeRoleAt(Point p) {
+  std::unique_lock<std::mutex> lock(Mutex());
+  ++world_.probe_count;
+  world_.scheduler.WaitLocked(lock, world_.NowLocked() + world_.probe_cost_ms,
+                              false);
+  const WindowRec* rec = world_.ProgramWindowAtLocked(p);
+  if (rec == nullptr) return world_.RegionRoleLocked(p);
+  // The query is a message to the window, answered on its program's UI
+  // thread; only then is the control under the point known.
+  const WindowHandle window = rec->handle;
+  constexpr intptr_t kObjectIdClient = -4;
+  if (!SendLocked(lock, window, kWmGetObject, 0, kObjectIdClient, -1, false)) {
+    return {};
+  }
+  return world_.ControlRoleLocked(window, p);
 }
 
 std::unique_ptr<NativeWidget> SimProcessImpl::CreateWidget(

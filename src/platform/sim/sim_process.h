@@ -35,6 +35,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void Sleep(int32_t ms) override;
   std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) override;
   void StartThread(std::function<void()> body) override;
+  void SleepAnswering(int32_t ms) override;
   void RunMessageLoop(UiLoopHost& host) override;
   void QuitMessageLoop() override;
   void WakeMessageLoop() override;
@@ -45,6 +46,11 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   bool CreateSingleInstanceMutex(const std::string& name) override;
   std::optional<Point> CursorPos() override;
   void SetCursorPos(Point p) override;
+  void MouseButton(uint32_t flags, Point at) override;
+  void KeyEvent(uint8_t virtual_key, bool up) override;
+  void Beep() override;
+  std::unique_ptr<RoleProbe> CreateRoleProbe() override;
+  void ShellOpen(const std::string& target) override;
   std::optional<std::string> ReadFileBytes(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool ReplaceFileBytes(const std::string& path,
@@ -54,8 +60,9 @@ class SimProcessImpl : public SimProcess, public WaitSource {
                                              WidgetEvents* events) override;
 
   // --- Platform: windows and messages (sim_windows.cpp) -------------------
-  bool SendToWindow(WindowHandle window, uint32_t message, uintptr_t wparam,
-                    intptr_t lparam, int32_t timeout_ms) override;
+  std::optional<intptr_t> SendToWindow(WindowHandle window, uint32_t message,
+                                       uintptr_t wparam, intptr_t lparam,
+                                       int32_t timeout_ms) override;
   bool PostToWindow(WindowHandle window, uint32_t message, uintptr_t wparam,
                     intptr_t lparam) override;
   void EnumTopLevelWindows(
@@ -64,6 +71,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   WindowHandle ForegroundWindow() override;
   bool SetForegroundWindow(WindowHandle window) override;
   std::optional<Rect> WindowRect(WindowHandle window) override;
+  std::optional<Rect> NormalWindowRect(WindowHandle window) override;
   void ShowWindowNormal(WindowHandle window) override;
   void FlashWindow(WindowHandle window, bool invert) override;
   Rect DesktopRect() override;
@@ -80,11 +88,19 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   // The earliest queued input due after `now_ms`, or kNever.
   int64_t NextInputAfterLocked(int64_t now_ms) const;
   // Runs `run` on the UI thread at `due_ms`, when its loop next serves input.
-  void QueueInputLocked(int64_t due_ms, std::function<void()> run);
+  // A message sent from another thread `answers_send`: it is served also
+  // while the UI thread sleeps in SleepAnswering.
+  void QueueInputLocked(int64_t due_ms, std::function<void()> run,
+                        bool answers_send = false);
+  // The role an accessibility query finds at `p`; may wait for the UI
+  // thread of the program whose window lies there. From a probe's thread.
+  RoleReading ProbeRoleAt(Point p);
   // Hands a window message to the form's peer; on the owner's UI thread.
   // Returns false when the window is gone or not this program's.
-  bool DispatchToForm(WindowHandle window, uint32_t message, uintptr_t wparam,
-                      intptr_t lparam);
+  // Returns the window's answer, or nothing when the window is gone or not
+  // this program's.
+  std::optional<intptr_t> DispatchToForm(WindowHandle window, uint32_t message,
+                                         uintptr_t wparam, intptr_t lparam);
   void SetEndSessionAnswer(bool answer);
   bool OnUiThread() const;
 
@@ -95,26 +111,37 @@ class SimProcessImpl : public SimProcess, public WaitSource {
     SimThread* waiter = nullptr;  // cleared when the sender stops waiting
     bool done = false;
     bool handled = false;
+    intptr_t result = 0;
   };
-  void FinishSendLocked(SendCall& call, bool handled);
+  void FinishSendLocked(SendCall& call, bool handled, intptr_t result = 0);
   void OnThreadEnd(const std::optional<std::string>& crash, bool is_main);
-  using InputQueue =
-      std::map<std::pair<int64_t, uint64_t>, std::function<void()>>;
+  struct Input {
+    std::function<void()> run;
+    bool answers_send = false;
+  };
+  using InputQueue = std::map<std::pair<int64_t, uint64_t>, Input>;
   // Returns the input that will never run, to be destroyed without the lock
   // (it may hold program objects whose destructors call the platform).
   [[nodiscard]] InputQueue EndLocked(std::optional<int> exit_code);
-  // Serves queued input due now. Returns false when the loop was asked to
-  // quit (only with stop_on_quit).
-  bool RunDueInputs(bool stop_on_quit);
+  // Serves queued input due now (with `sends_only`, only the messages sent
+  // from other threads). Returns false when the loop was asked to quit (only
+  // with stop_on_quit).
+  bool RunDueInputs(bool stop_on_quit, bool sends_only = false);
   // The UI loop's wait: until `deadline_ms`, a wake request or due input.
   bool LoopWaitLocked(std::unique_lock<std::mutex>& lock, int64_t deadline_ms);
   void RunModalLoop(int64_t answer_ms);
-  bool SendToForm(std::unique_lock<std::mutex>& lock, WindowRec& rec,
-                  uint32_t message, uintptr_t wparam, intptr_t lparam,
-                  int32_t timeout_ms);
-  bool SendToForeign(std::unique_lock<std::mutex>& lock, WindowRec& rec,
-                     uint32_t message, uintptr_t wparam, intptr_t lparam,
-                     int32_t timeout_ms);
+  // A send, recorded in the trace or not. Lock held.
+  std::optional<intptr_t> SendLocked(std::unique_lock<std::mutex>& lock,
+                                     WindowHandle window, uint32_t message,
+                                     uintptr_t wparam, intptr_t lparam,
+                                     int32_t timeout_ms, bool record);
+  std::optional<intptr_t> SendToForm(std::unique_lock<std::mutex>& lock,
+                                     WindowRec& rec, uint32_t message,
+                                     uintptr_t wparam, intptr_t lparam,
+                                     int32_t timeout_ms);
+  std::optional<intptr_t> SendToForeign(std::unique_lock<std::mutex>& lock,
+                                        WindowRec& rec, uint32_t message,
+                                        uintptr_t wparam, intptr_t lparam);
   std::mutex& Mutex() const { return world_.Mutex(); }
 
   SimDesktop::Impl& world_;
@@ -130,6 +157,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
 
   UiLoopHost* host_ = nullptr;
   bool quit_ = false;
+  bool answering_only_ = false;  // the UI thread is in SleepAnswering
   bool wake_pending_ = false;
   int64_t wake_ms_ = kNever;
   uint64_t next_input_seq_ = 0;

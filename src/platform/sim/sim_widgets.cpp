@@ -29,23 +29,45 @@ SimWidget::SimWidget(SimDesktop::Impl& world, SimProcessImpl& process,
   std::lock_guard<std::mutex> lock(world_.Mutex());
   handle_ = world_.NewHandleLocked();
   world_.widgets.push_back(this);
-  if (kind_ != WidgetKind::kForm) return;
+  if (kind_ != WidgetKind::kForm && kind_ != WidgetKind::kApplication) return;
+  if (kind_ == WidgetKind::kApplication) visible_ = false;
   WindowRec rec;
   rec.handle = handle_;
   rec.title = caption_;
-  rec.rect = CentredRect();
+  // The application's window has no size: only its taskbar button shows.
+  rec.rect = kind_ == WidgetKind::kForm ? CentredRect() : CentrePoint();
   rec.restore_rect = rec.rect;
   rec.visible = false;
   rec.owner = &process_;
   rec.peer = this;
+  if (parent_ != nullptr && parent_->kind_ == WidgetKind::kApplication) {
+    rec.owner_window = parent_->handle_;
+  }
   world_.AddWindowLocked(std::move(rec));
+}
+
+bool SimWidget::IsWindow() const {
+  return kind_ == WidgetKind::kForm || kind_ == WidgetKind::kApplication;
+}
+
+Rect SimWidget::CentrePoint() const {
+  const Rect& screen = world_.screen;
+  const int32_t x = screen.left + screen.Width() / 2;
+  const int32_t y = screen.top + screen.Height() / 2;
+  return {x, y, x, y};
+}
+
+SimWidget* SimWidget::OwnerApplication() const {
+  return parent_ != nullptr && parent_->kind_ == WidgetKind::kApplication
+             ? parent_
+             : nullptr;
 }
 
 SimWidget::~SimWidget() {
   std::lock_guard<std::mutex> lock(world_.Mutex());
   auto& list = world_.widgets;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
-  if (kind_ == WidgetKind::kForm && !destroyed_) {
+  if (IsWindow() && !destroyed_) {
     WindowRec* rec = world_.FindWindowLocked(handle_);
     if (rec != nullptr && rec->peer == this) world_.RemoveWindowLocked(handle_);
   }
@@ -64,7 +86,7 @@ Rect SimWidget::CentredRect() const {
 
 void SimWidget::SetCaption(const std::string& text) {
   caption_ = text;
-  if (kind_ != WidgetKind::kForm) return;
+  if (!IsWindow()) return;
   std::lock_guard<std::mutex> lock(world_.Mutex());
   if (WindowRec* rec = world_.FindWindowLocked(handle_)) rec->title = text;
 }
@@ -137,10 +159,27 @@ void SimWidget::SetVisible(bool visible) {
   });
 }
 
-// Shows the form normally (to the front, with the focus) or minimised.
+// Shows the form normally (to the front, with the focus) or minimised; a
+// form of an application that starts minimised waits for its restore. The
+// application shows its taskbar button, normal or minimised.
 void SimWidget::Show(bool minimised) {
+  if (kind_ == WidgetKind::kApplication) {
+    std::lock_guard<std::mutex> lock(world_.Mutex());
+    WindowRec* rec = world_.FindWindowLocked(handle_);
+    if (rec == nullptr) return;
+    rec->visible = visible_ = true;
+    if (minimised) world_.MinimiseLocked(*rec);
+    return;
+  }
   if (kind_ != WidgetKind::kForm) {
     visible_ = true;
+    return;
+  }
+  if (minimised && OwnerApplication() != nullptr) {
+    std::lock_guard<std::mutex> lock(world_.Mutex());
+    if (WindowRec* rec = world_.FindWindowLocked(handle_)) {
+      rec->hidden_by_owner = true;
+    }
     return;
   }
   ChangeForm([&](WindowRec& rec) {
@@ -154,25 +193,101 @@ void SimWidget::Show(bool minimised) {
   });
 }
 
+// A form of an application minimises the whole application.
 void SimWidget::Minimize() {
-  if (kind_ != WidgetKind::kForm) return;
+  if (kind_ == WidgetKind::kApplication) {
+    MinimiseApplication();
+  } else if (SimWidget* app = OwnerApplication()) {
+    app->MinimiseApplication();
+  } else if (kind_ == WidgetKind::kForm) {
+    MinimiseForm();
+  }
+}
+
+void SimWidget::ExternalMinimize() {
+  if (kind_ == WidgetKind::kApplication) {
+    MinimiseApplication();
+  } else if (kind_ == WidgetKind::kForm) {
+    MinimiseForm();
+  }
+}
+
+void SimWidget::MinimiseForm() {
   ChangeForm([&](WindowRec& rec) { world_.MinimiseLocked(rec); });
 }
 
-// Back from minimised or maximised; it comes to the front.
+// The application's window goes to the taskbar and its visible forms hide
+// until it is restored.
+void SimWidget::MinimiseApplication() {
+  std::lock_guard<std::mutex> lock(world_.Mutex());
+  WindowRec* app = world_.FindWindowLocked(handle_);
+  if (app == nullptr) return;
+  world_.MinimiseLocked(*app);
+  for (auto& [handle, rec] : world_.windows) {
+    if (rec.owner_window != handle_ || !rec.visible) continue;
+    rec.visible = false;
+    rec.hidden_by_owner = true;
+    if (rec.peer != nullptr) rec.peer->visible_ = false;
+    if (world_.foreground == handle) world_.ActivateNextLocked(handle);
+  }
+}
+
+// Back from the taskbar: its forms show again, each hears it, and then the
+// application hears that it was restored.
+void SimWidget::RestoreApplication() {
+  std::vector<SimWidget*> forms;
+  {
+    std::lock_guard<std::mutex> lock(world_.Mutex());
+    WindowRec* app = world_.FindWindowLocked(handle_);
+    if (app == nullptr || app->show != WindowShow::kMinimised) return;
+    world_.RestoreLocked(*app);
+    for (auto& [handle, rec] : world_.windows) {
+      if (rec.owner_window == handle_ && rec.hidden_by_owner && rec.peer) {
+        forms.push_back(rec.peer);
+      }
+    }
+  }
+  for (SimWidget* form : forms) {
+    form->ChangeForm([&](WindowRec& rec) {
+      rec.hidden_by_owner = false;
+      rec.visible = true;
+      ActivateLocked(rec);
+    });
+  }
+  if (events_ != nullptr) events_->OnRestored();
+}
+
+// Back from minimised or maximised; it comes to the front. A form whose
+// application is minimised brings the application back.
 void SimWidget::Restore() {
+  if (kind_ == WidgetKind::kApplication) {
+    RestoreApplication();
+    return;
+  }
   if (kind_ != WidgetKind::kForm) return;
+  SimWidget* app = OwnerApplication();
+  if (!IsMinimized() && app != nullptr && app->IsMinimized()) {
+    app->RestoreApplication();
+    return;
+  }
   ChangeForm([&](WindowRec& rec) {
     world_.RestoreLocked(rec);
     ActivateLocked(rec);
   });
 }
 
+bool SimWidget::IsMinimized() const {
+  if (!IsWindow()) return false;
+  std::lock_guard<std::mutex> lock(world_.Mutex());
+  const WindowRec* rec = world_.FindWindowLocked(handle_);
+  return rec != nullptr && rec->show == WindowShow::kMinimised;
+}
+
 void SimWidget::Destroy() {
   if (destroyed_) return;
   destroyed_ = true;
   visible_ = false;
-  if (kind_ != WidgetKind::kForm) return;
+  if (!IsWindow()) return;
   std::lock_guard<std::mutex> lock(world_.Mutex());
   WindowRec* rec = world_.FindWindowLocked(handle_);
   if (rec != nullptr && rec->peer == this) world_.RemoveWindowLocked(handle_);
@@ -181,6 +296,11 @@ void SimWidget::Destroy() {
 intptr_t SimWidget::HandleMessage(uint32_t message, uintptr_t wparam,
                                   intptr_t /*lparam*/) {
   if (destroyed_ || events_ == nullptr) return 0;
+  if (kind_ == WidgetKind::kApplication) {
+    if (message == kWmSysCommand) AppSysCommand(static_cast<uint32_t>(wparam));
+    if (message == kWmClose) events_->OnCloseRequest();
+    return message == kWmQueryEndSession ? 1 : 0;
+  }
   switch (message) {
     case kWmSysCommand:
       SysCommand(static_cast<uint32_t>(wparam));
@@ -195,6 +315,26 @@ intptr_t SimWidget::HandleMessage(uint32_t message, uintptr_t wparam,
     }
     default:
       return 0;
+  }
+}
+
+// The application's window: minimise and restore stand for the whole
+// program; it cannot be maximised (a maximise brings a minimised program
+// back); closing it asks the program to close.
+void SimWidget::AppSysCommand(uint32_t command) {
+  switch (command & 0xFFF0u) {
+    case kScMinimize:
+      MinimiseApplication();
+      break;
+    case kScRestore:
+    case kScMaximize:
+      RestoreApplication();
+      break;
+    case kScClose:
+      events_->OnCloseRequest();
+      break;
+    default:
+      break;
   }
 }
 

@@ -38,6 +38,7 @@ class SimWidget : public NativeWidget {
   void Show(bool minimised) override;
   void Minimize() override;
   void Restore() override;
+  bool IsMinimized() const override;
   void Destroy() override;
 
   // --- State, for tests ----------------------------------------------------
@@ -62,16 +63,28 @@ class SimWidget : public NativeWidget {
   bool UserClick();
   bool UserCheck(bool checked);
   bool UserPosition(int32_t position);
+  // Another program minimises this window itself (ShowWindow from outside,
+  // Win+M): a form becomes minimised on its own, the application hides its
+  // forms. Call on the owner's UI thread.
+  void ExternalMinimize();
 
   // A window message to a form, handled on the owner's UI thread.
   intptr_t HandleMessage(uint32_t message, uintptr_t wparam, intptr_t lparam);
 
  private:
   void SysCommand(uint32_t command);
+  void AppSysCommand(uint32_t command);
   void MaximiseForm();
+  void MinimiseForm();
+  void MinimiseApplication();
+  void RestoreApplication();
+  // The application window that owns this form, or null.
+  SimWidget* OwnerApplication() const;
   void ChangeForm(const std::function<void(WindowRec&)>& change);
   void ActivateLocked(WindowRec& rec);
   Rect CentredRect() const;
+  Rect CentrePoint() const;
+  bool IsWindow() const;
   bool Usable() const { return visible_ && enabled_ && !destroyed_; }
 
   SimDesktop::Impl& world_;

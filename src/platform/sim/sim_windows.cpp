@@ -16,53 +16,63 @@ std::string MessageText(WindowHandle window, uint32_t message, uintptr_t wparam,
 
 }  // namespace
 
-bool SimProcessImpl::SendToWindow(WindowHandle window, uint32_t message,
-                                  uintptr_t wparam, intptr_t lparam,
-                                  int32_t timeout_ms) {
+std::optional<intptr_t> SimProcessImpl::SendToWindow(WindowHandle window,
+                                                     uint32_t message,
+                                                     uintptr_t wparam,
+                                                     intptr_t lparam,
+                                                     int32_t timeout_ms) {
   std::unique_lock<std::mutex> lock(Mutex());
-  world_.RecordLocked("send", MessageText(window, message, wparam, lparam));
-  if (window == kNoWindow) return false;
+  return SendLocked(lock, window, message, wparam, lparam, timeout_ms, true);
+}
+
+std::optional<intptr_t> SimProcessImpl::SendLocked(
+    std::unique_lock<std::mutex>& lock, WindowHandle window, uint32_t message,
+    uintptr_t wparam, intptr_t lparam, int32_t timeout_ms, bool record) {
+  if (record) {
+    world_.RecordLocked("send", MessageText(window, message, wparam, lparam));
+  }
+  if (window == kNoWindow) return std::nullopt;
   WindowRec* rec = world_.FindWindowLocked(window);
-  if (rec == nullptr) return false;
+  if (rec == nullptr) return std::nullopt;
   if (rec->hung) {
     // A hung receiver never answers: the sender waits out its time-out.
     int64_t deadline =
         timeout_ms < 0 ? kNever : world_.NowLocked() + timeout_ms;
     world_.scheduler.WaitLocked(lock, deadline, false);
-    return false;
+    return std::nullopt;
   }
   if (rec->owner == nullptr) {
-    return SendToForeign(lock, *rec, message, wparam, lparam, timeout_ms);
+    return SendToForeign(lock, *rec, message, wparam, lparam);
   }
   return SendToForm(lock, *rec, message, wparam, lparam, timeout_ms);
 }
 
 // Another program's window answers on the sender's thread, at once.
-bool SimProcessImpl::SendToForeign(std::unique_lock<std::mutex>& lock,
-                                   WindowRec& rec, uint32_t message,
-                                   uintptr_t wparam, intptr_t lparam,
-                                   int32_t /*timeout_ms*/) {
+std::optional<intptr_t> SimProcessImpl::SendToForeign(
+    std::unique_lock<std::mutex>& lock, WindowRec& rec, uint32_t message,
+    uintptr_t wparam, intptr_t lparam) {
   WindowHandle handle = rec.handle;
   auto handler = rec.handler;
   lock.unlock();
-  if (handler) handler(message, wparam, lparam);
+  intptr_t result = handler ? handler(message, wparam, lparam) : 0;
   lock.lock();
   world_.DefaultForeignLocked(handle, message, wparam);
-  return true;
+  return result;
 }
 
 // A form is served by its owner's UI thread: directly when that is the
 // sender, else through the owner's input queue while the sender waits.
-bool SimProcessImpl::SendToForm(std::unique_lock<std::mutex>& lock,
-                                WindowRec& rec, uint32_t message,
-                                uintptr_t wparam, intptr_t lparam,
-                                int32_t timeout_ms) {
+std::optional<intptr_t> SimProcessImpl::SendToForm(
+    std::unique_lock<std::mutex>& lock, WindowRec& rec, uint32_t message,
+    uintptr_t wparam, intptr_t lparam, int32_t timeout_ms) {
   SimProcessImpl* owner = rec.owner;
   WindowHandle handle = rec.handle;
   SimThread* self = Scheduler::Current();
   if (self != nullptr && self == owner->ui_thread_) {
     lock.unlock();
-    return owner->DispatchToForm(handle, message, wparam, lparam);
+    auto result = owner->DispatchToForm(handle, message, wparam, lparam);
+    lock.lock();
+    return result;
   }
   if (self == nullptr) {
     throw std::logic_error(
@@ -73,11 +83,13 @@ bool SimProcessImpl::SendToForm(std::unique_lock<std::mutex>& lock,
   call->waiter = self;
   owner->pending_sends_.push_back(call);
   owner->QueueInputLocked(
-      world_.NowLocked(), [owner, call, handle, message, wparam, lparam] {
-        bool handled = owner->DispatchToForm(handle, message, wparam, lparam);
+      world_.NowLocked(),
+      [owner, call, handle, message, wparam, lparam] {
+        auto answer = owner->DispatchToForm(handle, message, wparam, lparam);
         std::lock_guard<std::mutex> inner(owner->Mutex());
-        owner->FinishSendLocked(*call, handled);
-      });
+        owner->FinishSendLocked(*call, answer.has_value(), answer.value_or(0));
+      },
+      true);
   struct StopWaiting {
     SendCall* call;
     ~StopWaiting() { call->waiter = nullptr; }  // runs with the lock held
@@ -86,7 +98,8 @@ bool SimProcessImpl::SendToForm(std::unique_lock<std::mutex>& lock,
   while (!call->done && world_.NowLocked() < deadline) {
     if (!world_.scheduler.WaitLocked(lock, deadline, false)) break;
   }
-  return call->done && call->handled;
+  if (!call->done || !call->handled) return std::nullopt;
+  return call->result;
 }
 
 bool SimProcessImpl::PostToWindow(WindowHandle window, uint32_t message,
@@ -98,7 +111,8 @@ bool SimProcessImpl::PostToWindow(WindowHandle window, uint32_t message,
   if (rec == nullptr) return false;
   if (rec->owner == nullptr) {
     if (rec->hung) return true;  // queued, never handled
-    return SendToForeign(lock, *rec, message, wparam, lparam, 0);
+    SendToForeign(lock, *rec, message, wparam, lparam);
+    return true;
   }
   SimProcessImpl* owner = rec->owner;
   owner->QueueInputLocked(
@@ -108,23 +122,24 @@ bool SimProcessImpl::PostToWindow(WindowHandle window, uint32_t message,
   return true;
 }
 
-bool SimProcessImpl::DispatchToForm(WindowHandle window, uint32_t message,
-                                    uintptr_t wparam, intptr_t lparam) {
+std::optional<intptr_t> SimProcessImpl::DispatchToForm(WindowHandle window,
+                                                       uint32_t message,
+                                                       uintptr_t wparam,
+                                                       intptr_t lparam) {
   SimWidget* peer = nullptr;
   {
     std::lock_guard<std::mutex> lock(Mutex());
     WindowRec* rec = world_.FindWindowLocked(window);
     if (rec == nullptr || rec->owner != this || rec->peer == nullptr) {
-      return false;
+      return std::nullopt;
     }
     peer = rec->peer;
     if (message == kWmQuit) {  // ends the message loop, as GetMessage does
       quit_ = true;
-      return true;
+      return 0;
     }
   }
-  peer->HandleMessage(message, wparam, lparam);
-  return true;
+  return peer->HandleMessage(message, wparam, lparam);
 }
 
 void SimProcessImpl::EnumTopLevelWindows(
@@ -165,7 +180,17 @@ std::optional<Rect> SimProcessImpl::WindowRect(WindowHandle window) {
   std::lock_guard<std::mutex> lock(Mutex());
   const WindowRec* rec = world_.FindWindowLocked(window);
   if (rec == nullptr) return std::nullopt;
-  return rec->rect;
+  return world_.ReportedRectLocked(*rec);
+}
+
+std::optional<Rect> SimProcessImpl::NormalWindowRect(WindowHandle window) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  const WindowRec* rec = world_.FindWindowLocked(window);
+  if (rec == nullptr) return std::nullopt;
+  const bool maximised = rec->show == WindowShow::kMaximised ||
+                         (rec->show == WindowShow::kMinimised &&
+                          rec->before_minimised == WindowShow::kMaximised);
+  return maximised ? rec->restore_rect : rec->rect;
 }
 
 // SW_SHOW: makes the window visible; a minimised window stays minimised.

@@ -122,6 +122,99 @@ void SimDesktop::Impl::DefaultForeignLocked(WindowHandle handle,
   }
 }
 
+Rect SimDesktop::Impl::ParkedRect() {
+  constexpr int32_t kParked = -32000;
+  constexpr int32_t kIconWidth = 160;
+  constexpr int32_t kIconHeight = 28;
+  return {kParked, kParked, kParked + kIconWidth, kParked + kIconHeight};
+}
+
+Rect SimDesktop::Impl::ReportedRectLocked(const WindowRec& rec) const {
+  return rec.show == WindowShow::kMinimised ? ParkedRect() : rec.rect;
+}
+
+namespace {
+bool Contains(const Rect& r, Point p) {
+  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+}  // namespace
+
+const WindowRec* SimDesktop::Impl::ProgramWindowAtLocked(Point p) const {
+  for (WindowHandle handle : ZOrderLocked()) {
+    const WindowRec* rec = FindWindowLocked(handle);
+    if (rec->owner != nullptr && rec->visible &&
+        rec->show != WindowShow::kMinimised && Contains(rec->rect, p)) {
+      return rec;
+    }
+  }
+  return nullptr;
+}
+
+RoleReading SimDesktop::Impl::RegionRoleLocked(Point p) const {
+  constexpr int64_t kRoleClient = 0x0A;
+  for (auto it = role_regions.rbegin(); it != role_regions.rend(); ++it) {
+    if (Contains(it->rect, p)) return it->reading;
+  }
+  return {RoleReading::Kind::kNumber, kRoleClient};
+}
+
+namespace {
+
+int64_t RoleOfKind(WidgetKind kind) {
+  switch (kind) {
+    case WidgetKind::kPushButton:
+      return 0x2B;
+    case WidgetKind::kCheckBox:
+      return 0x2C;
+    case WidgetKind::kRadioButton:
+      return 0x2D;
+    case WidgetKind::kTrackBar:
+      return 0x33;
+    case WidgetKind::kEdit:
+      return 0x2A;
+    case WidgetKind::kLabel:
+      return 0x29;
+    case WidgetKind::kGroupBox:
+      return 0x14;
+    default:
+      return 0x0A;
+  }
+}
+
+}  // namespace
+
+RoleReading SimDesktop::Impl::ControlRoleLocked(WindowHandle window,
+                                                Point p) const {
+  const WindowRec* rec = FindWindowLocked(window);
+  RoleReading reading{RoleReading::Kind::kNumber,
+                      RoleOfKind(WidgetKind::kForm)};
+  if (rec == nullptr) return reading;
+  bool found_control = false;
+  for (const SimWidget* widget : widgets) {
+    // Its place on the screen: offsets of its frames, then the form's client
+    // area.
+    Rect r = widget->Bounds();
+    const SimWidget* up = widget->Parent();
+    bool visible = widget->Visible();
+    while (up != nullptr && up->Kind() != WidgetKind::kForm) {
+      r = {r.left + up->Bounds().left, r.top + up->Bounds().top,
+           r.right + up->Bounds().left, r.bottom + up->Bounds().top};
+      visible = visible && up->Visible();
+      up = up->Parent();
+    }
+    if (up == nullptr || up->Handle() != window || !visible) continue;
+    r = {r.left + rec->rect.left, r.top + rec->rect.top,
+         r.right + rec->rect.left, r.bottom + rec->rect.top};
+    if (!Contains(r, p)) continue;
+    // Frames lie below the other controls; later controls lie on top.
+    const bool frame = widget->Kind() == WidgetKind::kGroupBox;
+    if (frame && found_control) continue;
+    reading.role = RoleOfKind(widget->Kind());
+    found_control = found_control || !frame;
+  }
+  return reading;
+}
+
 Point SimDesktop::Impl::ClampToScreen(Point p) const {
   return {std::clamp(p.x, screen.left, screen.right - 1),
           std::clamp(p.y, screen.top, screen.bottom - 1)};

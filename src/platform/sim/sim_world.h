@@ -33,6 +33,10 @@ struct WindowRec {
   WindowShow before_minimised = WindowShow::kNormal;
   bool visible = true;
   bool hung = false;
+  // A program's form belongs to its application window: minimising the
+  // application hides the form until the application is restored.
+  WindowHandle owner_window = kNoWindow;
+  bool hidden_by_owner = false;
   // A foreign window answers through its handler; a program's form belongs
   // to its owner process and is served by its peer on the owner's UI thread.
   std::function<intptr_t(uint32_t, uintptr_t, intptr_t)> handler;
@@ -69,7 +73,19 @@ struct SimDesktop::Impl {
   void MaximiseLocked(WindowRec& rec, Rect to);
   // Returns whether it was minimised.
   bool RestoreLocked(WindowRec& rec);
+  // Where a minimised window is parked, as Windows reports it.
+  static Rect ParkedRect();
+  // The rectangle the window has, as GetWindowRect reports it.
+  Rect ReportedRectLocked(const WindowRec& rec) const;
   Point ClampToScreen(Point p) const;
+  // The topmost visible, not minimised window of a program that holds `p`.
+  const WindowRec* ProgramWindowAtLocked(Point p) const;
+  // What the accessibility regions say of `p` (a plain window's client
+  // area where none lies).
+  RoleReading RegionRoleLocked(Point p) const;
+  // The role of the program's control at `p` inside its window `window`, as
+  // the system's standard accessibility proxies report it.
+  RoleReading ControlRoleLocked(WindowHandle window, Point p) const;
 
   // The earliest person action queued after now, for RunUntil.
   int64_t NextScriptedLocked() const;
@@ -94,6 +110,13 @@ struct SimDesktop::Impl {
   std::set<std::string> refused_writes;
   std::set<std::string> unreadable;
   std::map<std::string, int64_t> sound_lengths_ms;
+  struct RoleRegion {
+    Rect rect;
+    RoleReading reading;
+  };
+  std::vector<RoleRegion> role_regions;  // later ones lie on top
+  int64_t probe_cost_ms = 2;
+  int64_t probe_count = 0;
   std::map<std::string, SimProcessImpl*> mutexes;
   std::vector<TraceEntry> trace;
   std::vector<SimWidget*> widgets;  // live peers, in creation order

@@ -55,12 +55,30 @@ std::wstring TempPathFor(const std::wstring& path) {
   return path + L"." + std::to_wstring(GetCurrentProcessId()) + kTempSuffix;
 }
 
+// An existing file is replaced so that it keeps its attributes, owner and
+// permissions; a move would give it the new file's. Without a backup name, a
+// failed replace leaves the old file where it was, and the move is tried.
+bool MoveInPlace(const std::wstring& temp, const std::wstring& target,
+                 DWORD target_attributes) {
+  if (target_attributes != INVALID_FILE_ATTRIBUTES &&
+      ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    return true;
+  }
+  return MoveFileExW(temp.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+         FALSE;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Sharing delete too: a replace by another program (or another copy of
+  // ours) goes through while we read.
+  FileHandle file(
+      CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return std::nullopt;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxReadBytes) {
@@ -100,11 +118,7 @@ bool ReplaceFileBytes(const std::string& path, const std::string& bytes) {
   const bool written =
       WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) != FALSE;
   const bool closed = file.Close();
-  if (written && closed &&
-      MoveFileExW(temp.c_str(), target.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
+  if (written && closed && MoveInPlace(temp, target, attributes)) return true;
   DeleteFileW(temp.c_str());
   return false;
 }

@@ -57,17 +57,17 @@ HWND CreateTooltip(HWND owner, HINSTANCE instance) {
 
 }  // namespace
 
-Win32Form::Win32Form(const WidgetSpec& desc, WidgetEvents* events,
-                     ExceptionTrap& trap)
-    : Win32Widget(events, trap) {
+Win32Form::Win32Form(const WidgetSpec& desc, NativeWidget* parent,
+                     WidgetEvents* events, ExceptionTrap& trap)
+    : Win32Widget(events, trap), app_(dynamic_cast<Win32AppWindow*>(parent)) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterFormClass(instance);
   const DWORD ex_style = kFormExStyle | (desc.topmost ? WS_EX_TOPMOST : 0);
   const RECT r = CentredWindowRect(desc.bounds, ex_style);
   HWND window = CreateWindowExW(
       ex_style, kFormClassName, Utf8ToWide(desc.caption).c_str(), kFormStyle,
-      r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-      instance, nullptr);
+      r.left, r.top, r.right - r.left, r.bottom - r.top,
+      app_ != nullptr ? app_->window() : nullptr, nullptr, instance, nullptr);
   if (window == nullptr) {
     throw std::system_error(static_cast<int>(GetLastError()),
                             std::system_category(), "form window");
@@ -122,20 +122,38 @@ void Win32Form::SetVisible(bool visible) {
   RethrowPending();
 }
 
+// Shown minimised, a form of the application waits hidden until the
+// application is restored.
 void Win32Form::Show(bool minimised) {
+  if (minimised && app_ != nullptr) {
+    app_->ShowOnRestore(window());
+    return;
+  }
   ShowWindow(window(), minimised ? SW_SHOWMINIMIZED : SW_SHOW);
   RethrowPending();
 }
 
 void Win32Form::Minimize() {
+  if (app_ != nullptr) {
+    app_->Minimize();
+    return;
+  }
   ShowWindow(window(), SW_MINIMIZE);
   RethrowPending();
 }
 
+// Whichever is minimised comes back: the form itself (another program
+// minimised it), or the application it belongs to.
 void Win32Form::Restore() {
+  if (!IsIconic(window()) && app_ != nullptr && app_->IsMinimized()) {
+    app_->Restore();
+    return;
+  }
   ShowWindow(window(), SW_RESTORE);
   RethrowPending();
 }
+
+bool Win32Form::IsMinimized() const { return IsIconic(window()) != FALSE; }
 
 LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
                                        LPARAM lparam) {
@@ -161,7 +179,14 @@ bool Win32Form::HandleMessage(HWND window, UINT message, WPARAM wparam,
       return true;
     case WM_SYSCOMMAND: {
       const auto command = static_cast<uint32_t>(wparam & kSysCommandMask);
+      // `this` may be gone after notifying.
+      HWND app = app_ != nullptr ? app_->window() : nullptr;
       Notify([command](WidgetEvents& e) { e.OnSysCommand(command); });
+      if (command == SC_MINIMIZE && app != nullptr && IsWindow(window) &&
+          !IsIconic(window)) {
+        ShowWindow(app, SW_MINIMIZE);  // the program goes to the taskbar
+        return true;
+      }
       result = DefWindowProcW(window, message, wparam, lparam);
       return true;
     }

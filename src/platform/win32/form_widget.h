@@ -1,8 +1,11 @@
 // The peer of a form: a top-level window with a fixed single border, a system
-// menu and a minimise box, whose client area has exactly the asked size.
+// menu and a minimise box, whose client area has exactly the asked size. A
+// form of the application is owned by the application's window: minimising
+// it minimises the application.
 #ifndef HOPLA_PLATFORM_WIN32_FORM_WIDGET_H_
 #define HOPLA_PLATFORM_WIN32_FORM_WIDGET_H_
 
+#include "platform/win32/app_window.h"
 #include "platform/win32/control_order.h"
 #include "platform/win32/widget_base.h"
 
@@ -12,9 +15,11 @@ inline constexpr wchar_t kFormClassName[] = L"HoplaForm";
 
 class Win32Form final : public Win32Widget {
  public:
-  // Created hidden; Show makes it appear. Throws std::system_error when the
+  // Created hidden; Show makes it appear. `parent` is the application's
+  // window, or null for a form of its own. Throws std::system_error when the
   // window cannot be made.
-  Win32Form(const WidgetSpec& desc, WidgetEvents* events, ExceptionTrap& trap);
+  Win32Form(const WidgetSpec& desc, NativeWidget* parent, WidgetEvents* events,
+            ExceptionTrap& trap);
 
   // Keeps the window's position and gives it this client size.
   void SetBounds(const Rect& bounds) override;
@@ -22,6 +27,7 @@ class Win32Form final : public Win32Widget {
   void Show(bool minimised) override;
   void Minimize() override;
   void Restore() override;
+  bool IsMinimized() const override;
   int TakeControlId() override { return next_control_id_++; }
 
   // For the message loop, before a message is dispatched: keyboard
@@ -42,6 +48,7 @@ class Win32Form final : public Win32Widget {
   // Called after every position or visibility change.
   void NoteShowState(HWND window);
 
+  Win32AppWindow* app_;  // outlives the form; may be null
   ShowState show_state_ = ShowState::kHidden;
   int next_control_id_ = kFirstControlId;
 };

@@ -1,5 +1,7 @@
 #include "platform/win32/message_box.h"
 
+#include <vector>
+
 #include "platform/win32/text_conv.h"
 #include "platform/win32/win32_include.h"
 
@@ -20,6 +22,37 @@ UINT IconFlags(MessageBoxIcon icon) {
   return 0;
 }
 
+BOOL CALLBACK CollectEnabled(HWND window, LPARAM lparam) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+    reinterpret_cast<std::vector<HWND>*>(lparam)->push_back(window);
+  }
+  return TRUE;
+}
+
+// While a box is open, none of the program's windows takes a click: the
+// system disables only the box's owner, and the owner (the application's
+// window) does not take its forms with it.
+class ThreadWindowsDisabled {
+ public:
+  ThreadWindowsDisabled() : active_(GetActiveWindow()) {
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled,
+                      reinterpret_cast<LPARAM>(&disabled_));
+    for (HWND window : disabled_) EnableWindow(window, FALSE);
+  }
+  ~ThreadWindowsDisabled() {
+    for (HWND window : disabled_) {
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+    }
+    if (active_ != nullptr && IsWindow(active_)) SetActiveWindow(active_);
+  }
+  ThreadWindowsDisabled(const ThreadWindowsDisabled&) = delete;
+  ThreadWindowsDisabled& operator=(const ThreadWindowsDisabled&) = delete;
+
+ private:
+  HWND active_;
+  std::vector<HWND> disabled_;
+};
+
 }  // namespace
 
 DialogResult ShowModalMessageBox(const MessageBoxSpec& desc) {
@@ -27,12 +60,21 @@ DialogResult ShowModalMessageBox(const MessageBoxSpec& desc) {
       desc.buttons == MessageBoxButtons::kOkCancel ? MB_OKCANCEL : MB_OK;
   flags |= IconFlags(desc.icon);
   if (desc.default_is_second) flags |= MB_DEFBUTTON2;
+  // Our main window stays on top of everything: a box that is not topmost
+  // would open behind it, out of reach.
+  flags |= MB_TOPMOST;
   HWND owner = reinterpret_cast<HWND>(desc.owner);
-  // Our main window stays on top of everything: a box without an owner would
-  // open behind it, out of reach. Task-modal keeps it modal to the program.
-  if (owner == nullptr) flags |= MB_TASKMODAL | MB_TOPMOST;
-  const int answer = MessageBoxW(owner, Utf8ToWide(desc.text).c_str(),
-                                 Utf8ToWide(desc.caption).c_str(), flags);
+  int answer = 0;
+  if (owner == nullptr) {
+    // Task-modal: the system disables the program's windows itself.
+    answer =
+        MessageBoxW(nullptr, Utf8ToWide(desc.text).c_str(),
+                    Utf8ToWide(desc.caption).c_str(), flags | MB_TASKMODAL);
+  } else {
+    ThreadWindowsDisabled modal;
+    answer = MessageBoxW(owner, Utf8ToWide(desc.text).c_str(),
+                         Utf8ToWide(desc.caption).c_str(), flags);
+  }
   return answer == IDOK ? DialogResult::kOk : DialogResult::kCancel;
 }
 

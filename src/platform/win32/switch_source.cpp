@@ -19,16 +19,21 @@ constexpr uint8_t kTestSwitchDownBit = 0x01;
 
 class JoystickSwitch final : public SwitchSource {
  public:
+  explicit JoystickSwitch(const WinmmApi& winmm) : winmm_(winmm) {}
   SwitchPoll Poll() override {
+    if (winmm_.joy_get_pos_ex == nullptr) return {};
     // A fresh record per poll keeps concurrent polls independent.
     JOYINFOEX info{};
     info.dwSize = kJoyInfoSize;
     info.dwFlags = kJoyReturnFlags;
     SwitchPoll poll;
-    poll.ok = joyGetPosEx(kFirstJoystick, &info) == JOYERR_NOERROR;
+    poll.ok = winmm_.joy_get_pos_ex(kFirstJoystick, &info) == JOYERR_NOERROR;
     poll.buttons = poll.ok ? static_cast<uint32_t>(info.dwButtons) : 0;
     return poll;
   }
+
+ private:
+  const WinmmApi& winmm_;
 };
 
 // Opens the mapping on every poll instead of keeping it: a driver that ends
@@ -55,11 +60,12 @@ class SharedMemorySwitch final : public SwitchSource {
 
 }  // namespace
 
-std::unique_ptr<SwitchSource> MakeSwitchSource(SwitchSourceKind kind) {
+std::unique_ptr<SwitchSource> MakeSwitchSource(SwitchSourceKind kind,
+                                               const WinmmApi& winmm) {
   if (kind == SwitchSourceKind::kSharedMemory) {
     return std::make_unique<SharedMemorySwitch>();
   }
-  return std::make_unique<JoystickSwitch>();
+  return std::make_unique<JoystickSwitch>(winmm);
 }
 
 }  // namespace hopla::win32

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/win32/system_dlls.h"
 
 namespace hopla::win32 {
 
@@ -21,7 +22,9 @@ class SwitchSource {
   virtual SwitchPoll Poll() = 0;
 };
 
-std::unique_ptr<SwitchSource> MakeSwitchSource(SwitchSourceKind kind);
+// `winmm` outlives the source.
+std::unique_ptr<SwitchSource> MakeSwitchSource(SwitchSourceKind kind,
+                                               const WinmmApi& winmm);
 
 }  // namespace hopla::win32
 

@@ -36,6 +36,7 @@ class Win32Widget : public NativeWidget {
   void Show(bool /*minimised*/) override {}
   void Minimize() override {}
   void Restore() override {}
+  bool IsMinimized() const override { return false; }
   void Destroy() override;
 
   HWND window() const { return window_; }

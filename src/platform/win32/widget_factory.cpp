@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "platform/win32/app_window.h"
 #include "platform/win32/button_widgets.h"
 #include "platform/win32/form_widget.h"
 #include "platform/win32/text_widgets.h"
@@ -15,8 +16,11 @@ std::unique_ptr<NativeWidget> MakeWidget(const WidgetSpec& desc,
                                          ExceptionTrap& trap) {
   std::unique_ptr<NativeWidget> widget;
   switch (desc.kind) {
+    case WidgetKind::kApplication:
+      widget = std::make_unique<Win32AppWindow>(desc, events, trap);
+      break;
     case WidgetKind::kForm:
-      widget = std::make_unique<Win32Form>(desc, events, trap);
+      widget = std::make_unique<Win32Form>(desc, parent, events, trap);
       break;
     case WidgetKind::kCheckBox:
       widget = std::make_unique<Win32CheckBox>(desc, parent, events, trap);

@@ -33,9 +33,10 @@ int64_t QueryFrequency() {
 }  // namespace
 
 Win32Platform::Win32Platform(SwitchSourceKind switch_source)
-    : switch_source_(MakeSwitchSource(switch_source)),
-      timer_resolution_raised_(timeBeginPeriod(kTimerResolutionMs) ==
-                               TIMERR_NOERROR),
+    : switch_source_(MakeSwitchSource(switch_source, winmm_)),
+      timer_resolution_raised_(winmm_.time_begin_period != nullptr &&
+                               winmm_.time_begin_period(kTimerResolutionMs) ==
+                                   TIMERR_NOERROR),
       counter_frequency_(QueryFrequency()),
       loop_([this] { return NowMs(); }, trap_) {
   INITCOMMONCONTROLSEX controls{};
@@ -45,7 +46,7 @@ Win32Platform::Win32Platform(SwitchSourceKind switch_source)
 }
 
 Win32Platform::~Win32Platform() {
-  if (timer_resolution_raised_) timeEndPeriod(kTimerResolutionMs);
+  if (timer_resolution_raised_) winmm_.time_end_period(kTimerResolutionMs);
 }
 
 int64_t Win32Platform::NowMicros() {
@@ -92,7 +93,8 @@ SwitchPoll Win32Platform::PollSwitch() { return switch_source_->Poll(); }
 void Win32Platform::PlaySoundFile(const std::string& file_name) {
   // Flags 0: synchronous, and the system's default sound when the file is
   // missing.
-  PlaySoundW(Utf8ToWide(file_name).c_str(), nullptr, 0);
+  if (winmm_.play_sound == nullptr) return;
+  winmm_.play_sound(Utf8ToWide(file_name).c_str(), nullptr, 0);
 }
 
 DialogResult Win32Platform::ShowMessageBox(const MessageBoxSpec& desc) {

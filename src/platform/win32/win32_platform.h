@@ -13,6 +13,7 @@
 #include "platform/win32/exception_trap.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/switch_source.h"
+#include "platform/win32/system_dlls.h"
 
 namespace hopla::win32 {
 
@@ -34,6 +35,7 @@ class Win32Platform final : public Platform {
   void Sleep(int32_t ms) override;
   std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) override;
   void StartThread(std::function<void()> body) override;
+  void SleepAnswering(int32_t ms) override;
 
   void RunMessageLoop(UiLoopHost& host) override;
   void QuitMessageLoop() override;
@@ -45,8 +47,9 @@ class Win32Platform final : public Platform {
   std::string ExecutablePath() override;
   bool CreateSingleInstanceMutex(const std::string& name) override;
 
-  bool SendToWindow(WindowHandle window, uint32_t message, uintptr_t wparam,
-                    intptr_t lparam, int32_t timeout_ms) override;
+  std::optional<intptr_t> SendToWindow(WindowHandle window, uint32_t message,
+                                       uintptr_t wparam, intptr_t lparam,
+                                       int32_t timeout_ms) override;
   bool PostToWindow(WindowHandle window, uint32_t message, uintptr_t wparam,
                     intptr_t lparam) override;
   void EnumTopLevelWindows(
@@ -55,12 +58,18 @@ class Win32Platform final : public Platform {
   WindowHandle ForegroundWindow() override;
   bool SetForegroundWindow(WindowHandle window) override;
   std::optional<Rect> WindowRect(WindowHandle window) override;
+  std::optional<Rect> NormalWindowRect(WindowHandle window) override;
   void ShowWindowNormal(WindowHandle window) override;
   void FlashWindow(WindowHandle window, bool invert) override;
   Rect DesktopRect() override;
 
   std::optional<Point> CursorPos() override;
   void SetCursorPos(Point p) override;
+  void MouseButton(uint32_t flags, Point at) override;
+  void KeyEvent(uint8_t virtual_key, bool up) override;
+  void Beep() override;
+  std::unique_ptr<RoleProbe> CreateRoleProbe() override;
+  void ShellOpen(const std::string& target) override;
 
   std::optional<std::string> ReadFileBytes(const std::string& path) override;
   bool FileExists(const std::string& path) override;
@@ -72,6 +81,7 @@ class Win32Platform final : public Platform {
                                              WidgetEvents* events) override;
 
  private:
+  WinmmApi winmm_;
   std::unique_ptr<SwitchSource> switch_source_;
   bool timer_resolution_raised_ = false;
   int64_t counter_frequency_ = 1;

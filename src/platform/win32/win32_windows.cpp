@@ -51,14 +51,19 @@ BOOL CALLBACK EnumVisit(HWND window, LPARAM lparam) {
 
 }  // namespace
 
-bool Win32Platform::SendToWindow(WindowHandle window, uint32_t message,
-                                 uintptr_t wparam, intptr_t lparam,
-                                 int32_t timeout_ms) {
-  if (window == kNoWindow) return false;
+std::optional<intptr_t> Win32Platform::SendToWindow(WindowHandle window,
+                                                    uint32_t message,
+                                                    uintptr_t wparam,
+                                                    intptr_t lparam,
+                                                    int32_t timeout_ms) {
+  if (window == kNoWindow) return std::nullopt;
   DWORD_PTR result = 0;
-  return SendMessageTimeoutW(
-             ToHwnd(window), message, wparam, lparam, kSendFlags,
-             timeout_ms > 0 ? static_cast<UINT>(timeout_ms) : 0, &result) != 0;
+  if (SendMessageTimeoutW(ToHwnd(window), message, wparam, lparam, kSendFlags,
+                          timeout_ms > 0 ? static_cast<UINT>(timeout_ms) : 0,
+                          &result) == 0) {
+    return std::nullopt;
+  }
+  return static_cast<intptr_t>(result);
 }
 
 bool Win32Platform::PostToWindow(WindowHandle window, uint32_t message,
@@ -94,6 +99,29 @@ std::optional<Rect> Win32Platform::WindowRect(WindowHandle window) {
   RECT r{};
   if (window == kNoWindow || !GetWindowRect(ToHwnd(window), &r)) {
     return std::nullopt;
+  }
+  return FromRect(r);
+}
+
+// The placement's normal rectangle is in work-area coordinates (they differ
+// from the screen's when the taskbar stands at the left or top).
+std::optional<Rect> Win32Platform::NormalWindowRect(WindowHandle window) {
+  HWND hwnd = ToHwnd(window);
+  if (window == kNoWindow || !IsWindow(hwnd)) return std::nullopt;
+  if (!IsIconic(hwnd) && !IsZoomed(hwnd)) return WindowRect(window);
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!GetWindowPlacement(hwnd, &placement)) return std::nullopt;
+  RECT r = placement.rcNormalPosition;
+  const bool tool_window =
+      (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!tool_window &&
+      GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY),
+                      &monitor)) {
+    OffsetRect(&r, monitor.rcWork.left - monitor.rcMonitor.left,
+               monitor.rcWork.top - monitor.rcMonitor.top);
   }
   return FromRect(r);
 }

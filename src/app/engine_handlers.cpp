@@ -1,0 +1,69 @@
+// The engine's handlers on the main window: thin calls into the parts.
+#include "app/hopla.h"
+
+namespace hopla {
+
+void THopla::OnTimerTimer(Component& /*sender*/) { heartbeat_.Tick(); }
+
+void THopla::TimeOverTimerTimer(Component& /*sender*/) { executor_.Execute(); }
+
+void THopla::HelpButtonClick(Component& /*sender*/) {
+  app().platform().ShellOpen(kHelpFile);
+}
+
+void THopla::BreakNasiRadioButtonClick(Component& /*sender*/) {
+  brake_.SetStrength(kBrakeNone);
+}
+void THopla::BreakYowaiRadioButtonClick(Component& /*sender*/) {
+  brake_.SetStrength(kBrakeWeak);
+}
+void THopla::BreakChuuRadioButtonClick(Component& /*sender*/) {
+  brake_.SetStrength(kBrakeMedium);
+}
+void THopla::BreakTuyoiRadioButtonClick(Component& /*sender*/) {
+  brake_.SetStrength(kBrakeStrong);
+}
+
+void THopla::BreakIconCheckBoxClick(Component& /*sender*/) {
+  brake_.SetKind(kBrakeIcon, BreakIconCheckBox.Checked());
+}
+void THopla::BreakScrollBarCheckBoxClick(Component& /*sender*/) {
+  brake_.SetKind(kBrakeScrollBar, BreakScrollBarCheckBox.Checked());
+}
+void THopla::BreakStartMenuCheckBoxClick(Component& /*sender*/) {
+  // No role is tied to the start menu: the box changes nothing braking reads.
+}
+void THopla::BreakChkCheckBoxClick(Component& /*sender*/) {
+  brake_.SetKind(kBrakeCheckBox, BreakChkCheckBox.Checked());
+}
+void THopla::BreakToreiTabCheckBoxClick(Component& /*sender*/) {
+  brake_.SetKind(kBrakeTrayTab, BreakToreiTabCheckBox.Checked());
+}
+void THopla::BreakBtnCheckBoxClick(Component& /*sender*/) {
+  brake_.SetKind(kBrakeButton, BreakBtnCheckBox.Checked());
+}
+void THopla::BreakMenuBarCheckBoxClick(Component& /*sender*/) {
+  brake_.SetKind(kBrakeMenuBar, BreakMenuBarCheckBox.Checked());
+}
+void THopla::BreakRadioCheckBoxClick(Component& /*sender*/) {
+  brake_.SetKind(kBrakeRadio, BreakRadioCheckBox.Checked());
+}
+void THopla::BreakLinkCheckBoxClick(Component& /*sender*/) {
+  brake_.SetKind(kBrakeLink, BreakLinkCheckBox.Checked());
+}
+
+void THopla::FindJoyToKeyWindow() {
+  State().JoyToKeyWindow = kNoWindow;
+  window_search_.EnumerateAll();
+}
+
+bool THopla::StartJoyToKey(const std::string& /*folder*/) {
+  // Starting JoyToKey from its folder is built on this call point.
+  return true;
+}
+
+void THopla::LocateJoyToKey() {
+  // The drive search for JoyToKey is built on this call point.
+}
+
+}  // namespace hopla

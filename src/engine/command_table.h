@@ -1,0 +1,68 @@
+// The codes of mouse mode, in the order an execution tests them, with the
+// command each selects. The names are what a person is told a code does.
+#ifndef HOPLA_ENGINE_COMMAND_TABLE_H_
+#define HOPLA_ENGINE_COMMAND_TABLE_H_
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace hopla {
+
+// CommandState numbers; no code selects 6.
+enum CommandNumber : int32_t {
+  kCommandNone = 0,
+  kCommandClose = 1,
+  kCommandLeftClick = 2,
+  kCommandRightClick = 3,
+  kCommandDoubleClick = 4,
+  kCommandLeftHold = 5,
+  kCommandMiddleClick = 7,
+  kCommandShiftClick = 8,
+  kCommandCtrlClick = 9,
+  kCommandMinimise = 10,
+  kCommandRestore = 11,
+  kCommandMaximise = 12,
+  kCommandCornerGrab = 13,
+  kCommandRestoreSelf = 14,
+};
+
+// Two codes act at once while the codes are tested, and select no number.
+enum class AtOnce { kNo, kMouseSoftware, kHelp };
+
+struct MouseCode {
+  std::string_view code;
+  int32_t command;  // CommandState, or kCommandNone for the two at once
+  AtOnce at_once;
+  std::string_view name;
+};
+
+inline constexpr std::array<MouseCode, 15> kMouseCodes = {{
+    {"0000", kCommandClose, AtOnce::kNo, "ウィンドウを閉じる"},
+    {"1", kCommandLeftClick, AtOnce::kNo, "左クリック"},
+    {"01", kCommandRightClick, AtOnce::kNo, "右クリック"},
+    {"11", kCommandDoubleClick, AtOnce::kNo, "ダブルクリック"},
+    {"010", kCommandMiddleClick, AtOnce::kNo, "中クリック"},
+    {"100", kCommandShiftClick, AtOnce::kNo, "Shift+クリック"},
+    {"101", kCommandCtrlClick, AtOnce::kNo, "Ctrl+クリック"},
+    {"110", kCommandLeftHold, AtOnce::kNo, "左ボタンを押したまま"},
+    {"011", kCommandRestore, AtOnce::kNo, "ウィンドウを元に戻す"},
+    {"001", kCommandMinimise, AtOnce::kNo, "ウィンドウを最小化"},
+    {"111", kCommandMaximise, AtOnce::kNo, "ウィンドウを最大化"},
+    {"1000", kCommandCornerGrab, AtOnce::kNo, "ウィンドウの右下隅をつかむ"},
+    {"1001", kCommandNone, AtOnce::kMouseSoftware, "マウスソフトの操作"},
+    {"1010", kCommandNone, AtOnce::kHelp, "ヘルプ"},
+    {"1011", kCommandRestoreSelf, AtOnce::kNo, "ホプラーを戻す"},
+}};
+
+// The entry of a code, or null: the comparison is of the whole text.
+inline const MouseCode* FindMouseCode(std::string_view code) {
+  for (const MouseCode& entry : kMouseCodes) {
+    if (entry.code == code) return &entry;
+  }
+  return nullptr;
+}
+
+}  // namespace hopla
+
+#endif  // HOPLA_ENGINE_COMMAND_TABLE_H_

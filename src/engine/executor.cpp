@@ -1,0 +1,196 @@
+#include "engine/executor.h"
+
+#include "engine/command_table.h"
+#include "joytokey/joytokey_interface.h"
+
+namespace hopla {
+
+namespace {
+constexpr int32_t kBoostFactor = 5;
+}  // namespace
+
+void Executor::Execute() {
+  state_.CommandState = kCommandNone;
+  // In key input mode the taskbar button changes its flash state once per
+  // execution; otherwise it returns to normal.
+  platform_.FlashWindow(site_.ApplicationWindow(), state_.KeyMode);
+  if (site_.JoyToKeyUsed() && !warning_open_) CheckJoyToKey();
+  if (state_.KeyMode && !state_.Moving) {
+    key_input_.Execute();
+    return;
+  }
+  // The code as it stands now: presses made inside the warning box count.
+  const std::string code = state_.PressCode.Get();
+  Steer(code);
+  if (state_.Moving) {
+    if (code == "1") {  // stop, and let go of a held button
+      state_.Moving = false;
+      state_.PressCode.Set("");
+      if (state_.ButtonHeld) {
+        Mouse(kMouseLeftUp);
+        state_.ButtonHeld = false;
+      }
+      state_.MoverEvent->Set();
+      state_.Direction = 0;
+      return;
+    }
+    // While the cursor walks, no other code has an effect.
+  } else {
+    CarryOut(Select(code));
+  }
+  state_.PressCode.Set("");
+  state_.MoverEvent->Set();
+}
+
+void Executor::CheckJoyToKey() {
+  state_.JoyToKeyWindow = kNoWindow;
+  search_.EnumerateAll();
+  if (state_.JoyToKeyWindow != kNoWindow) return;
+  time_over_timer_.SetEnabled(false);
+  site_.ClearJoyToKeyUse();
+  site_.RestoreApplication();
+  platform_.Sleep(kJoyToKeyWarningPauseMs);
+  // The box has no owner; the program's window comes forward with it, so the
+  // person sees what the warning is about.
+  site_.BringForward();
+  MessageBoxSpec warning;
+  warning.text = kJoyToKeyGoneText;
+  warning.caption = kErrorCaption;
+  warning.icon = MessageBoxIcon::kWarning;
+  warning_open_ = true;
+  struct Closed {
+    bool& open;
+    ~Closed() { open = false; }
+  } closed{warning_open_};
+  platform_.ShowMessageBox(warning);
+}
+
+void Executor::Steer(const std::string& code) {
+  site_.ApplySpeedBar();
+  state_.MoverEvent->Set();
+  if (code == "0") state_.Direction = state_.Direction + 1;
+  if (code == "00") {
+    if (state_.Braking) {
+      state_.BrakeReleased = true;  // pass the element under the cursor
+    } else {
+      state_.Direction = state_.Direction + 2;
+      state_.BrakeReleased = false;
+    }
+  }
+  if (code == "000" && site_.BoostAllowed()) {
+    if (state_.SpeedBoost) {
+      site_.ApplySpeedBar();
+      state_.SpeedFactor = 1;
+      state_.SpeedBoost = false;
+    } else {
+      state_.SpeedFactor = kBoostFactor;
+      state_.SpeedBoost = true;
+    }
+  }
+  state_.MoverEvent->Set();
+  const int32_t count = state_.DirectionCount;
+  if (state_.Direction > count) state_.Direction = state_.Direction - count;
+  if (state_.Direction > 0 && !site_.HasMoverThread()) {
+    site_.StartMoverThread();
+  }
+  if (state_.Direction <= 0 && site_.HasMoverThread()) site_.StopMoverThread();
+}
+
+int32_t Executor::Select(const std::string& code) {
+  const MouseCode* entry = FindMouseCode(code);
+  if (entry == nullptr) return kCommandNone;
+  switch (entry->at_once) {
+    case AtOnce::kMouseSoftware:
+      mouse_software_.SendSequence();
+      return kCommandNone;
+    case AtOnce::kHelp:
+      site_.OpenHelp();
+      return kCommandNone;
+    case AtOnce::kNo:
+      break;
+  }
+  state_.CommandState = entry->command;
+  return entry->command;
+}
+
+void Executor::CarryOut(int32_t command) {
+  switch (command) {
+    case kCommandClose:
+      PostToForeground(kScClose, false);
+      break;
+    case kCommandLeftClick:
+      Mouse(kMouseLeftDown);
+      Mouse(kMouseLeftUp);
+      break;
+    case kCommandRightClick:
+      Mouse(kMouseRightDown);
+      Mouse(kMouseRightUp);
+      break;
+    case kCommandDoubleClick:
+      for (int i = 0; i < 2; ++i) {
+        Mouse(kMouseLeftDown);
+        Mouse(kMouseLeftUp);
+      }
+      break;
+    case kCommandLeftHold:
+      Mouse(kMouseLeftDown);
+      state_.ButtonHeld = true;
+      break;
+    case kCommandMiddleClick:
+      Mouse(kMouseMiddleDown);
+      Mouse(kMouseMiddleUp);
+      break;
+    case kCommandShiftClick:
+      ClickWith(kVkShift);
+      break;
+    case kCommandCtrlClick:
+      ClickWith(kVkControl);
+      break;
+    case kCommandMinimise:
+      PostToForeground(kScMinimize, true);
+      break;
+    case kCommandRestore:
+      platform_.PostToWindow(state_.MinimisedWindow, kWmSysCommand, kScRestore,
+                             0);
+      break;
+    case kCommandMaximise:
+      PostToForeground(kScMaximize, true);
+      break;
+    case kCommandCornerGrab:
+      CornerGrab();
+      break;
+    case kCommandRestoreSelf:
+      site_.RestoreApplication();
+      break;
+    default:
+      break;
+  }
+}
+
+// The left button goes down at the foreground window's inner bottom-right
+// corner, so that the next walk drags that corner.
+void Executor::CornerGrab() {
+  search_.EnumerateAll();
+  platform_.SetCursorPos({state_.CornerX, state_.CornerY});
+  Mouse(kMouseLeftDown);
+  state_.ButtonHeld = true;
+}
+
+void Executor::Mouse(uint32_t flags) {
+  platform_.MouseButton(flags, {state_.CursorX, state_.CursorY});
+}
+
+void Executor::ClickWith(uint8_t modifier) {
+  platform_.KeyEvent(modifier, false);
+  Mouse(kMouseLeftDown);
+  Mouse(kMouseLeftUp);
+  platform_.KeyEvent(modifier, true);
+}
+
+void Executor::PostToForeground(uint32_t command, bool remember) {
+  const WindowHandle foreground = platform_.ForegroundWindow();
+  if (remember) state_.MinimisedWindow = foreground;
+  platform_.PostToWindow(foreground, kWmSysCommand, command, 0);
+}
+
+}  // namespace hopla

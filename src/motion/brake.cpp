@@ -1,0 +1,49 @@
+#include "motion/brake.h"
+
+namespace hopla {
+
+void Brake::SetStrength(int32_t brake_delay_ms) {
+  state_.BrakeDelay = brake_delay_ms;
+  site_.EnableKindBoxes(brake_delay_ms != kBrakeNone);
+}
+
+void Brake::SetKind(const BrakeKind& kind, bool ticked) {
+  const uint32_t kinds = state_.BrakeKinds;
+  state_.BrakeKinds = ticked ? (kinds | kind.bit) : (kinds & ~kind.bit);
+}
+
+namespace {
+
+// The kind a role belongs to, or none when the role is not listed. A role
+// that is no byte (or came as text) is not listed.
+const BrakeKind* KindOfRole(const RoleReading& reading) {
+  if (reading.kind != RoleReading::Kind::kNumber) return nullptr;
+  if (reading.role < 0 || reading.role > 0xFF) return nullptr;
+  for (const BrakeKind& kind : kBrakeRoles) {
+    if (kind.role == reading.role) return &kind;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void ApplyBrakeReading(EngineState& state, const RoleReading& reading,
+                       const std::function<void()>& reset_speed) {
+  // A failed probe changes nothing: the speed so far, braked or not, goes on.
+  if (reading.kind == RoleReading::Kind::kFailed) return;
+  // Reset on every answer, so the delay is added once and never piles up.
+  reset_speed();
+  if (const BrakeKind* kind = KindOfRole(reading)) {
+    // A listed kind that is not ticked leaves the brake as it is.
+    if ((state.BrakeKinds & kind->bit) != 0) state.Braking = true;
+  } else {
+    reset_speed();
+    state.Braking = false;
+    state.BrakeReleased = false;  // armed again
+  }
+  if (state.Braking && !state.BrakeReleased) {
+    state.StepDelay = state.StepDelay + state.BrakeDelay;
+  }
+}
+
+}  // namespace hopla
