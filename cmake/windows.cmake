@@ -70,7 +70,13 @@ add_executable(hopla_win32_tests ${WIN32_TEST_SOURCES} ${HOPLA_RESOURCES})
 target_link_libraries(hopla_win32_tests PRIVATE hopla_win32 gtest gtest_main)
 # A stand-in for JoyToKey in another process, for the heartbeat tests.
 add_executable(hopla-fake-joytokey tests/win32/peer/fake_joytokey.cpp)
-add_dependencies(hopla_win32_tests Hopla Hopla-testswitch hopla-fake-joytokey)
+# A window of another program that logs the events it gets and answers the
+# accessibility query with a push button in one region: the black-box tests'
+# target and the brake bench's foreign window.
+add_executable(hopla-input-logger tests/win32/peer/input_logger.cpp)
+target_link_libraries(hopla-input-logger PRIVATE uuid oleacc ole32 oleaut32)
+add_dependencies(hopla_win32_tests Hopla Hopla-testswitch hopla-press
+                 hopla-fake-joytokey hopla-input-logger)
 target_compile_definitions(hopla_win32_tests PRIVATE
   HOPLA_EXE_DIR="$<TARGET_FILE_DIR:Hopla>")
 include(GoogleTest)
