@@ -1,5 +1,7 @@
 #include "platform/win32/message_box.h"
 
+#include <iterator>
+#include <string_view>
 #include <vector>
 
 #include "platform/win32/text_conv.h"
@@ -21,6 +23,40 @@ UINT IconFlags(MessageBoxIcon icon) {
   }
   return 0;
 }
+
+constexpr wchar_t kBoxClass[] = L"#32770";
+
+LRESULT CALLBACK RaiseBox(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND window = reinterpret_cast<HWND>(wparam);
+    wchar_t name[std::size(kBoxClass) + 1] = {};
+    if (GetClassNameW(window, name, static_cast<int>(std::size(name))) > 0 &&
+        std::wstring_view(name) == kBoxClass) {
+      SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+// The program's window stays on top of everything: a box must open in front
+// of it, or a person could never reach its buttons. MB_TOPMOST says so, but
+// not every system honours it (Wine does not); the box is also raised to the
+// top as it is activated.
+class BoxesOnTop {
+ public:
+  BoxesOnTop()
+      : hook_(SetWindowsHookExW(WH_CBT, &RaiseBox, nullptr,
+                                GetCurrentThreadId())) {}
+  ~BoxesOnTop() {
+    if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+  }
+  BoxesOnTop(const BoxesOnTop&) = delete;
+  BoxesOnTop& operator=(const BoxesOnTop&) = delete;
+
+ private:
+  HHOOK hook_;
+};
 
 BOOL CALLBACK CollectEnabled(HWND window, LPARAM lparam) {
   if (IsWindowVisible(window) && IsWindowEnabled(window)) {
@@ -60,9 +96,8 @@ DialogResult ShowModalMessageBox(const MessageBoxSpec& desc) {
       desc.buttons == MessageBoxButtons::kOkCancel ? MB_OKCANCEL : MB_OK;
   flags |= IconFlags(desc.icon);
   if (desc.default_is_second) flags |= MB_DEFBUTTON2;
-  // Our main window stays on top of everything: a box that is not topmost
-  // would open behind it, out of reach.
   flags |= MB_TOPMOST;
+  const BoxesOnTop on_top;
   HWND owner = reinterpret_cast<HWND>(desc.owner);
   int answer = 0;
   if (owner == nullptr) {
