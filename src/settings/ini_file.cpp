@@ -46,33 +46,6 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key,
   return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
-void IniFile::WriteString(const std::string& section, const std::string& key,
-                          const std::string& value) {
-  const auto section_bytes = InFile(section);
-  const auto key_bytes = InFile(key);
-  const auto value_bytes = InFile(value);
-  if (!section_bytes || !key_bytes || !value_bytes) {
-    throw IniWriteError(path_);
-  }
-  const auto old = platform_.ReadFileBytes(path_);
-  // A file that is there but cannot be read is never replaced by one that
-  // holds only this key.
-  if (!old && platform_.FileExists(path_)) throw IniWriteError(path_);
-  const std::string updated = ini::WriteValue(old.value_or(""), *section_bytes,
-                                              *key_bytes, *value_bytes);
-  if (!platform_.ReplaceFileBytes(path_, updated)) throw IniWriteError(path_);
-}
-
-void IniFile::WriteInteger(const std::string& section, const std::string& key,
-                           int32_t value) {
-  WriteString(section, key, std::to_string(value));
-}
-
-void IniFile::WriteBool(const std::string& section, const std::string& key,
-                        bool value) {
-  WriteString(section, key, value ? "1" : "0");
-}
-
 IniFileSave::IniFileSave(Platform& platform, std::string path)
     : platform_(platform), path_(std::move(path)) {
   if (auto bytes = platform_.ReadFileBytes(path_)) {

@@ -1,8 +1,7 @@
 // The settings file, read one key at a time with nothing cached, and written
-// key by key either on its own (each write replaces the file) or as one save
-// (the keys go into the text read once, and the file is replaced once). A
-// replace is never half done. Names and values are UTF-8 here and code page
-// 932 in the file.
+// as one save: the keys go into the text read once, and the file is replaced
+// once, never half done. Names and values are UTF-8 here and code page 932 in
+// the file.
 #ifndef HOPLA_SETTINGS_INI_FILE_H_
 #define HOPLA_SETTINGS_INI_FILE_H_
 
@@ -34,14 +33,6 @@ class IniFile {
   bool ReadBool(const std::string& section, const std::string& key,
                 bool fallback);
 
-  // Each throws IniWriteError when the system refuses the write.
-  void WriteString(const std::string& section, const std::string& key,
-                   const std::string& value);
-  void WriteInteger(const std::string& section, const std::string& key,
-                    int32_t value);
-  void WriteBool(const std::string& section, const std::string& key,
-                 bool value);
-
  private:
   std::optional<std::string> ReadRaw(const std::string& section,
                                      const std::string& key);
@@ -50,8 +41,8 @@ class IniFile {
   std::string path_;
 };
 
-// One save: the file is read when the save begins, every key is written into
-// that text in order, and Commit replaces the file once.
+// One save of one key or many: the file is read when the save begins, every
+// key is written into that text in order, and Commit replaces the file once.
 class IniFileSave {
  public:
   IniFileSave(Platform& platform, std::string path);

@@ -63,8 +63,9 @@ Win32AppWindow::Win32AppWindow(const WidgetSpec& desc, WidgetEvents* events,
                             std::system_category(), "application window");
   }
   Attach(window, nullptr);
-  SetWindowLongPtrW(window, GWLP_WNDPROC,
-                    reinterpret_cast<LONG_PTR>(&Win32AppWindow::WindowProc));
+  SetWindowLongPtrW(
+      window, GWLP_WNDPROC,
+      reinterpret_cast<LONG_PTR>(&Win32Widget::TopLevelWindowProc));
 }
 
 void Win32AppWindow::Show(bool minimised) {
@@ -113,18 +114,6 @@ HWND Win32AppWindow::ActiveForm() const {
     if (IsWindowVisible(form) && IsWindowEnabled(form)) return form;
   }
   return nullptr;
-}
-
-LRESULT CALLBACK Win32AppWindow::WindowProc(HWND window, UINT message,
-                                            WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<Win32AppWindow*>(
-      GetWindowLongPtrW(window, GWLP_USERDATA));
-  LRESULT result = 0;
-  if (self != nullptr &&
-      self->HandleMessage(window, message, wparam, lparam, result)) {
-    return result;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 bool Win32AppWindow::HandleMessage(HWND window, UINT message, WPARAM wparam,

@@ -31,10 +31,8 @@ class Win32AppWindow final : public Win32Widget {
   void ShowOnRestore(HWND form);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
-                                     LPARAM lparam);
   bool HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                     LRESULT& result);
+                     LRESULT& result) override;
   bool HandleSysCommand(HWND window, WPARAM command, LRESULT& result);
   void HideForms();
   void ShowForms();

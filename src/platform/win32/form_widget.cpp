@@ -75,8 +75,9 @@ Win32Form::Win32Form(const WidgetSpec& desc, NativeWidget* parent,
   Attach(window, CreateTooltip(window, instance));
   // Only now may the procedure find this peer: nothing reaches the toolkit
   // while the window is half made.
-  SetWindowLongPtrW(window, GWLP_WNDPROC,
-                    reinterpret_cast<LONG_PTR>(&Win32Form::WindowProc));
+  SetWindowLongPtrW(
+      window, GWLP_WNDPROC,
+      reinterpret_cast<LONG_PTR>(&Win32Widget::TopLevelWindowProc));
   ApplyFont(desc.font);
   if (!desc.enabled) EnableWindow(window, FALSE);
   if (!desc.hint.empty()) SetHint(desc.hint);
@@ -154,18 +155,6 @@ void Win32Form::Restore() {
 }
 
 bool Win32Form::IsMinimized() const { return IsIconic(window()) != FALSE; }
-
-LRESULT CALLBACK Win32Form::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                       LPARAM lparam) {
-  auto* self =
-      reinterpret_cast<Win32Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  LRESULT result = 0;
-  if (self != nullptr &&
-      self->HandleMessage(window, message, wparam, lparam, result)) {
-    return result;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
 
 // `this` may be gone once a toolkit call returns (it can destroy the form),
 // so nothing below touches a member after notifying.

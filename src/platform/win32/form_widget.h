@@ -38,11 +38,9 @@ class Win32Form final : public Win32Widget {
  private:
   enum class ShowState { kHidden, kNormal, kMinimised };
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
-                                     LPARAM lparam);
   // Handles the messages the toolkit hears about; false for the rest.
   bool HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                     LRESULT& result);
+                     LRESULT& result) override;
   void HandleMinMaxInfo(MINMAXINFO& info);
   static bool IsForm(HWND window);
   // Called after every position or visibility change.

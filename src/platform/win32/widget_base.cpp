@@ -119,6 +119,17 @@ void Win32Widget::Destroy() {
   RethrowPending();
 }
 
+LRESULT CALLBACK Win32Widget::TopLevelWindowProc(HWND window, UINT message,
+                                                 WPARAM wparam, LPARAM lparam) {
+  Win32Widget* self = FromWindow(window);
+  LRESULT result = 0;
+  if (self != nullptr &&
+      self->HandleMessage(window, message, wparam, lparam, result)) {
+    return result;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
 Win32Widget* Win32Widget::FromWindow(HWND window) {
   auto* widget =
       reinterpret_cast<Win32Widget*>(GetWindowLongPtrW(window, GWLP_USERDATA));

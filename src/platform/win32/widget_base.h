@@ -63,6 +63,17 @@ class Win32Widget : public NativeWidget {
   // A notification code from WM_COMMAND, or a WM_HSCROLL.
   virtual void OnCommand(UINT /*code*/) {}
   virtual void OnScroll() {}
+  // The procedure of a top-level window of ours (a form, the application's
+  // window): hands every message to the peer's HandleMessage, the rest to
+  // the system.
+  static LRESULT CALLBACK TopLevelWindowProc(HWND window, UINT message,
+                                             WPARAM wparam, LPARAM lparam);
+  // Handles what a top-level peer handles itself; false for the rest.
+  virtual bool HandleMessage(HWND /*window*/, UINT /*message*/,
+                             WPARAM /*wparam*/, LPARAM /*lparam*/,
+                             LRESULT& /*result*/) {
+    return false;
+  }
   // Runs a WidgetEvents call through the trap; nothing when there is no
   // receiver.
   template <typename Fn>
