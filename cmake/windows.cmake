@@ -46,6 +46,26 @@ endforeach()
 add_executable(hopla-speed-bench bench/speed_bench.cpp)
 target_link_libraries(hopla-speed-bench PRIVATE hopla_win32)
 
+# A window of another program that logs the events it gets and answers the
+# accessibility query with a push button in one region: the black-box tests'
+# target and the brake bench's foreign window. Defined here, before the test
+# section, so the bench has it also where GoogleTest is missing.
+add_executable(hopla-input-logger tests/win32/peer/input_logger.cpp)
+target_link_libraries(hopla-input-logger PRIVATE uuid oleacc ole32 oleaut32)
+
+# The brake's cost and reach: the probe's time over another program's window,
+# the walking speed with the brake on over plain ground, and how far the
+# cursor gets into a braked element before it slows. bench/brake.sh runs it.
+add_executable(hopla-brake-bench bench/brake_bench.cpp)
+target_link_libraries(hopla-brake-bench PRIVATE hopla_win32)
+add_dependencies(hopla-brake-bench hopla-input-logger)
+
+# When a press becomes long in the whole program, against LongPressTicks x
+# PollInterval: bench/press.sh runs it. With the programs' resources, so the
+# window it runs is the real one, manifest and icon included.
+add_executable(hopla-press-bench bench/press_bench.cpp ${HOPLA_RESOURCES})
+target_link_libraries(hopla-press-bench PRIVATE hopla_win32)
+
 # GoogleTest built with MinGW from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -70,11 +90,6 @@ add_executable(hopla_win32_tests ${WIN32_TEST_SOURCES} ${HOPLA_RESOURCES})
 target_link_libraries(hopla_win32_tests PRIVATE hopla_win32 gtest gtest_main)
 # A stand-in for JoyToKey in another process, for the heartbeat tests.
 add_executable(hopla-fake-joytokey tests/win32/peer/fake_joytokey.cpp)
-# A window of another program that logs the events it gets and answers the
-# accessibility query with a push button in one region: the black-box tests'
-# target and the brake bench's foreign window.
-add_executable(hopla-input-logger tests/win32/peer/input_logger.cpp)
-target_link_libraries(hopla-input-logger PRIVATE uuid oleacc ole32 oleaut32)
 add_dependencies(hopla_win32_tests Hopla Hopla-testswitch hopla-press
                  hopla-fake-joytokey hopla-input-logger)
 target_compile_definitions(hopla_win32_tests PRIVATE

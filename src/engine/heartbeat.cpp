@@ -1,5 +1,7 @@
 #include "engine/heartbeat.h"
 
+#include "engine/step_pacer.h"
+
 namespace hopla {
 
 void Heartbeat::Tick() {
@@ -28,7 +30,10 @@ bool Heartbeat::Poll() {
   return poll.ok;
 }
 
+// Each pass of the loop is one poll and a pause, paced so that it lasts
+// PollInterval in all: the poll's own time does not make a press long late.
 void Heartbeat::HoldLoop() {
+  StepPacer pacer;
   int32_t failed_ms = 0;
   bool down = true;
   while (down) {
@@ -41,7 +46,9 @@ void Heartbeat::HoldLoop() {
     down = (state_.JoyInfo.buttons & kSwitchButton) != 0;
     const int32_t hold_ticks = state_.HoldTicks + 1;
     state_.HoldTicks = hold_ticks;
-    platform_.Sleep(state_.PollInterval);
+    const int32_t sleep_ms =
+        pacer.SleepAfterPass(platform_.NowMicros(), state_.PollInterval);
+    if (sleep_ms > 0) platform_.Sleep(sleep_ms);
     AtPoll(hold_ticks);
   }
 }

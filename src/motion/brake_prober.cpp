@@ -7,19 +7,21 @@ namespace hopla {
 BrakeProber::BrakeProber(Platform& platform)
     : platform_(platform), wake_(platform.CreateAutoResetEvent(false)) {}
 
-void BrakeProber::Request(Point at, int64_t ticket) {
+void BrakeProber::Request(Point at) {
   bool start = false;
+  bool wake = false;
   {
     std::lock_guard lock(mutex_);
     if (stopping_) return;
-    request_ = Ask{at, ticket};
+    request_ = at;
     start = !started_;
     started_ = true;
+    wake = std::exchange(idle_, false);
   }
   if (start) {
     platform_.StartThread([self = shared_from_this()] { self->Run(); });
   }
-  wake_->Set();
+  if (wake) wake_->Set();
 }
 
 std::optional<BrakeProber::Answer> BrakeProber::TakeAnswer() {
@@ -39,17 +41,26 @@ void BrakeProber::Run() {
   // Made on this thread: the accessibility interface is set up per thread.
   const std::unique_ptr<RoleProbe> probe = platform_.CreateRoleProbe();
   for (;;) {
-    wake_->Wait(-1);
-    Ask ask{};
+    Point at;
     {
-      std::lock_guard lock(mutex_);
+      std::unique_lock lock(mutex_);
       if (stopping_) return;
-      if (!request_) continue;
-      ask = *std::exchange(request_, std::nullopt);
+      if (!request_) {
+        idle_ = true;
+        lock.unlock();
+        wake_->Wait(-1);
+        continue;
+      }
+      at = *std::exchange(request_, std::nullopt);
     }
-    const RoleReading reading = probe->RoleAt(ask.at);
+    const int64_t began_us = platform_.NowMicros();
+    const RoleReading reading = probe->RoleAt(at);
+    // A running mean: one slow answer does not throw the look ahead off.
+    const int64_t took_us = platform_.NowMicros() - began_us;
+    const int64_t mean_us = probe_us_.load();
+    probe_us_.store(mean_us == 0 ? took_us : (mean_us * 3 + took_us) / 4);
     std::lock_guard lock(mutex_);
-    answer_ = Answer{reading, ask.ticket};
+    answer_ = Answer{reading, at};
   }
 }
 

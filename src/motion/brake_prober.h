@@ -8,6 +8,7 @@
 #ifndef HOPLA_MOTION_BRAKE_PROBER_H_
 #define HOPLA_MOTION_BRAKE_PROBER_H_
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -22,18 +23,20 @@ class BrakeProber : public std::enable_shared_from_this<BrakeProber> {
   BrakeProber(const BrakeProber&) = delete;
   BrakeProber& operator=(const BrakeProber&) = delete;
 
-  // A finished probe: what lies at the place asked for with `ticket`.
+  // A finished probe: what lies at the place `at`.
   struct Answer {
     RoleReading reading;
-    int64_t ticket = 0;
+    Point at;
   };
 
   // Any thread: the place to probe next; a newer place replaces one not yet
-  // probed. The ticket comes back with the answer. The probing thread
-  // starts on the first request.
-  void Request(Point at, int64_t ticket);
+  // probed. The probing thread starts on the first request, and is woken
+  // only when it has nothing to do (a wake-up costs a call to the system).
+  void Request(Point at);
   // Any thread: the answer finished since the last call, if any.
   std::optional<Answer> TakeAnswer();
+  // How long a probe has been taking lately, in microseconds.
+  int64_t ProbeMicros() const { return probe_us_.load(); }
   // Ends the probing thread once its current probe returns. It holds what
   // it uses, so nothing it touches goes away before it ends.
   void Stop();
@@ -44,14 +47,12 @@ class BrakeProber : public std::enable_shared_from_this<BrakeProber> {
   Platform& platform_;
   std::unique_ptr<Event> wake_;
   std::mutex mutex_;
-  struct Ask {
-    Point at;
-    int64_t ticket;
-  };
-  std::optional<Ask> request_;
+  std::optional<Point> request_;
   std::optional<Answer> answer_;
   bool started_ = false;
+  bool idle_ = false;  // the probing thread waits for a request
   bool stopping_ = false;
+  std::atomic<int64_t> probe_us_{0};
 };
 
 }  // namespace hopla

@@ -1,11 +1,16 @@
 #include "motion/mover_thread.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "motion/brake.h"
 #include "motion/directions.h"
 
 namespace hopla {
+
+namespace {
+int32_t Sign(int32_t value) { return (value > 0) - (value < 0); }
+}  // namespace
 
 void TMyThread::Execute() {
   while (!Terminated()) Pass();
@@ -20,7 +25,6 @@ void TMyThread::Pass() {
   state_.Moving = unit.moving;
   // While a code is being entered, one pass per execution.
   if (!state_.PressCode.Empty()) state_.MoverEvent->Wait(-1);
-  ++passes_;
   if (unit.moving && state_.HoldTicks < state_.LongPressTicks) {
     const Point from = ReadCursor();
     const int32_t factor = state_.SpeedFactor;
@@ -55,25 +59,64 @@ void TMyThread::TurnAtEdges(Point at) {
   if (at.y <= kNearEdgePx) state_.Direction = DownIn(count);
 }
 
-// The answer about a place comes some passes after the question. Asking
-// about the place the cursor will stand on when the answer is used lets the
-// brake act on the pass that starts there, as if the probe took no time,
-// at any speed; once braking, passes are long and that place is the next.
+// An answer comes a probe's time after its question, and is used on the
+// pass after that. The prober is asked about the place the cursor will stand
+// on by then, at the pace it has now (the last pass's length, or longer when
+// the delay has just grown): the brake then acts near an element's first
+// pixel at any speed, as if probing took no time; while braking the pace is
+// slow and the place is the next step. It aims a little short: acting a
+// step late costs a step, acting early slows the cursor before the element
+// and lets it go again on the next answer. An answer about a place far from
+// the cursor (asked for at another pace, or in another direction) is not
+// used.
 void TMyThread::ProbeBrake() {
-  constexpr int64_t kMostPassesAhead = 50;
-  const int64_t ahead = std::min(answer_passes_, kMostPassesAhead);
-  const auto along = [ahead](int32_t from, int32_t step, int32_t end) {
-    const int64_t to = from + step * ahead;
+  constexpr int64_t kMicrosPerMs = 1000;
+  constexpr int64_t kMostAheadPx = 400;
+  constexpr int64_t kAimNumerator = 3;  // three quarters of the way
+  constexpr int64_t kAimDenominator = 4;
+  constexpr int64_t kAskEveryUs = 2000;
+  const int64_t now_us = platform().NowMicros();
+  const int64_t last_pass_us = now_us - last_probe_us_;
+  last_probe_us_ = now_us;
+  const int64_t pass_us = std::max(
+      std::max<int64_t>(state_.StepDelay, 1) * kMicrosPerMs, last_pass_us);
+  const int64_t step_px = std::max(std::abs(step_.x), std::abs(step_.y));
+  const int64_t passes = (prober_->ProbeMicros() + pass_us) * kAimNumerator /
+                         (pass_us * kAimDenominator);
+  const int64_t ahead_px =
+      std::min(step_px * std::max<int64_t>(passes, 1), kMostAheadPx);
+  const Point at{state_.CursorX, state_.CursorY};
+  // At the fastest speeds not every pass asks: each question costs calls to
+  // the system that the walk's own cursor calls would wait behind.
+  if (now_us - last_request_us_ >= kAskEveryUs) {
+    prober_->Request(Along(at, ahead_px));
+    last_request_us_ = now_us;
+  }
+  const auto answer = prober_->TakeAnswer();
+  if (!answer) return;
+  const Point to = answer->at;
+  const int64_t perpendicular = step_.x == 0   ? std::abs(to.x - at.x)
+                                : step_.y == 0 ? std::abs(to.y - at.y)
+                                               : 0;
+  const int64_t along = step_.x != 0 ? (to.x - at.x) * Sign(step_.x)
+                                     : (to.y - at.y) * Sign(step_.y);
+  // Within the look ahead on either side: the cursor may be a little past
+  // or short of the place aimed at, as its pace varies.
+  if (perpendicular > step_px || std::abs(along) > ahead_px + step_px) {
+    return;  // about somewhere else: as if the probe had failed
+  }
+  ApplyBrakeReading(state_, answer->reading,
+                    [this] { link_->ApplySpeedBar(); });
+}
+
+// `px` ahead of `from` in this pass's direction, kept on the screen.
+Point TMyThread::Along(Point from, int64_t px) const {
+  const auto move = [px](int32_t at, int32_t step, int32_t end) {
+    const int64_t to = at + Sign(step) * px;
     return static_cast<int32_t>(std::clamp<int64_t>(to, 0, end - 1));
   };
-  prober_->Request({along(state_.CursorX, step_.x, state_.ScreenRight),
-                    along(state_.CursorY, step_.y, state_.ScreenBottom)},
-                   passes_);
-  if (const auto answer = prober_->TakeAnswer()) {
-    answer_passes_ = std::max<int64_t>(passes_ - answer->ticket, 1);
-    ApplyBrakeReading(state_, answer->reading,
-                      [this] { link_->ApplySpeedBar(); });
-  }
+  return {move(from.x, step_.x, state_.ScreenRight),
+          move(from.y, step_.y, state_.ScreenBottom)};
 }
 
 }  // namespace hopla

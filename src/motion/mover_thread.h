@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "engine/engine_state.h"
+#include "engine/step_pacer.h"
 #include "motion/brake_prober.h"
 #include "motion/mover_link.h"
-#include "motion/step_pacer.h"
 #include "platform/platform.h"
 #include "toolkit/thread.h"
 
@@ -36,7 +36,7 @@ class TMyThread : public TThread {
   ~TMyThread() override = default;
 
   // Hands the prober the place the cursor will have reached when its answer
-  // comes and, with the latest answer, may lengthen StepDelay.
+  // is used and, with the latest answer, may lengthen StepDelay.
   void ProbeBrake();
 
  protected:
@@ -47,17 +47,17 @@ class TMyThread : public TThread {
   void Pass();
   Point ReadCursor();
   void TurnAtEdges(Point at);
+  Point Along(Point from, int64_t px) const;
 
   std::shared_ptr<EngineState> owned_state_;
   EngineState& state_;
   std::shared_ptr<MoverLink> link_;
   std::shared_ptr<BrakeProber> prober_;
   StepPacer pacer_;
-  // This pass's step, and the passes counted so far: an answer takes some
-  // passes to come, and the prober is asked that far ahead.
+  // This pass's step, and when the last pass asked the prober.
   Point step_;
-  int64_t passes_ = 0;
-  int64_t answer_passes_ = 1;
+  int64_t last_probe_us_ = 0;
+  int64_t last_request_us_ = 0;
 };
 
 }  // namespace hopla

@@ -1,9 +1,9 @@
-// Paces the mover's passes against a deadline, so that a pass lasts its step
-// delay in all, the pass's own cursor work included. Sleeping the whole delay
-// after the work would make the short delays of the fast speeds (1 to 4 ms)
-// noticeably longer than the speed slider promises.
-#ifndef HOPLA_MOTION_STEP_PACER_H_
-#define HOPLA_MOTION_STEP_PACER_H_
+// Paces passes against a deadline, so that a pass lasts its delay in all,
+// its own work included: a step of the walking cursor, a poll of the held
+// switch. Sleeping the whole delay after the work would make the short delays
+// (1 to 4 ms steps, 4 ms polls) noticeably longer than the sliders promise.
+#ifndef HOPLA_ENGINE_STEP_PACER_H_
+#define HOPLA_ENGINE_STEP_PACER_H_
 
 #include <cstdint>
 #include <optional>
@@ -34,4 +34,4 @@ class StepPacer {
 
 }  // namespace hopla
 
-#endif  // HOPLA_MOTION_STEP_PACER_H_
+#endif  // HOPLA_ENGINE_STEP_PACER_H_

@@ -1,0 +1,618 @@
+// When a press really becomes long in the whole program, against the
+// promise: LongPressTicks polls of PollInterval ms each. The program runs in
+// this process on a UI thread of its own, with sounds on and its switch read
+// from the test switch's shared byte, which this thread presses. It runs on
+// a platform of our own that passes every call on to the real one and notes
+// when the switch was polled and when a sound began: the long point plays
+// "pu.wav" once. Run it through bench/press.sh.
+//
+// For each of three settings (long-press slider, key-mode slider) it presses
+// a few long presses, each released before the key-mode hold, and prints,
+// from the first poll that saw the switch down, when the press became long,
+// and apart from that the wait from the switch going down to that first poll
+// (the next heartbeat tick).
+//
+// Exit code 0 when every press became long within kTargetDeviation of the
+// promise, 1 when one did not, 2 when the bench could not run.
+#include <windows.h>
+// After windows.h.
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/entry.h"
+#include "app/hopla.h"
+#include "platform/win32/switch_source.h"
+#include "platform/win32/win32_platform.h"
+#include "settings/slider_maps.h"
+
+namespace {
+
+struct Setting {
+  int long_press_slider;
+  int key_mode_slider;
+};
+// The quickest, the settings a first run has, the slowest.
+constexpr Setting kSettings[] = {{1, 1}, {3, 5}, {8, 8}};
+constexpr int kPressesPerSetting = 6;
+// The presses of one setting make one code of ones that matches nothing, so
+// no click lands anywhere: their gaps stay well inside the quiet time.
+constexpr int kExecuteSlider = 8;
+constexpr int kGapMs = 400;
+constexpr int kExecutionMarginMs = 500;
+// A press is held this much past its promised long point (at least), and
+// always released before the key-mode hold, which would toggle the mode.
+constexpr int kLeastOvershootMs = 200;
+constexpr double kTargetDeviation = 0.05;
+constexpr int kStartTimeoutMs = 20000;
+constexpr int kQuitTimeoutMs = 10000;
+constexpr int kAnswerTimeoutMs = 3000;
+constexpr int kSettleMs = 500;
+constexpr int kPollMs = 10;
+constexpr size_t kNotesReserved = 1 << 16;
+constexpr int kCalibratedSleepsMs[] = {4, 8, 11};
+constexpr int64_t kCalibrationBudgetMs = 300;
+
+class Clock {
+ public:
+  Clock() { QueryPerformanceFrequency(&frequency_); }
+  double NowMs() const {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 /
+           static_cast<double>(frequency_.QuadPart);
+  }
+
+ private:
+  LARGE_INTEGER frequency_{};
+};
+
+// What the program asked of the platform, with when and for how long.
+struct Note {
+  enum class Kind { kPollDown, kPollUp, kLongSound, kOtherSound };
+  Kind kind;
+  double at_ms;
+  double took_ms;
+};
+
+class NoteBook {
+ public:
+  NoteBook() { notes_.reserve(kNotesReserved); }
+  void Add(const Note& note) {
+    std::lock_guard lock(mutex_);
+    notes_.push_back(note);
+  }
+  size_t Size() const {
+    std::lock_guard lock(mutex_);
+    return notes_.size();
+  }
+  std::vector<Note> Since(size_t first) const {
+    std::lock_guard lock(mutex_);
+    return {notes_.begin() + static_cast<std::ptrdiff_t>(first), notes_.end()};
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<Note> notes_;
+};
+
+// The real platform, with the switch's polls and the sounds noted on the
+// way. Everything else passes straight through.
+class TimingPlatform final : public hopla::Platform {
+ public:
+  TimingPlatform(hopla::Platform& real, const Clock& clock, NoteBook& notes)
+      : real_(real), clock_(clock), notes_(notes) {}
+
+  hopla::SwitchPoll PollSwitch() override {
+    const double at = clock_.NowMs();
+    const hopla::SwitchPoll poll = real_.PollSwitch();
+    const bool down = poll.ok && (poll.buttons & hopla::kSwitchButton) != 0;
+    notes_.Add({down ? Note::Kind::kPollDown : Note::Kind::kPollUp, at,
+                clock_.NowMs() - at});
+    return poll;
+  }
+  void PlaySoundFile(const std::string& file_name) override {
+    const double at = clock_.NowMs();
+    real_.PlaySoundFile(file_name);
+    notes_.Add({file_name == hopla::kLongPointSound ? Note::Kind::kLongSound
+                                                    : Note::Kind::kOtherSound,
+                at, clock_.NowMs() - at});
+  }
+
+  int64_t NowMs() override { return real_.NowMs(); }
+  int64_t NowMicros() override { return real_.NowMicros(); }
+  void Sleep(int32_t ms) override { real_.Sleep(ms); }
+  std::unique_ptr<hopla::Event> CreateAutoResetEvent(
+      bool initially_set) override {
+    return real_.CreateAutoResetEvent(initially_set);
+  }
+  void StartThread(std::function<void()> body) override {
+    real_.StartThread(std::move(body));
+  }
+  void SleepAnswering(int32_t ms) override { real_.SleepAnswering(ms); }
+  void RunMessageLoop(hopla::UiLoopHost& host) override {
+    real_.RunMessageLoop(host);
+  }
+  void QuitMessageLoop() override { real_.QuitMessageLoop(); }
+  void WakeMessageLoop() override { real_.WakeMessageLoop(); }
+  hopla::DialogResult ShowMessageBox(
+      const hopla::MessageBoxSpec& desc) override {
+    return real_.ShowMessageBox(desc);
+  }
+  std::string ExecutablePath() override { return real_.ExecutablePath(); }
+  bool CreateSingleInstanceMutex(const std::string& name) override {
+    return real_.CreateSingleInstanceMutex(name);
+  }
+  std::optional<intptr_t> SendToWindow(hopla::WindowHandle window,
+                                       uint32_t message, uintptr_t wparam,
+                                       intptr_t lparam,
+                                       int32_t timeout_ms) override {
+    return real_.SendToWindow(window, message, wparam, lparam, timeout_ms);
+  }
+  bool PostToWindow(hopla::WindowHandle window, uint32_t message,
+                    uintptr_t wparam, intptr_t lparam) override {
+    return real_.PostToWindow(window, message, wparam, lparam);
+  }
+  void EnumTopLevelWindows(
+      const std::function<bool(const hopla::WindowInfo&)>& visit) override {
+    real_.EnumTopLevelWindows(visit);
+  }
+  std::string WindowTitle(hopla::WindowHandle window) override {
+    return real_.WindowTitle(window);
+  }
+  hopla::WindowHandle ForegroundWindow() override {
+    return real_.ForegroundWindow();
+  }
+  bool SetForegroundWindow(hopla::WindowHandle window) override {
+    return real_.SetForegroundWindow(window);
+  }
+  std::optional<hopla::Rect> WindowRect(hopla::WindowHandle window) override {
+    return real_.WindowRect(window);
+  }
+  std::optional<hopla::Rect> NormalWindowRect(
+      hopla::WindowHandle window) override {
+    return real_.NormalWindowRect(window);
+  }
+  void ShowWindowNormal(hopla::WindowHandle window) override {
+    real_.ShowWindowNormal(window);
+  }
+  void FlashWindow(hopla::WindowHandle window, bool invert) override {
+    real_.FlashWindow(window, invert);
+  }
+  hopla::Rect DesktopRect() override { return real_.DesktopRect(); }
+  std::optional<hopla::Point> CursorPos() override { return real_.CursorPos(); }
+  void SetCursorPos(hopla::Point p) override { real_.SetCursorPos(p); }
+  void MouseButton(uint32_t flags, hopla::Point at) override {
+    real_.MouseButton(flags, at);
+  }
+  void KeyEvent(uint8_t virtual_key, bool up) override {
+    real_.KeyEvent(virtual_key, up);
+  }
+  void Beep() override { real_.Beep(); }
+  std::unique_ptr<hopla::RoleProbe> CreateRoleProbe() override {
+    return real_.CreateRoleProbe();
+  }
+  void ShellOpen(const std::string& target) override {
+    real_.ShellOpen(target);
+  }
+  std::optional<std::string> ReadFileBytes(const std::string& path) override {
+    return real_.ReadFileBytes(path);
+  }
+  bool FileExists(const std::string& path) override {
+    return real_.FileExists(path);
+  }
+  bool ReplaceFileBytes(const std::string& path,
+                        const std::string& bytes) override {
+    return real_.ReplaceFileBytes(path, bytes);
+  }
+  std::unique_ptr<hopla::NativeWidget> CreateWidget(
+      const hopla::WidgetSpec& desc, hopla::NativeWidget* parent,
+      hopla::WidgetEvents* events) override {
+    return real_.CreateWidget(desc, parent, events);
+  }
+
+ private:
+  hopla::Platform& real_;
+  const Clock& clock_;
+  NoteBook& notes_;
+};
+
+// The test switch's byte, owned while this lives; bit 0 is the switch.
+class TestSwitch {
+ public:
+  TestSwitch()
+      : mapping_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr,
+                                    PAGE_READWRITE, 0, 1,
+                                    hopla::win32::kTestSwitchMappingName)) {
+    if (mapping_ == nullptr) return;
+    byte_ = static_cast<volatile uint8_t*>(
+        MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, 1));
+    if (byte_ != nullptr) *byte_ = 0;
+  }
+  ~TestSwitch() {
+    if (byte_ != nullptr) UnmapViewOfFile(const_cast<uint8_t*>(byte_));
+    if (mapping_ != nullptr) CloseHandle(mapping_);
+  }
+  TestSwitch(const TestSwitch&) = delete;
+  TestSwitch& operator=(const TestSwitch&) = delete;
+  bool ok() const { return byte_ != nullptr; }
+  void SetDown(bool down) { *byte_ = down ? 1 : 0; }
+
+ private:
+  HANDLE mapping_;
+  volatile uint8_t* byte_ = nullptr;
+};
+
+// UTF-8 with LF line ends to the settings file's code page 932 with CR LF.
+std::string SettingsFileBytes(const std::string& utf8) {
+  std::string crlf;
+  for (char c : utf8) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  const int wide_size = MultiByteToWideChar(
+      CP_UTF8, 0, crlf.data(), static_cast<int>(crlf.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(wide_size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, crlf.data(), static_cast<int>(crlf.size()),
+                      wide.data(), wide_size);
+  const int size =
+      WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()),
+                          nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()),
+                      bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+std::string SettingsFor(const Setting& setting) {
+  return "[マウス]\nマウス移動速度=3\n画面端折り返し=1\n8方向=0\n今だけ早い=1\n"
+         "[サウンド]\n音を出す=1\n"
+         "[タイマー]\n長押し判定時間=" +
+         std::to_string(setting.long_press_slider) +
+         "\n実行までの時間=" + std::to_string(kExecuteSlider) +
+         "\nキー入力移行の時間=" + std::to_string(setting.key_mode_slider) +
+         "\n";
+}
+
+bool WaitUntil(const std::function<bool()>& done, int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms; waited += kPollMs) {
+    if (done()) return true;
+    Sleep(kPollMs);
+  }
+  return done();
+}
+
+struct BoxSearch {
+  DWORD process_id;
+  HWND found;
+};
+
+BOOL CALLBACK VisitForQuestion(HWND window, LPARAM search_address) {
+  auto& search = *reinterpret_cast<BoxSearch*>(search_address);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t class_name[16] = {};
+  wchar_t title[16] = {};
+  GetClassNameW(window, class_name, 16);
+  GetWindowTextW(window, title, 16);
+  if (owner == search.process_id && IsWindowVisible(window) &&
+      std::wstring(class_name) == L"#32770" && std::wstring(title) == L"警告") {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The whole program on a UI thread of its own, in a working folder of its
+// own holding its settings file. Its single-instance mutex lasts as long as
+// the process: one of these per run.
+class InProcessProgram {
+ public:
+  InProcessProgram(const Clock& clock, NoteBook& notes,
+                   const std::string& settings_utf8) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = std::wstring(temp) + L"hopla-press-bench-" +
+              std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    const std::string bytes = SettingsFileBytes(settings_utf8);
+    HANDLE file =
+        CreateFileW((folder_ + L"\\Hoplar.ini").c_str(), GENERIC_WRITE, 0,
+                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+              nullptr);
+    CloseHandle(file);
+    GetCurrentDirectoryW(MAX_PATH, old_dir_);
+    SetCurrentDirectoryW(folder_.c_str());
+    thread_ = std::thread([this, &clock, &notes] {
+      CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+      {
+        hopla::win32::Win32Platform real(
+            hopla::win32::SwitchSourceKind::kSharedMemory);
+        TimingPlatform platform(real, clock, notes);
+        hopla::EntryHooks hooks;
+        hooks.on_main_window = [this](hopla::THopla& window) {
+          window_ = &window;
+        };
+        hopla::RunHopla(platform, hooks);
+      }
+      CoUninitialize();
+      ended_ = true;
+    });
+  }
+  ~InProcessProgram() {
+    if (!ended_ && window_ != nullptr) Quit();
+    if (!ended_) {
+      // Joining would wait forever; the process ends here instead.
+      std::printf("the program did not end; giving up\n");
+      std::fflush(stdout);
+      std::_Exit(2);
+    }
+    thread_.join();
+    SetCurrentDirectoryW(old_dir_);
+    DeleteFileW((folder_ + L"\\Hoplar.ini").c_str());
+    RemoveDirectoryW(folder_.c_str());
+  }
+  InProcessProgram(const InProcessProgram&) = delete;
+  InProcessProgram& operator=(const InProcessProgram&) = delete;
+
+  bool WaitShown() {
+    return WaitUntil(
+        [this] {
+          return window_ != nullptr && IsWindowVisible(Hwnd()) != FALSE;
+        },
+        kStartTimeoutMs);
+  }
+  HWND Hwnd() const { return reinterpret_cast<HWND>(window_.load()->Handle()); }
+  hopla::THopla& window() { return *window_.load(); }
+
+  // Closes the window and answers OK at the quit question.
+  bool Quit() {
+    PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
+    BoxSearch search{GetCurrentProcessId(), nullptr};
+    WaitUntil(
+        [&search] {
+          EnumWindows(&VisitForQuestion, reinterpret_cast<LPARAM>(&search));
+          return search.found != nullptr;
+        },
+        kQuitTimeoutMs);
+    if (search.found == nullptr) return false;
+    PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+    return WaitUntil([this] { return ended_.load(); }, kQuitTimeoutMs);
+  }
+
+ private:
+  std::wstring folder_;
+  wchar_t old_dir_[MAX_PATH] = {};
+  std::atomic<hopla::THopla*> window_{nullptr};
+  std::atomic<bool> ended_{false};
+  std::thread thread_;
+};
+
+// Moves a slider as a person's drag does: the new position, then the
+// trackbar's scroll notification to its parent.
+void MoveSlider(const hopla::TrackBar& slider, int position) {
+  HWND bar = reinterpret_cast<HWND>(slider.Handle());
+  SendMessageW(bar, TBM_SETPOS, TRUE, position);
+  SendMessageW(GetParent(bar), WM_HSCROLL,
+               MAKEWPARAM(TB_THUMBPOSITION, position),
+               reinterpret_cast<LPARAM>(bar));
+}
+
+bool ApplySetting(InProcessProgram& program, const Setting& setting) {
+  hopla::THopla& window = program.window();
+  MoveSlider(window.NagaHanteiTrackBar, setting.long_press_slider);
+  MoveSlider(window.KeyModeBar, setting.key_mode_slider);
+  const int32_t ticks = hopla::LongPressTicksFor(setting.long_press_slider);
+  const int32_t interval = hopla::PollIntervalFor(setting.key_mode_slider);
+  return WaitUntil(
+      [&window, ticks, interval] {
+        return window.State().LongPressTicks == ticks &&
+               window.State().PollInterval == interval;
+      },
+      kAnswerTimeoutMs);
+}
+
+// One press as the program saw it.
+struct PressTiming {
+  bool seen = false;
+  bool became_long = false;
+  double first_poll_after_ms = 0;  // from the switch going down
+  double long_after_ms = 0;        // from that first poll to "pu.wav"
+  int polls = 0;                   // hold-loop polls before "pu.wav"
+  double poll_took_ms = 0;         // mean time inside PollSwitch
+  double sound_took_ms = 0;
+};
+
+PressTiming Analyse(const std::vector<Note>& notes, double down_at_ms) {
+  PressTiming timing;
+  // A poll that began just before the switch went down may have read it
+  // down: it counts if it ended after.
+  const auto first = std::find_if(notes.begin(), notes.end(), [&](auto& n) {
+    return n.kind == Note::Kind::kPollDown && n.at_ms + n.took_ms >= down_at_ms;
+  });
+  if (first == notes.end()) return timing;
+  timing.seen = true;
+  timing.first_poll_after_ms = std::max(0.0, first->at_ms - down_at_ms);
+  double poll_took_ms = first->took_ms;
+  for (auto it = first + 1; it != notes.end(); ++it) {
+    if (it->kind == Note::Kind::kPollDown) {
+      ++timing.polls;
+      poll_took_ms += it->took_ms;
+    }
+    if (it->kind == Note::Kind::kLongSound) {
+      timing.became_long = true;
+      timing.long_after_ms = it->at_ms - first->at_ms;
+      timing.sound_took_ms = it->took_ms;
+      break;
+    }
+  }
+  timing.poll_took_ms = poll_took_ms / (timing.polls + 1);
+  return timing;
+}
+
+struct Totals {
+  int presses = 0;
+  int missed = 0;
+  double delay_sum_ms = 0;
+  double delay_worst_ms = 0;
+  double worst_deviation = 0;
+};
+
+void PrintSleepCalibration(const Clock& clock) {
+  std::printf("Sleep(n) as measured here (mean over %lld ms of sleeping):",
+              static_cast<long long>(kCalibrationBudgetMs));
+  for (int ms : kCalibratedSleepsMs) {
+    const int count = static_cast<int>(kCalibrationBudgetMs / ms);
+    const double start = clock.NowMs();
+    for (int i = 0; i < count; ++i) Sleep(static_cast<DWORD>(ms));
+    std::printf("  Sleep(%d) %.3f ms", ms, (clock.NowMs() - start) / count);
+  }
+  std::printf("\n");
+}
+
+void RunSetting(InProcessProgram& program, TestSwitch& test_switch,
+                NoteBook& notes, const Clock& clock, const Setting& setting,
+                Totals& totals) {
+  const int32_t ticks = hopla::LongPressTicksFor(setting.long_press_slider);
+  const int32_t interval = hopla::PollIntervalFor(setting.key_mode_slider);
+  const int promised_ms = ticks * interval;
+  const int hold_ms =
+      promised_ms + std::max(kLeastOvershootMs, promised_ms / 2);
+  std::printf(
+      "\nlong-press slider %d, key-mode slider %d: LongPressTicks %d x "
+      "PollInterval %d ms = %d ms promised; each press held %d ms\n",
+      setting.long_press_slider, setting.key_mode_slider, ticks, interval,
+      promised_ms, hold_ms);
+  std::printf(
+      "  press first_poll_after_ms long_after_ms deviation polls "
+      "ms_per_poll poll_call_ms sound_ms\n");
+  double long_sum_ms = 0;
+  double delay_sum_ms = 0;
+  double worst_deviation = 0;
+  double delay_worst_ms = 0;
+  int counted = 0;
+  for (int press = 1; press <= kPressesPerSetting; ++press) {
+    const size_t first_note = notes.Size();
+    const double down_at = clock.NowMs();
+    test_switch.SetDown(true);
+    Sleep(static_cast<DWORD>(hold_ms));
+    test_switch.SetDown(false);
+    // Gaps a part of a tick apart: the presses begin at all phases of the
+    // heartbeat, not always the same time before its next tick.
+    Sleep(
+        static_cast<DWORD>(kGapMs + (press - 1) * hopla::kHeartbeatIntervalMs /
+                                        kPressesPerSetting));
+    const PressTiming timing = Analyse(notes.Since(first_note), down_at);
+    ++totals.presses;
+    if (!timing.seen || !timing.became_long) {
+      ++totals.missed;
+      std::printf("  %5d %s\n", press,
+                  timing.seen ? "did not become long (no pu.wav)"
+                              : "the switch was never seen down");
+      continue;
+    }
+    const double deviation = timing.long_after_ms / promised_ms - 1.0;
+    std::printf("  %5d %18.1f %13.1f %+8.2f%% %5d %11.3f %12.3f %8.1f\n", press,
+                timing.first_poll_after_ms, timing.long_after_ms,
+                deviation * 100.0, timing.polls,
+                timing.long_after_ms / std::max(timing.polls, 1),
+                timing.poll_took_ms, timing.sound_took_ms);
+    std::fflush(stdout);
+    ++counted;
+    long_sum_ms += timing.long_after_ms;
+    delay_sum_ms += timing.first_poll_after_ms;
+    worst_deviation = std::max(worst_deviation, std::abs(deviation));
+    delay_worst_ms = std::max(delay_worst_ms, timing.first_poll_after_ms);
+  }
+  totals.delay_sum_ms += delay_sum_ms;
+  totals.delay_worst_ms = std::max(totals.delay_worst_ms, delay_worst_ms);
+  totals.worst_deviation = std::max(totals.worst_deviation, worst_deviation);
+  if (counted > 0) {
+    std::printf(
+        "  long after %.1f ms on average (%+.2f%%), worst %.2f%% off; first "
+        "poll %.1f ms after the switch went down on average, worst %.1f ms\n",
+        long_sum_ms / counted, (long_sum_ms / counted / promised_ms - 1) * 100,
+        worst_deviation * 100, delay_sum_ms / counted, delay_worst_ms);
+  }
+  const std::string code = program.window().State().PressCode.Get();
+  std::printf("  code after the presses: \"%s\"\n", code.c_str());
+  std::fflush(stdout);
+  // The code of ones runs (and matches nothing) before the sliders move.
+  Sleep(static_cast<DWORD>(hopla::ExecuteDelayFor(kExecuteSlider) +
+                           kExecutionMarginMs));
+}
+
+}  // namespace
+
+int main() {
+  const Clock clock;
+  TestSwitch test_switch;
+  if (!test_switch.ok()) {
+    std::printf("could not make the test switch\n");
+    return 2;
+  }
+  PrintSleepCalibration(clock);
+  NoteBook notes;
+  Totals totals;
+  {
+    InProcessProgram program(clock, notes, SettingsFor(kSettings[0]));
+    if (!program.WaitShown()) {
+      std::printf("the program's window did not come\n");
+      return 2;
+    }
+    Sleep(kSettleMs);
+    for (const Setting& setting : kSettings) {
+      if (!ApplySetting(program, setting)) {
+        std::printf("the sliders did not take long-press %d, key-mode %d\n",
+                    setting.long_press_slider, setting.key_mode_slider);
+        return 2;
+      }
+      RunSetting(program, test_switch, notes, clock, setting, totals);
+    }
+    if (!program.Quit()) std::printf("the program did not quit cleanly\n");
+  }
+  const int counted = totals.presses - totals.missed;
+  const bool met =
+      totals.missed == 0 && totals.worst_deviation <= kTargetDeviation;
+  std::printf(
+      "\nfirst poll after the switch went down: %.1f ms on average, worst "
+      "%.1f ms (the heartbeat ticks every 50 ms)\n",
+      counted > 0 ? totals.delay_sum_ms / counted : 0.0, totals.delay_worst_ms);
+  std::printf(
+      "target: long within %.0f%% of LongPressTicks x PollInterval, from the "
+      "first poll, in every press: %s (worst %.2f%% off, %d of %d presses "
+      "missed)\n",
+      kTargetDeviation * 100, met ? "met" : "NOT met",
+      totals.worst_deviation * 100, totals.missed, totals.presses);
+  std::printf(
+      "\nWhat this cannot show about real Windows:\n"
+      "- Under Wine Sleep(n) lasts n ms almost exactly (measured above). "
+      "Real Windows ends a sleep on a tick of its timer: with the 1 ms "
+      "resolution the program asks for, Sleep(n) lasts n to about n + 1 ms. "
+      "The hold loop paces its polls against the clock, so a late poll is "
+      "made up for by a shorter pause after the next and the long point "
+      "stays where it is, give or take one tick; where the 1 ms is not "
+      "granted (Windows 11 may refuse it to a program whose window is "
+      "minimised or hidden, and Hopla can start minimised) a sleep lasts "
+      "whole 15.6 ms ticks, and a 4 ms poll cannot be kept.\n"
+      "- The 50 ms heartbeat is a window timer, which real Windows fires on "
+      "its timer ticks: with 15.6 ms ticks polls come 46.9 or 62.5 ms apart, "
+      "and the wait for the first poll may be as long.\n"
+      "- The switch here is the test switch (a named byte opened on every "
+      "poll: poll_call_ms above); a joystick's poll costs what its driver "
+      "takes.\n");
+  return met ? 0 : 1;
+}
