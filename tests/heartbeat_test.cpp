@@ -195,10 +195,10 @@ TEST_F(HeartbeatTest, JoyToKeyGetsTheHeartbeatAndCannotFreezeTheSwitch) {
     return 0;
   };
   const WindowHandle window = desk_.AddWindow(joytokey);
-  Do([&] {
-    State().JoyToKeyWindow = window;
-    hopla_->JtkUseCheckBox.SetChecked(true);
-  });
+  InstallJoyToKey(false);
+  TickJoyToKey();
+  ASSERT_EQ(State().JoyToKeyWindow, window);
+  received = 0;
   desk_.RunFor(1000);
   EXPECT_GE(received, 19);
   EXPECT_LE(received, 21);
@@ -210,7 +210,10 @@ TEST_F(HeartbeatTest, JoyToKeyGetsTheHeartbeatAndCannotFreezeTheSwitch) {
 }
 
 TEST_F(HeartbeatTest, HeartbeatToNoWindowGoesNowhere) {
-  Do([&] { hopla_->JtkUseCheckBox.SetChecked(true); });
+  InstallJoyToKey();
+  TickJoyToKey();
+  Do([&] { State().JoyToKeyWindow = kNoWindow; });
+  desk_.ClearTrace();
   desk_.RunFor(200);
   const auto sends = desk_.TraceOf("send");
   ASSERT_FALSE(sends.empty());

@@ -28,7 +28,8 @@ class HoplaTest : public ::testing::Test {
           hooks.on_main_window = [this](THopla& window) { hopla_ = &window; };
           return RunHopla(platform, hooks);
         });
-    EXPECT_TRUE(desk_.RunUntil([this] { return hopla_ != nullptr; }, 100));
+    // Creation may wait for JoyToKey's start and pause a second.
+    EXPECT_TRUE(desk_.RunUntil([this] { return hopla_ != nullptr; }, 20000));
     process_ = &process;
     return process;
   }
@@ -58,6 +59,22 @@ class HoplaTest : public ::testing::Test {
       at = release + 200;
     }
     return release;
+  }
+
+  // JoyToKey's program in a folder of drive C:, and, when `running`, its
+  // window. Returns the window.
+  WindowHandle InstallJoyToKey(bool running = true,
+                               const std::string& folder = "C:\\JoyToKey\\") {
+    desk_.AddTreeFile(folder + "JoyToKey.exe");
+    if (!running) return kNoWindow;
+    return desk_.AddWindow({"JoyToKey 6.9", {}, nullptr, false});
+  }
+
+  // Ticks "use JoyToKey" as the person does, and lets its handler finish
+  // (its search, its start, its one-second pause).
+  void TickJoyToKey() {
+    Do([this] { hopla_->JtkUseCheckBox.SetChecked(true); });
+    desk_.RunFor(1100);
   }
 
   // The entries of these kinds, "kind text", in the order they happened.

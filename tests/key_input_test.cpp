@@ -23,10 +23,8 @@ class KeyInputTest : public HoplaTest {
   }
 
   void UseJoyToKey() {
-    Do([this] {
-      hopla_->JtkUseCheckBox.SetChecked(true);
-      State().JoyToKeyWindow = joytokey_;
-    });
+    InstallJoyToKey(false);
+    TickJoyToKey();
   }
 
   // The next execution runs `code` in key input mode, and its pauses end.

@@ -52,18 +52,30 @@ void THopla::BreakLinkCheckBoxClick(Component& /*sender*/) {
   brake_.SetKind(kBrakeLink, BreakLinkCheckBox.Checked());
 }
 
-void THopla::FindJoyToKeyWindow() {
-  State().JoyToKeyWindow = kNoWindow;
-  window_search_.EnumerateAll();
+void THopla::FindJoyToKeyWindow() { joytokey_.FindJoyToKeyWindow(); }
+
+bool THopla::StartJoyToKey(const std::string& folder) {
+  return joytokey_.StartJoyToKey(folder);
 }
 
-bool THopla::StartJoyToKey(const std::string& /*folder*/) {
-  // Starting JoyToKey from its folder is built on this call point.
-  return true;
+void THopla::LocateJoyToKey() { joytokey_.LocateJoyToKey(); }
+
+std::string THopla::ReadStoredFolder() { return ReadJoyToKeyFolderSetting(); }
+
+void THopla::StoreFolder(const std::string& folder) {
+  WriteJoyToKeyFolderSetting(folder);
 }
 
-void THopla::LocateJoyToKey() {
-  // The drive search for JoyToKey is built on this call point.
+// In the caption and on the taskbar button: a search of whole drives can
+// take minutes, and no box should have to be closed for it.
+void THopla::ShowSearching(bool searching) {
+  SetCaption(searching ? std::string(kWindowCaption) + kSearchingNote
+                       : std::string(kWindowCaption));
+  app().ShowStatus(searching ? kSearchingNote : "");
+}
+
+void THopla::JtkUseCheckBoxClick(Component& /*sender*/) {
+  joytokey_.JtkUseCheckBoxClick();
 }
 
 }  // namespace hopla

@@ -21,7 +21,8 @@ THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
       key_input_(app.platform(), *state_, *this),
       executor_(app.platform(), *state_, TimeOverTimer, *this, window_search_,
                 key_input_),
-      brake_(*state_, *this) {
+      brake_(*state_, *this),
+      joytokey_(app.platform(), *state_, window_search_, *this) {
   // Executions go on inside a message box an execution opened itself: a
   // person with one switch closes it by walking to its button and clicking.
   TimeOverTimer.SetReentrant(true);
@@ -65,6 +66,9 @@ void THopla::BindHandlers() {
     ShuuryouBtnClick(sender);
   };
   HelpBtn.on_click = [this](Component& sender) { HelpButtonClick(sender); };
+  JtkUseCheckBox.on_click = [this](Component& sender) {
+    JtkUseCheckBoxClick(sender);
+  };
   BindBrakeHandlers();
 }
 

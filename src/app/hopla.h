@@ -13,6 +13,7 @@
 #include "engine/heartbeat.h"
 #include "engine/key_input.h"
 #include "engine/window_search.h"
+#include "joytokey/joytokey.h"
 #include "motion/brake.h"
 #include "motion/brake_prober.h"
 #include "motion/mover_link.h"
@@ -24,6 +25,7 @@ namespace hopla {
 
 inline constexpr char kApplicationTitle[] = "「ホプラー。」Ver2.10";
 inline constexpr char kHelpFile[] = "Hopla.chm";
+inline constexpr char kSearchingNote[] = "　JoyToKeyを探しています…";
 
 class THopla : public SettingsWindow,
                private SettingsSite,
@@ -31,7 +33,8 @@ class THopla : public SettingsWindow,
                private ExecutorSite,
                private KeyInputSite,
                private MoverSite,
-               private BrakeSite {
+               private BrakeSite,
+               private JoyToKeySite {
  public:
   THopla(Application& app, std::shared_ptr<EngineState> state);
   ~THopla() override;
@@ -75,15 +78,33 @@ class THopla : public SettingsWindow,
   void BreakRadioCheckBoxClick(Component& sender);
   void BreakLinkCheckBoxClick(Component& sender);
 
-  // JoyToKey, called by the steps above.
+  // JoyToKey.
   void FindJoyToKeyWindow() override;
   bool StartJoyToKey(const std::string& folder) override;
   void LocateJoyToKey();
+  void JtkUseCheckBoxClick(Component& sender);
 
  private:
   // What the parts ask of the window.
   bool SoundOn() const override { return SoundCheckBox.Checked(); }
   bool JoyToKeyUsed() const override { return JtkUseCheckBox.Checked(); }
+  void SendJoyToKeyHeartbeat() override { joytokey_.SendHeartbeat(); }
+  bool JoyToKeyBusy() const override { return joytokey_.Busy(); }
+  void SetJoyToKeyUsed(bool used) override { JtkUseCheckBox.SetChecked(used); }
+  std::string JoyToKeyFolder() const override { return Path_JoyToKey.Text(); }
+  void SetJoyToKeyFolder(const std::string& folder) override {
+    Path_JoyToKey.SetText(folder);
+  }
+  std::string ReadStoredFolder() override;
+  void StoreFolder(const std::string& folder) override;
+  void SetExecutionTimerEnabled(bool enabled) override {
+    TimeOverTimer.SetEnabled(enabled);
+  }
+  void ShowSearching(bool searching) override;
+  WindowHandle MainWindow() const override { return Handle(); }
+  void ServeUntil(const std::function<bool()>& done, int32_t poll_ms) override {
+    app().ServeUntil(done, poll_ms);
+  }
   void StopMoverThread() override;
   void StartMoverThread() override;
   bool HasMoverThread() const override { return MoverThread != nullptr; }
@@ -117,6 +138,7 @@ class THopla : public SettingsWindow,
   KeyInput key_input_;
   Executor executor_;
   Brake brake_;
+  JoyToKey joytokey_;
 };
 
 }  // namespace hopla

@@ -10,6 +10,8 @@ constexpr int32_t kBoostFactor = 5;
 }  // namespace
 
 void Executor::Execute() {
+  // The code waits for the next execution after JoyToKey's search or start.
+  if (site_.JoyToKeyBusy()) return;
   state_.CommandState = kCommandNone;
   // In key input mode the taskbar button changes its flash state once per
   // execution; otherwise it returns to normal.

@@ -37,6 +37,8 @@ class ExecutorSite : public WindowSearchSite {
   virtual void StartMoverThread() = 0;
   virtual void StopMoverThread() = 0;
   virtual void OpenHelp() = 0;  // HelpButtonClick
+  // A search for JoyToKey or its start is going on: the execution waits.
+  virtual bool JoyToKeyBusy() const = 0;
 };
 
 inline constexpr int32_t kJoyToKeyWarningPauseMs = 500;

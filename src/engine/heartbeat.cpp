@@ -6,10 +6,7 @@ namespace hopla {
 
 void Heartbeat::Tick() {
   time_over_timer_.SetInterval(state_.ExecuteDelay);
-  if (site_.JoyToKeyUsed()) {
-    platform_.SendToWindow(state_.JoyToKeyWindow, kJoyToKeyHeartbeatMessage, 0,
-                           0, kJoyToKeySendTimeoutMs);
-  }
+  if (site_.JoyToKeyUsed()) site_.SendJoyToKeyHeartbeat();
   // Outside a press a device that does not answer counts as released, so a
   // device lost at the end of a hold cannot start a new press by itself.
   if (!Poll()) state_.JoyInfo.buttons = 0;

@@ -23,9 +23,8 @@ inline constexpr uint32_t kJoyToKeyKeyUp = 33778;
 inline constexpr uint32_t kJoyToKeyShow = 33789;
 inline constexpr uint32_t kJoyToKeyShowNext = 33790;
 
-// A busy JoyToKey may hold one send this long; a hung one is skipped at once.
-inline constexpr int32_t kJoyToKeySendTimeoutMs = 100;
-// A key command's messages wait longer: a key lost is a key not typed.
+// The messages that are waited for (all but the heartbeat) wait at most this
+// long for a busy JoyToKey; a hung one is skipped at once.
 inline constexpr int32_t kJoyToKeyCommandTimeoutMs = 500;
 
 // Shown when JoyToKey's window has gone while its use is ticked.

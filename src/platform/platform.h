@@ -75,6 +75,21 @@ struct RoleReading {
   int64_t role = 0;
 };
 
+// One entry of a folder listing.
+struct FolderEntry {
+  std::string name;  // as the file system spells it
+  bool is_folder = false;
+  // A symbolic link, junction or mount point: a name for another place.
+  bool is_link = false;
+};
+
+// While it lives, drive access on the thread that made it raises no system
+// box (an empty floppy or card drive would ask for a disk).
+class DriveErrorBoxesOff {
+ public:
+  virtual ~DriveErrorBoxesOff() = default;
+};
+
 // Asks the accessibility interface what lies at a point. Made and used on
 // one thread, which it sets up for the interface while it lives.
 class RoleProbe {
@@ -141,6 +156,12 @@ class Platform {
                                                int32_t timeout_ms) = 0;
   virtual bool PostToWindow(WindowHandle window, uint32_t message,
                             uintptr_t wparam, intptr_t lparam) = 0;
+  // UI thread: sends a message without waiting for it. `handled` runs on the
+  // UI thread once the receiver has handled it (never, when it does not).
+  // Returns false when the message could not be sent.
+  virtual bool SendNotifying(WindowHandle window, uint32_t message,
+                             uintptr_t wparam, intptr_t lparam,
+                             std::function<void()> handled) = 0;
   // Visits every top-level window in the system's order; the visitor returns
   // false to stop early.
   virtual void EnumTopLevelWindows(
@@ -180,6 +201,10 @@ class Platform {
   // Asks the shell to "open" a file (relative to the current directory) or
   // an address, shown normally. What the shell makes of it is not examined.
   virtual void ShellOpen(const std::string& target) = 0;
+  // Asks the shell to "open" `file` in `folder` (its working directory too),
+  // hidden, and returns at once. What became of it is not examined.
+  virtual void ShellStartHidden(const std::string& file,
+                                const std::string& folder) = 0;
 
   // --- Files
   // Paths are as the program writes them (".\\Hoplar.ini"), relative to the
@@ -194,6 +219,13 @@ class Platform {
   // leaves the old file whole. Returns false when the system refused.
   virtual bool ReplaceFileBytes(const std::string& path,
                                 const std::string& bytes) = 0;
+  // The entries that match `pattern`, a folder and a name that may hold the
+  // wildcards * and ? ("C:\\*.*"), compared without regard to letter case as
+  // the file system does. Nothing when the folder cannot be listed (no
+  // medium, no access, no such folder).
+  virtual std::optional<std::vector<FolderEntry>> ListFolder(
+      const std::string& pattern) = 0;
+  virtual std::unique_ptr<DriveErrorBoxesOff> TurnOffDriveErrorBoxes() = 0;
 
   // --- Native widgets
   // Creates the native peer of a toolkit control; `events` receives the

@@ -134,6 +134,21 @@ void SettingsWindow::LoadBrakeStrength(int32_t brake_delay_ms) {
   }
 }
 
+std::string SettingsWindow::ReadJoyToKeyFolderSetting() {
+  return IniFile(app().platform(), kSettingsFile)
+      .ReadString(kJoyToKeySection, kJoyToKeyFolderKey, "");
+}
+
+void SettingsWindow::WriteJoyToKeyFolderSetting(const std::string& folder) {
+  IniFileSave save(app().platform(), kSettingsFile);
+  try {
+    save.WriteString(kJoyToKeySection, kJoyToKeyFolderKey, folder);
+    save.Commit();
+  } catch (const IniWriteError&) {
+    // Not reported: the folder found is kept in the window all the same.
+  }
+}
+
 // The whole file is written once per save, with every key in its place.
 bool SettingsWindow::SaveSettings() {
   IniFileSave save(app().platform(), kSettingsFile);

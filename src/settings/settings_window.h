@@ -114,6 +114,10 @@ class SettingsWindow : public Form {
   // The settings file.
   void LoadSettings();
   bool SaveSettings();
+  // The JoyToKey folder's key, read or written on its own, at once. A write
+  // the system refuses leaves the file as it was.
+  std::string ReadJoyToKeyFolderSetting();
+  void WriteJoyToKeyFolderSetting(const std::string& folder);
 
  private:
   void BindSettingsHandlers();

@@ -1,5 +1,7 @@
 #include "toolkit/application.h"
 
+#include <algorithm>
+
 #include "toolkit/form.h"
 #include "toolkit/timer.h"
 
@@ -36,6 +38,60 @@ void Application::Run() {
 
 void Application::RunLoop() {
   if (!terminated_) platform_.RunMessageLoop(*this);
+}
+
+namespace {
+
+// The loop's host while a caller waits: the application's own work, and a
+// look at the caller's condition on every wake.
+class ServingHost : public UiLoopHost {
+ public:
+  ServingHost(Platform& platform, UiLoopHost& inner,
+              const std::function<bool()>& done, int32_t poll_ms,
+              const bool& terminated)
+      : platform_(platform),
+        inner_(inner),
+        done_(done),
+        poll_ms_(poll_ms),
+        terminated_(terminated) {}
+
+  int64_t RunDueWork() override {
+    if (ended_ || Ended()) return kNoWake;
+    const int64_t next = inner_.RunDueWork();
+    if (Ended()) return kNoWake;
+    return std::min(next, platform_.NowMs() + poll_ms_);
+  }
+
+ private:
+  bool Ended() {
+    if (!ended_ && (terminated_ || done_())) {
+      ended_ = true;
+      platform_.QuitMessageLoop();
+    }
+    return ended_;
+  }
+
+  Platform& platform_;
+  UiLoopHost& inner_;
+  const std::function<bool()>& done_;
+  int32_t poll_ms_;
+  const bool& terminated_;
+  bool ended_ = false;
+};
+
+}  // namespace
+
+void Application::ServeUntil(const std::function<bool()>& done,
+                             int32_t poll_ms) {
+  if (terminated_ || done()) return;
+  ServingHost host(platform_, *this, done, poll_ms, terminated_);
+  platform_.RunMessageLoop(host);
+  // A quit asked while serving ended this loop; the outer one must end too.
+  if (terminated_) platform_.QuitMessageLoop();
+}
+
+void Application::ShowStatus(const std::string& status) {
+  peer_->SetCaption(status.empty() ? title_ : title_ + " " + status);
 }
 
 void Application::Terminate() {

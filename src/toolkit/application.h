@@ -37,11 +37,19 @@ class Application : public Component, private UiLoopHost, private WidgetEvents {
   void Run();
   // Runs the message loop alone, until Terminate.
   void RunLoop();
+  // Runs the message loop (timers, painting, the person's input) until
+  // `done` holds, asking it on every wake and at least every `poll_ms`, or
+  // until the program is ending. Any thread may wake the loop to have
+  // `done` asked at once.
+  void ServeUntil(const std::function<bool()>& done, int32_t poll_ms);
   void Terminate();
   bool Terminated() const { return terminated_; }
 
   // The window that carries the taskbar button.
   WindowHandle Handle() const;
+  // A word after the title on the taskbar button for a while (empty: the
+  // title alone); the title itself does not change.
+  void ShowStatus(const std::string& status);
   // The native peer of that window, which forms are made in.
   NativeWidget& Peer() { return *peer_; }
   // Whether the program is minimised, however that came about: the

@@ -80,12 +80,18 @@ WindowHandle SimDesktop::AddWindow(ForeignWindow window) {
   rec.restore_rect = window.rect;
   rec.handler = std::move(window.handler);
   rec.hung = window.hung;
+  rec.busy_ms = window.busy_ms;
   return impl_->AddWindowLocked(std::move(rec)).handle;
 }
 
 void SimDesktop::RemoveWindow(WindowHandle window) {
   Lock lock(impl_->Mutex());
   impl_->RemoveWindowLocked(window);
+}
+
+void SimDesktop::SetBusy(WindowHandle window, int64_t busy_ms) {
+  Lock lock(impl_->Mutex());
+  if (WindowRec* rec = impl_->FindWindowLocked(window)) rec->busy_ms = busy_ms;
 }
 
 void SimDesktop::SetHung(WindowHandle window, bool hung) {

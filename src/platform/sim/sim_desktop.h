@@ -27,7 +27,11 @@ struct TraceEntry {
   // "show" and "foreground" (the handle given to ShowWindowNormal and
   // SetForegroundWindow), "mouse" ("<flags> <dx>,<dy>", decimal), "key"
   // ("<virtual key> down" or "... up"), "beep", "shell" (the target opened),
-  // "file-replace" (the path), and whatever kinds Record adds.
+  // "start" ("<folder>|<file>", started hidden), "list" (the pattern of a
+  // folder listing), "file-replace" (the path),
+  // "drive-errors" ("off" or "on": the thread's system boxes for drives),
+  // and whatever kinds Record adds. A send that does not wait is a "send"
+  // too.
   std::string kind;
   std::string text;
 };
@@ -42,6 +46,9 @@ struct ForeignWindow {
       handler;
   // A hung window never answers: sends to it wait out their time-out.
   bool hung = false;
+  // A busy window answers each message this long after it was sent; a send
+  // whose time-out is shorter gives up.
+  int64_t busy_ms = 0;
 };
 
 struct MessageBoxAnswer {
@@ -91,6 +98,7 @@ class SimDesktop {
   WindowHandle AddWindow(ForeignWindow window);
   void RemoveWindow(WindowHandle window);
   void SetHung(WindowHandle window, bool hung);
+  void SetBusy(WindowHandle window, int64_t busy_ms);
   void SetForeground(WindowHandle window);
   // Every top-level window, in enumeration order (topmost first).
   std::vector<WindowInfo> Windows() const;
@@ -110,6 +118,24 @@ class SimDesktop {
   // The first live control with this caption, in creation order, or null.
   SimWidget* FindWidget(std::string_view caption) const;
   std::vector<SimWidget*> Widgets() const;
+
+  // --- Drives and folders (what the programs list) ---------------------------
+  // Paths as Windows spells them ("C:\\Tools\\JoyToKey.exe"); a folder's
+  // parents come with it. A link lists as a folder that is a link, and its
+  // content is its target's.
+  void AddTreeFolder(const std::string& path);
+  void AddTreeFile(const std::string& path);
+  void AddTreeLink(const std::string& path, const std::string& target);
+  // Listing this folder fails (no medium, no access).
+  void MakeUnlistable(const std::string& path);
+  // How long one listing takes (default 0).
+  void SetListingCost(int64_t ms);
+  int64_t ListingCount() const;
+  // Called (on the starting program's thread) whenever a program asks the
+  // shell to start something hidden; the trace also gets "start".
+  void OnShellStart(
+      std::function<void(const std::string& file, const std::string& folder)>
+          start);
 
   // --- Accessibility ---------------------------------------------------------
   // What a probe finds inside `rect` (later regions lie on top). Elsewhere it

@@ -51,6 +51,11 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void Beep() override;
   std::unique_ptr<RoleProbe> CreateRoleProbe() override;
   void ShellOpen(const std::string& target) override;
+  void ShellStartHidden(const std::string& file,
+                        const std::string& folder) override;
+  std::optional<std::vector<FolderEntry>> ListFolder(
+      const std::string& pattern) override;
+  std::unique_ptr<DriveErrorBoxesOff> TurnOffDriveErrorBoxes() override;
   std::optional<std::string> ReadFileBytes(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool ReplaceFileBytes(const std::string& path,
@@ -65,6 +70,8 @@ class SimProcessImpl : public SimProcess, public WaitSource {
                                        int32_t timeout_ms) override;
   bool PostToWindow(WindowHandle window, uint32_t message, uintptr_t wparam,
                     intptr_t lparam) override;
+  bool SendNotifying(WindowHandle window, uint32_t message, uintptr_t wparam,
+                     intptr_t lparam, std::function<void()> handled) override;
   void EnumTopLevelWindows(
       const std::function<bool(const WindowInfo&)>& visit) override;
   std::string WindowTitle(WindowHandle window) override;

@@ -41,10 +41,51 @@ std::optional<intptr_t> SimProcessImpl::SendLocked(
     world_.scheduler.WaitLocked(lock, deadline, false);
     return std::nullopt;
   }
+  if (rec->owner == nullptr && rec->busy_ms > 0) {
+    // A busy receiver answers late; a sender that gives up first has none.
+    const int64_t busy_ms = rec->busy_ms;
+    const WindowHandle handle = rec->handle;
+    const bool answered = timeout_ms < 0 || busy_ms <= timeout_ms;
+    world_.scheduler.WaitLocked(
+        lock, world_.NowLocked() + (answered ? busy_ms : timeout_ms), false);
+    rec = world_.FindWindowLocked(handle);
+    if (rec == nullptr) return std::nullopt;
+    auto result = SendToForeign(lock, *rec, message, wparam, lparam);
+    if (!answered) return std::nullopt;
+    return result;
+  }
   if (rec->owner == nullptr) {
     return SendToForeign(lock, *rec, message, wparam, lparam);
   }
   return SendToForm(lock, *rec, message, wparam, lparam, timeout_ms);
+}
+
+// The receiver handles the message in its own time; the sender hears of it
+// on its UI thread.
+bool SimProcessImpl::SendNotifying(WindowHandle window, uint32_t message,
+                                   uintptr_t wparam, intptr_t lparam,
+                                   std::function<void()> handled) {
+  std::unique_lock<std::mutex> lock(Mutex());
+  world_.RecordLocked("send", MessageText(window, message, wparam, lparam));
+  WindowRec* rec = world_.FindWindowLocked(window);
+  if (window == kNoWindow || rec == nullptr) return false;
+  if (rec->hung) return true;  // queued, never handled
+  if (rec->owner != nullptr) {
+    SimProcessImpl* owner = rec->owner;
+    SimProcessImpl* sender = this;
+    owner->QueueInputLocked(
+        world_.NowLocked(), [=, handled = std::move(handled)]() mutable {
+          owner->DispatchToForm(window, message, wparam, lparam);
+          std::lock_guard<std::mutex> inner(sender->Mutex());
+          sender->QueueInputLocked(sender->world_.NowLocked(),
+                                   std::move(handled));
+        });
+    return true;
+  }
+  const int64_t busy_ms = rec->busy_ms;
+  SendToForeign(lock, *rec, message, wparam, lparam);
+  QueueInputLocked(world_.NowLocked() + busy_ms, std::move(handled));
+  return true;
 }
 
 // Another program's window answers on the sender's thread, at once.

@@ -33,6 +33,7 @@ struct WindowRec {
   WindowShow before_minimised = WindowShow::kNormal;
   bool visible = true;
   bool hung = false;
+  int64_t busy_ms = 0;
   // A program's form belongs to its application window: minimising the
   // application hides the form until the application is restored.
   WindowHandle owner_window = kNoWindow;
@@ -115,6 +116,21 @@ struct SimDesktop::Impl {
     RoleReading reading;
   };
   std::vector<RoleRegion> role_regions;  // later ones lie on top
+  struct TreeEntry {
+    std::string path;
+    bool is_folder = false;
+    std::string link_target;  // not empty: a link to this folder
+  };
+  std::vector<TreeEntry> tree;
+  std::set<std::string> unlistable;  // folders, in lower case
+  int64_t listing_cost_ms = 0;
+  int64_t listing_count = 0;
+  std::function<void(const std::string&, const std::string&)> shell_start;
+  // The entries of the folder matching `pattern`, or nothing.
+  std::optional<std::vector<FolderEntry>> ListLocked(
+      const std::string& pattern) const;
+  void AddTreeLocked(const std::string& path, bool is_folder,
+                     const std::string& link_target);
   int64_t probe_cost_ms = 2;
   int64_t probe_count = 0;
   std::map<std::string, SimProcessImpl*> mutexes;

@@ -49,6 +49,25 @@ void Win32Platform::ShellOpen(const std::string& target) {
                 SW_SHOWNORMAL);
 }
 
+void Win32Platform::ShellStartHidden(const std::string& file,
+                                     const std::string& folder) {
+  const std::wstring wide_file = Utf8ToWide(file);
+  const std::wstring wide_folder = Utf8ToWide(folder);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  info.hwnd = nullptr;
+  info.lpVerb = L"open";
+  info.lpFile = wide_file.c_str();
+  info.lpParameters = nullptr;
+  info.lpDirectory = wide_folder.c_str();
+  info.nShow = SW_HIDE;
+  // The process is not waited for; its handle is not kept either.
+  if (ShellExecuteExW(&info) && info.hProcess != nullptr) {
+    CloseHandle(info.hProcess);
+  }
+}
+
 std::unique_ptr<RoleProbe> Win32Platform::CreateRoleProbe() {
   return MakeRoleProbe();
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/files.h"
+#include "platform/win32/folders.h"
 #include "platform/win32/form_widget.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/text_conv.h"
@@ -144,6 +145,15 @@ bool Win32Platform::FileExists(const std::string& path) {
 bool Win32Platform::ReplaceFileBytes(const std::string& path,
                                      const std::string& bytes) {
   return win32::ReplaceFileBytes(path, bytes);
+}
+
+std::optional<std::vector<FolderEntry>> Win32Platform::ListFolder(
+    const std::string& pattern) {
+  return ListMatching(pattern);
+}
+
+std::unique_ptr<DriveErrorBoxesOff> Win32Platform::TurnOffDriveErrorBoxes() {
+  return QuietDriveErrors();
 }
 
 std::unique_ptr<NativeWidget> Win32Platform::CreateWidget(

@@ -52,6 +52,8 @@ class Win32Platform final : public Platform {
                                        int32_t timeout_ms) override;
   bool PostToWindow(WindowHandle window, uint32_t message, uintptr_t wparam,
                     intptr_t lparam) override;
+  bool SendNotifying(WindowHandle window, uint32_t message, uintptr_t wparam,
+                     intptr_t lparam, std::function<void()> handled) override;
   void EnumTopLevelWindows(
       const std::function<bool(const WindowInfo&)>& visit) override;
   std::string WindowTitle(WindowHandle window) override;
@@ -70,11 +72,16 @@ class Win32Platform final : public Platform {
   void Beep() override;
   std::unique_ptr<RoleProbe> CreateRoleProbe() override;
   void ShellOpen(const std::string& target) override;
+  void ShellStartHidden(const std::string& file,
+                        const std::string& folder) override;
 
   std::optional<std::string> ReadFileBytes(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool ReplaceFileBytes(const std::string& path,
                         const std::string& bytes) override;
+  std::optional<std::vector<FolderEntry>> ListFolder(
+      const std::string& pattern) override;
+  std::unique_ptr<DriveErrorBoxesOff> TurnOffDriveErrorBoxes() override;
 
   std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& desc,
                                              NativeWidget* parent,

@@ -1,5 +1,6 @@
 // Win32Platform: other programs' windows, messages to them, the cursor.
 #include <exception>
+#include <memory>
 #include <vector>
 
 #include "platform/win32/text_conv.h"
@@ -72,6 +73,34 @@ bool Win32Platform::PostToWindow(WindowHandle window, uint32_t message,
   // a vanished JoyToKey would end our own loop.
   if (window == kNoWindow) return false;
   return PostMessageW(ToHwnd(window), message, wparam, lparam) != FALSE;
+}
+
+namespace {
+
+// The sender's thread hears of the handling through this, when it next
+// takes its messages.
+void CALLBACK Handled(HWND /*window*/, UINT /*message*/, ULONG_PTR context,
+                      LRESULT /*result*/) {
+  std::unique_ptr<std::function<void()>> handled(
+      reinterpret_cast<std::function<void()>*>(context));
+  if (*handled) (*handled)();
+}
+
+}  // namespace
+
+bool Win32Platform::SendNotifying(WindowHandle window, uint32_t message,
+                                  uintptr_t wparam, intptr_t lparam,
+                                  std::function<void()> handled) {
+  if (window == kNoWindow) return false;
+  auto context = std::make_unique<std::function<void()>>(std::move(handled));
+  if (!SendMessageCallbackW(ToHwnd(window), message, wparam, lparam, &Handled,
+                            reinterpret_cast<ULONG_PTR>(context.get()))) {
+    return false;
+  }
+  // Freed by Handled; when the receiver never handles it (it went away),
+  // the few bytes stay: nothing else can be known of them.
+  context.release();
+  return true;
 }
 
 void Win32Platform::EnumTopLevelWindows(

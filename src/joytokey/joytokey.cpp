@@ -1,0 +1,172 @@
+#include "joytokey/joytokey.h"
+
+#include <atomic>
+
+#include "joytokey/joytokey_interface.h"
+
+namespace hopla {
+
+// A search on its worker thread; it holds what it uses, so that it can end
+// after the window has gone.
+struct JoyToKey::Search {
+  explicit Search(Platform& platform) : folders(platform) {}
+  FolderSearch folders;
+  std::atomic<bool> done{false};
+};
+
+// The heartbeat in flight, if any. Its answer may come after the window
+// has gone; it finds this through a weak reference.
+struct JoyToKey::Heartbeat {
+  bool outstanding = false;
+  WindowHandle window = kNoWindow;
+  int64_t sent_ms = 0;
+};
+
+namespace {
+
+// Counts a search or a start for as long as it runs.
+class BusyScope {
+ public:
+  explicit BusyScope(int32_t& busy) : busy_(busy) { ++busy_; }
+  ~BusyScope() { --busy_; }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+ private:
+  int32_t& busy_;
+};
+
+}  // namespace
+
+JoyToKey::JoyToKey(Platform& platform, EngineState& state, WindowSearch& search,
+                   JoyToKeySite& site)
+    : platform_(platform),
+      state_(state),
+      search_(search),
+      site_(site),
+      heartbeat_(std::make_shared<Heartbeat>()) {}
+
+JoyToKey::~JoyToKey() {
+  if (running_) running_->folders.Cancel();
+}
+
+void JoyToKey::FindJoyToKeyWindow() {
+  state_.JoyToKeyWindow = kNoWindow;
+  search_.EnumerateAll();
+}
+
+// The drives are searched on a worker thread; meanwhile the window paints
+// and answers, the heartbeat measures presses, and executions wait. What
+// follows the search runs here, in order, with its result.
+void JoyToKey::LocateJoyToKey() {
+  BusyScope busy(busy_);
+  auto job = std::make_shared<Search>(platform_);
+  if (state_.JoyToKeyFound) job->folders.RememberFind(found_folder_);
+  running_ = job;
+  site_.ShowSearching(true);
+  platform_.StartThread([job, &platform = platform_] {
+    const auto quiet = platform.TurnOffDriveErrorBoxes();
+    job->folders.SearchDrives();
+    job->done.store(true);
+    platform.WakeMessageLoop();
+  });
+  site_.ServeUntil([&job] { return job->done.load(); }, kStartPollMs);
+  site_.ShowSearching(false);
+  running_.reset();
+  if (!job->done.load()) {
+    job->folders.Cancel();  // the program is ending
+    return;
+  }
+  if (job->folders.Found()) {
+    state_.JoyToKeyFound = true;
+    found_folder_ = job->folders.FoundFolder();
+    site_.StoreFolder(found_folder_);
+    // Read back, as it stands in the file; a file that refused the write
+    // must not leave the folder just found unknown.
+    std::string stored = site_.ReadStoredFolder();
+    site_.SetJoyToKeyFolder(stored == found_folder_ ? stored : found_folder_);
+    return;
+  }
+  MessageBoxSpec box;
+  box.owner = site_.MainWindow();
+  box.text = kNotInstalledText;
+  box.caption = kErrorCaption;
+  box.icon = MessageBoxIcon::kWarning;
+  platform_.ShowMessageBox(box);
+  site_.SetJoyToKeyUsed(false);
+}
+
+// Started hidden; its window is waited for (bounded, the window answering
+// meanwhile), then told twice that it has been started.
+bool JoyToKey::StartJoyToKey(const std::string& folder) {
+  {
+    BusyScope busy(busy_);
+    platform_.ShellStartHidden(kJoyToKeyStartName, folder);
+    const int64_t deadline = platform_.NowMs() + kStartWaitMs;
+    site_.ServeUntil(
+        [&] {
+          FindJoyToKeyWindow();
+          return state_.JoyToKeyWindow != kNoWindow ||
+                 platform_.NowMs() >= deadline;
+        },
+        kStartPollMs);
+  }
+  if (state_.JoyToKeyWindow == kNoWindow) {
+    WarnStartFailed();
+    return false;
+  }
+  platform_.SendToWindow(state_.JoyToKeyWindow, kJoyToKeyShow, 0, 0,
+                         kJoyToKeyCommandTimeoutMs);
+  platform_.SendToWindow(state_.JoyToKeyWindow, kJoyToKeyShowNext, 0, 0,
+                         kJoyToKeyCommandTimeoutMs);
+  return true;
+}
+
+// As when its window has gone: the box is cleared, and the person is told.
+void JoyToKey::WarnStartFailed() {
+  site_.SetJoyToKeyUsed(false);
+  MessageBoxSpec box;
+  box.text = kJoyToKeyGoneText;
+  box.caption = kErrorCaption;
+  box.icon = MessageBoxIcon::kWarning;
+  platform_.ShowMessageBox(box);
+}
+
+void JoyToKey::JtkUseCheckBoxClick() {
+  site_.SetExecutionTimerEnabled(false);
+  if (site_.JoyToKeyUsed()) {
+    site_.SetJoyToKeyFolder(site_.ReadStoredFolder());
+    if (site_.JoyToKeyFolder().empty()) {
+      site_.SetExecutionTimerEnabled(false);
+      LocateJoyToKey();
+    }
+    if (site_.JoyToKeyUsed()) {
+      FindJoyToKeyWindow();
+      if (state_.JoyToKeyWindow == kNoWindow) {
+        StartJoyToKey(site_.JoyToKeyFolder());
+      }
+    }
+  }
+  platform_.Sleep(kUseTogglePauseMs);
+  site_.SetExecutionTimerEnabled(true);
+}
+
+void JoyToKey::SendHeartbeat() {
+  const WindowHandle window = state_.JoyToKeyWindow;
+  const int64_t now = platform_.NowMs();
+  Heartbeat& beat = *heartbeat_;
+  if (beat.outstanding && beat.window == window &&
+      now - beat.sent_ms < kHeartbeatGiveUpMs) {
+    return;  // JoyToKey is busy with the last one: it is not piled up
+  }
+  beat = {true, window, now};
+  const bool sent = platform_.SendNotifying(
+      window, kJoyToKeyHeartbeatMessage, 0, 0,
+      [weak = std::weak_ptr<Heartbeat>(heartbeat_), now] {
+        const auto handled = weak.lock();
+        if (handled && handled->sent_ms == now) handled->outstanding = false;
+      });
+  if (!sent) beat.outstanding = false;
+}
+
+}  // namespace hopla
