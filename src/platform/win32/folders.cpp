@@ -26,9 +26,12 @@ FolderEntry EntryOf(const WIN32_FIND_DATAW& found) {
   entry.name = WideToUtf8(found.cFileName);
   entry.is_folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   // The reparse tag is in dwReserved0 when the attribute says there is one.
+  // Wine lists a Unix symbolic link as a reparse point with no tag at all:
+  // a reparse point of unknown kind is not followed either.
+  const DWORD tag = found.dwReserved0;
   entry.is_link =
       (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-      IsReparseTagNameSurrogate(found.dwReserved0);
+      (tag == 0 || IsReparseTagNameSurrogate(tag));
   return entry;
 }
 
