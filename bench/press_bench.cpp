@@ -164,6 +164,12 @@ class TimingPlatform final : public hopla::Platform {
                     uintptr_t wparam, intptr_t lparam) override {
     return real_.PostToWindow(window, message, wparam, lparam);
   }
+  bool SendNotifying(hopla::WindowHandle window, uint32_t message,
+                     uintptr_t wparam, intptr_t lparam,
+                     std::function<void()> handled) override {
+    return real_.SendNotifying(window, message, wparam, lparam,
+                               std::move(handled));
+  }
   void EnumTopLevelWindows(
       const std::function<bool(const hopla::WindowInfo&)>& visit) override {
     real_.EnumTopLevelWindows(visit);
@@ -205,6 +211,17 @@ class TimingPlatform final : public hopla::Platform {
   }
   void ShellOpen(const std::string& target) override {
     real_.ShellOpen(target);
+  }
+  void ShellStartHidden(const std::string& file,
+                        const std::string& folder) override {
+    real_.ShellStartHidden(file, folder);
+  }
+  std::optional<std::vector<hopla::FolderEntry>> ListFolder(
+      const std::string& pattern) override {
+    return real_.ListFolder(pattern);
+  }
+  std::unique_ptr<hopla::DriveErrorBoxesOff> TurnOffDriveErrorBoxes() override {
+    return real_.TurnOffDriveErrorBoxes();
   }
   std::optional<std::string> ReadFileBytes(const std::string& path) override {
     return real_.ReadFileBytes(path);

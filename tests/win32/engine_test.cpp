@@ -117,13 +117,27 @@ TEST(Win32Engine, HeartbeatReachesJoyToKeyAndAHungOneCannotStopTheSwitch) {
 
   InProcessHopla hopla;
   ASSERT_TRUE(hopla.WaitShown());
-  hopla.window().State().JoyToKeyWindow =
-      reinterpret_cast<WindowHandle>(peer_window);
+  // Its folder is known (the file is in the working folder): ticking the box
+  // finds its window and starts nothing.
+  {
+    const std::wstring text =
+        L"[UseJoyToKey]\r\n所在フォルダー=C:\\JoyToKey\\\r\n";
+    char bytes[128] = {};
+    const int size =
+        WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()),
+                            bytes, sizeof(bytes), nullptr, nullptr);
+    HANDLE file = CreateFileW(L"Hoplar.ini", GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr);
+    CloseHandle(file);
+  }
   // Ticked as the user ticks it, on the program's own thread.
   PostMessageW(reinterpret_cast<HWND>(hopla.window().JtkUseCheckBox.Handle()),
                BM_CLICK, 0, 0);
   ASSERT_TRUE(
       WaitUntil([&] { return hopla.window().JtkUseCheckBox.Checked(); }, 3000));
+  Sleep(1200);  // the box's handler pauses a second
   const LONG start = *count;
   Sleep(2000);
   const LONG per_two_seconds = *count - start;
