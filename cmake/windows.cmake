@@ -66,6 +66,11 @@ add_dependencies(hopla-brake-bench hopla-input-logger)
 add_executable(hopla-press-bench bench/press_bench.cpp ${HOPLA_RESOURCES})
 target_link_libraries(hopla-press-bench PRIVATE hopla_win32)
 
+# The search for JoyToKey over a tree of 100,000 folders and files, and how
+# fast the window answers meanwhile: bench/search.sh runs it.
+add_executable(hopla-search-bench bench/search_bench.cpp)
+target_link_libraries(hopla-search-bench PRIVATE hopla_win32)
+
 # GoogleTest built with MinGW from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
