@@ -12,25 +12,5 @@
 # promise, 1 when one falls short), or the failing step's.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/wine-session.sh
-
-BENCH_TIMEOUT_S=120
-build_dir=${HOPLA_BUILD_DIR:-build/windows}
-prefix=${HOPLA_WINEPREFIX:-$build_dir/wineprefix}
-
-if [ "$build_dir" = build/windows ]; then
-  timeout 600 cmake --preset windows >/dev/null
-elif [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  timeout 600 cmake -S . -B "$build_dir" \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-timeout 3000 cmake --build "$build_dir" -j2 --target hopla-speed-bench
-
-trap wine_session_stop EXIT
-wine_session_start "$prefix" ${HOPLA_KEEP_DISPLAY:+keep}
-echo "Wine $(wine --version) on $DISPLAY, prefix $WINEPREFIX"
-rc=0
-timeout "$BENCH_TIMEOUT_S" wine "$build_dir/hopla-speed-bench.exe" </dev/null ||
-  rc=$?
-exit "$rc"
+source scripts/bench-run.sh
+bench_run hopla-speed-bench 120

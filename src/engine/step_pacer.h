@@ -20,7 +20,7 @@ class StepPacer {
     constexpr int64_t kMicrosPerMs = 1000;
     const int64_t step_us = int64_t{step_ms} * kMicrosPerMs;
     int64_t due_us = deadline_us_ ? *deadline_us_ + step_us : now_us + step_us;
-    if (due_us < now_us) due_us = now_us + step_us;
+    if (due_us + step_us < now_us) due_us = now_us + step_us;
     deadline_us_ = due_us;
     // Rounded to the nearest millisecond: a late pass is made up for by a
     // shorter sleep after the next one.
