@@ -31,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "engine/engine_state.h"
 #include "motion/brake.h"
 #include "motion/brake_prober.h"
@@ -69,19 +70,7 @@ constexpr int kPollMs = 20;
 constexpr int32_t kBrakeDelayMs = hopla::kBrakeWeak;
 constexpr uint32_t kBrakeKinds = hopla::kBrakeButton.bit;
 
-class Clock {
- public:
-  Clock() { QueryPerformanceFrequency(&frequency_); }
-  double NowMs() const {
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 /
-           static_cast<double>(frequency_.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER frequency_{};
-};
+using hopla::bench::Clock;
 
 // The logger spans the screen's width in its middle band, so one row crosses
 // nothing but its plain area; its button sits right of centre, lower down.

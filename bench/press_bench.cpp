@@ -33,6 +33,8 @@
 
 #include "app/entry.h"
 #include "app/hopla.h"
+#include "bench_clock.h"
+#include "platform/codepage.h"
 #include "platform/win32/switch_source.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/slider_maps.h"
@@ -64,19 +66,7 @@ constexpr size_t kNotesReserved = 1 << 16;
 constexpr int kCalibratedSleepsMs[] = {4, 8, 11};
 constexpr int64_t kCalibrationBudgetMs = 300;
 
-class Clock {
- public:
-  Clock() { QueryPerformanceFrequency(&frequency_); }
-  double NowMs() const {
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 /
-           static_cast<double>(frequency_.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER frequency_{};
-};
+using hopla::bench::Clock;
 
 // What the program asked of the platform, with when and for how long.
 struct Note {
@@ -272,24 +262,14 @@ class TestSwitch {
 };
 
 // UTF-8 with LF line ends to the settings file's code page 932 with CR LF.
+// The settings file's bytes: code page 932, CR LF.
 std::string SettingsFileBytes(const std::string& utf8) {
   std::string crlf;
   for (char c : utf8) {
     if (c == '\n') crlf += '\r';
     crlf += c;
   }
-  const int wide_size = MultiByteToWideChar(
-      CP_UTF8, 0, crlf.data(), static_cast<int>(crlf.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(wide_size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, crlf.data(), static_cast<int>(crlf.size()),
-                      wide.data(), wide_size);
-  const int size =
-      WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()),
-                          nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()),
-                      bytes.data(), size, nullptr, nullptr);
-  return bytes;
+  return hopla::Utf8ToCp932(crlf).value_or("");
 }
 
 std::string SettingsFor(const Setting& setting) {

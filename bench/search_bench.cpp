@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_clock.h"
 #include "joytokey/folder_search.h"
 #include "platform/win32/win32_platform.h"
 #include "toolkit/application.h"
@@ -35,12 +36,8 @@ constexpr double kTargetMs = 100.0;
 constexpr int32_t kServePollMs = 50;
 
 double NowMs() {
-  LARGE_INTEGER frequency{};
-  LARGE_INTEGER now{};
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) * 1000.0 /
-         static_cast<double>(frequency.QuadPart);
+  static const hopla::bench::Clock clock;
+  return clock.NowMs();
 }
 
 void Touch(const std::wstring& path) {

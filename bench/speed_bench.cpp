@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bench_clock.h"
 #include "engine/engine_state.h"
 #include "motion/mover_thread.h"
 #include "platform/win32/win32_platform.h"
@@ -35,19 +36,7 @@ constexpr int kCalibratedSleepsMs[] = {1, 2, 3, 4, 10, 20, 50};
 constexpr int64_t kCalibrationBudgetMs = 300;
 constexpr int kCursorCalls = 500;
 
-class Clock {
- public:
-  Clock() { QueryPerformanceFrequency(&frequency_); }
-  double NowMs() const {
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 /
-           static_cast<double>(frequency_.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER frequency_{};
-};
+using hopla::bench::Clock;
 
 // Edge turning on. The mover asks for it once per pass, so the calls count
 // the passes.

@@ -5,12 +5,14 @@
 #include <objbase.h>
 
 #include <atomic>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "app/entry.h"
 #include "app/hopla.h"
+#include "hopla_program.h"
 #include "platform/win32/win32_platform.h"
 #include "wine_helpers.h"
 
@@ -119,19 +121,8 @@ TEST(Win32Engine, HeartbeatReachesJoyToKeyAndAHungOneCannotStopTheSwitch) {
   ASSERT_TRUE(hopla.WaitShown());
   // Its folder is known (the file is in the working folder): ticking the box
   // finds its window and starts nothing.
-  {
-    const std::wstring text =
-        L"[UseJoyToKey]\r\n所在フォルダー=C:\\JoyToKey\\\r\n";
-    char bytes[128] = {};
-    const int size =
-        WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()),
-                            bytes, sizeof(bytes), nullptr, nullptr);
-    HANDLE file = CreateFileW(L"Hoplar.ini", GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr);
-    CloseHandle(file);
-  }
+  std::ofstream("Hoplar.ini", std::ios::binary)
+      << SettingsFileBytes("[UseJoyToKey]\n所在フォルダー=C:\\JoyToKey\\\n");
   // Ticked as the user ticks it, on the program's own thread.
   PostMessageW(reinterpret_cast<HWND>(hopla.window().JtkUseCheckBox.Handle()),
                BM_CLICK, 0, 0);

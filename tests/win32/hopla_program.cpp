@@ -2,6 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+
+#include "platform/codepage.h"
 
 namespace hopla::wine_test {
 namespace {
@@ -17,29 +20,29 @@ constexpr int kSettleMs = 500;
 constexpr wchar_t kMainWindowTitle[] = L"「ホプラー。」";
 constexpr wchar_t kLoggerTitle[] = L"Hopla input logger";
 
-// UTF-8 with LF line ends to code page 932 with CR LF.
-std::string SettingsFileBytes(const std::string& utf8) {
-  std::string crlf;
-  for (char c : utf8) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  const std::wstring wide = ToWide(crlf);
-  const int size =
-      WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()),
-                          nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()),
-                      bytes.data(), size, nullptr, nullptr);
-  return bytes;
-}
-
 std::wstring RectArguments(const RECT& r) {
   return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
          std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
 }
 
 }  // namespace
+
+std::string SettingsFileBytes(const std::string& utf8) {
+  std::string crlf;
+  for (char c : utf8) {
+    if (c == '\n') crlf += '\r';
+    crlf += c;
+  }
+  return Utf8ToCp932(crlf).value_or("");
+}
+
+std::string ReadSettingsFile(const std::wstring& folder) {
+  std::ifstream file{std::filesystem::path(folder + L"\\Hoplar.ini"),
+                     std::ios::binary};
+  const std::string bytes((std::istreambuf_iterator<char>(file)),
+                          std::istreambuf_iterator<char>());
+  return Cp932ToUtf8(bytes);
+}
 
 std::wstring ProgramPath(const wchar_t* exe) {
   return ToWide(HOPLA_EXE_DIR) + L"/" + exe;

@@ -20,6 +20,11 @@ namespace hopla::wine_test {
 // 400 ms after the last release. `extra` (whole sections) is appended.
 std::string QuickSettings(int speed, const std::string& extra = "");
 
+// UTF-8 text with LF line ends as the settings file holds it: code page
+// 932, CR LF. And back: the settings file in `folder`, as UTF-8 text.
+std::string SettingsFileBytes(const std::string& utf8);
+std::string ReadSettingsFile(const std::wstring& folder);
+
 // How long the presses of QuickSettings are held, and the quiet time.
 inline constexpr int kShortPressMs = 100;
 inline constexpr int kLongPressMs = 400;

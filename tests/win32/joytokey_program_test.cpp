@@ -64,20 +64,12 @@ class StandIn {
 };
 
 std::string StoredFolder(const std::wstring& settings_folder) {
-  std::ifstream file{std::filesystem::path(settings_folder + L"\\Hoplar.ini"),
-                     std::ios::binary};
-  const std::string bytes((std::istreambuf_iterator<char>(file)),
-                          std::istreambuf_iterator<char>());
-  const int size = MultiByteToWideChar(
-      932, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(932, 0, bytes.data(), static_cast<int>(bytes.size()),
-                      text.data(), size);
-  const std::wstring key = L"所在フォルダー=";
+  const std::string text = ReadSettingsFile(settings_folder);
+  const std::string key = "所在フォルダー=";
   const size_t at = text.find(key);
-  if (at == std::wstring::npos) return "";
+  if (at == std::string::npos) return "";
   const size_t from = at + key.size();
-  return ToUtf8(text.substr(from, text.find(L'\r', from) - from));
+  return text.substr(from, text.find('\r', from) - from);
 }
 
 std::string Lower(std::string text) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <system_error>
 
-#include "platform/win32/resource_ids.h"
 #include "platform/win32/text_conv.h"
 
 namespace hopla::win32 {
@@ -13,19 +12,6 @@ namespace {
 constexpr DWORD kAppStyle =
     WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr WPARAM kSysCommandMask = 0xFFF0;
-
-void RegisterAppClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = DefWindowProcW;  // replaced per window below
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kAppWindowClassName;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(HOPLA_IDI_APP));
-  if (wc.hIcon == nullptr) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  wc.hIconSm = wc.hIcon;
-  RegisterClassExW(&wc);  // already registered: fine
-}
 
 struct OwnedWindows {
   HWND owner;
@@ -53,7 +39,7 @@ Win32AppWindow::Win32AppWindow(const WidgetSpec& desc, WidgetEvents* events,
                                ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterAppClass(instance);
+  RegisterTopLevelClass(kAppWindowClassName, nullptr);
   HWND window = CreateWindowExW(
       0, kAppWindowClassName, Utf8ToWide(desc.caption).c_str(), kAppStyle,
       GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0,

@@ -5,7 +5,6 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/win32/resource_ids.h"
 #include "platform/win32/text_conv.h"
 
 namespace hopla::win32 {
@@ -18,21 +17,6 @@ constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 constexpr WPARAM kSysCommandMask = 0xFFF0;
 // Long hints wrap instead of running across the screen.
 constexpr LPARAM kTooltipMaxWidthPx = 400;
-
-void RegisterFormClass(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = DefWindowProcW;  // replaced per window below
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  wc.lpszClassName = kFormClassName;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(HOPLA_IDI_APP));
-  // A program without our resources (the tests) still gets an icon.
-  if (wc.hIcon == nullptr) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  wc.hIconSm = wc.hIcon;
-  RegisterClassExW(&wc);  // already registered by an earlier form: fine
-}
 
 RECT CentredWindowRect(const Rect& client, DWORD ex_style) {
   RECT r{0, 0, client.Width(), client.Height()};
@@ -61,7 +45,7 @@ Win32Form::Win32Form(const WidgetSpec& desc, NativeWidget* parent,
                      WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap), app_(dynamic_cast<Win32AppWindow*>(parent)) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterFormClass(instance);
+  RegisterTopLevelClass(kFormClassName, GetSysColorBrush(COLOR_BTNFACE));
   const DWORD ex_style = kFormExStyle | (desc.topmost ? WS_EX_TOPMOST : 0);
   const RECT r = CentredWindowRect(desc.bounds, ex_style);
   HWND window = CreateWindowExW(

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/control_order.h"
+#include "platform/win32/resource_ids.h"
 #include "platform/win32/text_conv.h"
 
 namespace hopla::win32 {
@@ -173,6 +174,22 @@ HWND CreateChildWindow(const wchar_t* window_class, DWORD style, DWORD ex_style,
   }
   PlaceInStack(window);
   return window;
+}
+
+void RegisterTopLevelClass(const wchar_t* name, HBRUSH background) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(HOPLA_IDI_APP));
+  // A program without our resources (the tests) still gets an icon.
+  if (wc.hIcon == nullptr) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  wc.hIconSm = wc.hIcon;
+  RegisterClassExW(&wc);
 }
 
 HWND TooltipOf(NativeWidget* parent) {

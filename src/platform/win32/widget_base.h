@@ -101,6 +101,12 @@ class Win32Widget : public NativeWidget {
 HWND CreateChildWindow(const wchar_t* window_class, DWORD style, DWORD ex_style,
                        const WidgetSpec& desc, NativeWidget* parent);
 
+// Registers the class of a top-level window of ours (a form, the
+// application's window), with the program's icon; a class registered
+// already is fine. Its procedure is DefWindowProcW until the peer takes its
+// window over (TopLevelWindowProc).
+void RegisterTopLevelClass(const wchar_t* name, HBRUSH background);
+
 // The form's or group box's tooltip, for a child created inside it.
 HWND TooltipOf(NativeWidget* parent);
 
