@@ -2,6 +2,8 @@
 // settings, else on the drives), starts it when its window is not there, and
 // tells it what it must know; a search never hangs or freezes the program;
 // a JoyToKey that is busy cannot slow the switch down.
+#include "joytokey/joytokey.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -160,6 +162,53 @@ TEST_F(JoyToKeyTest, NotInstalledIsSaidAndClearsTheBox) {
   EXPECT_EQ(boxes[0].text, "エラー|JoyToKeyがインストールされていません");
   EXPECT_FALSE(hopla_->JtkUseCheckBox.Checked());
   EXPECT_TRUE(TextsOf(desk_, "start").empty());
+}
+
+// The box a search ends with must be closed with the switch: the code of a
+// press made while it is open runs while it is open, whether the search
+// followed a tick in the running program or came at start-up, before the
+// window showed (which it then does at once, saying what goes on).
+TEST_F(JoyToKeyTest, NotInstalledBoxCanBeClosedWithTheSwitch) {
+  for (const bool at_start : {false, true}) {
+    sim::SimDesktop desk;
+    desk.AnswerMessageBoxes([](const MessageBoxSpec& box) {
+      return sim::MessageBoxAnswer{DialogResult::kOk,
+                                   box.text == kNotInstalledText ? 5000 : 0};
+    });
+    desk.AddTreeFolder("C:\\Windows");
+    desk.SetListingCost(300);
+    THopla* hopla = nullptr;
+    if (at_start) {
+      desk.PutFile(kSettingsFile, *Utf8ToCp932("[UseJoyToKey]\r\n"
+                                               "JoyToKeyの利用=1\r\n"));
+    }
+    sim::SimProcess& process = desk.Launch(kHoplaPath, [&](Platform& platform) {
+      EntryHooks hooks;
+      hooks.on_main_window = [&](THopla& window) { hopla = &window; };
+      return RunHopla(platform, hooks);
+    });
+    desk.RunFor(200);
+    if (!at_start) {
+      ASSERT_NE(hopla, nullptr);
+      process.At(desk.Now(), [&] { hopla->JtkUseCheckBox.SetChecked(true); });
+    }
+    desk.RunFor(400);
+    EXPECT_NE(desk.FindWindowByTitle("「ホプラー。」　JoyToKeyを探しています…"),
+              kNoWindow)
+        << at_start;
+    ASSERT_TRUE(
+        desk.RunUntil([&] { return !desk.TraceOf("msgbox").empty(); }, 5000));
+    const int64_t opened = desk.Now();
+    desk.HoldSwitch(opened + 500, opened + 1000);  // "1": a left click
+    desk.RunFor(6000);
+    const auto mouse = desk.TraceOf("mouse");
+    const auto answered = desk.TraceOf("msgbox-answer");
+    ASSERT_FALSE(mouse.empty()) << at_start;
+    ASSERT_FALSE(answered.empty()) << at_start;
+    EXPECT_LT(mouse.front().time_ms, answered.front().time_ms) << at_start;
+    EXPECT_EQ(desk.TraceOf("msgbox").size(), 1u) << "one box, once";
+    EXPECT_TRUE(process.Running());
+  }
 }
 
 // A start whose window never comes is given up after a few seconds, as if

@@ -69,6 +69,9 @@ void THopla::StoreFolder(const std::string& folder) {
 // In the caption and on the taskbar button: a search of whole drives can
 // take minutes, and no box should have to be closed for it.
 void THopla::ShowSearching(bool searching) {
+  // A search at start-up comes before the window shows: it shows now.
+  SetStartMinimized(SaishouCheckBox.Checked());
+  app().ShowNow(*this);
   SetCaption(searching ? std::string(kWindowCaption) + kSearchingNote
                        : std::string(kWindowCaption));
   app().ShowStatus(searching ? kSearchingNote : "");

@@ -27,13 +27,14 @@ THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
   // person with one switch closes it by walking to its button and clicking.
   TimeOverTimer.SetReentrant(true);
   BindHandlers();
-  FormCreate(*this);
-  // The rest of the construction, after FormCreate.
+  // Ready before FormCreate: a search for JoyToKey at start-up, and the box
+  // it may end with, serve the timers, and a walk needs the screen's size.
   State().JoyInfo = JoyRecord{};
   const Rect desktop = app.platform().DesktopRect();
   State().ScreenRight = desktop.right;
   State().ScreenBottom = desktop.bottom;
   app.on_restore = [this](Component& sender) { RestoreHandler(sender); };
+  FormCreate(*this);
 }
 
 THopla::~THopla() {

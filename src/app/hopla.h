@@ -90,6 +90,7 @@ class THopla : public SettingsWindow,
   bool JoyToKeyUsed() const override { return JtkUseCheckBox.Checked(); }
   void SendJoyToKeyHeartbeat() override { joytokey_.SendHeartbeat(); }
   bool JoyToKeyBusy() const override { return joytokey_.Busy(); }
+  bool JoyToKeyAnnouncing() const override { return joytokey_.Announcing(); }
   void SetJoyToKeyUsed(bool used) override { JtkUseCheckBox.SetChecked(used); }
   std::string JoyToKeyFolder() const override { return Path_JoyToKey.Text(); }
   void SetJoyToKeyFolder(const std::string& folder) override {
@@ -102,6 +103,9 @@ class THopla : public SettingsWindow,
   }
   void ShowSearching(bool searching) override;
   WindowHandle MainWindow() const override { return Handle(); }
+  void ShowMessageBox(const MessageBoxSpec& desc) override {
+    app().ShowMessageBox(desc);
+  }
   void ServeUntil(const std::function<bool()>& done, int32_t poll_ms) override {
     app().ServeUntil(done, poll_ms);
   }

@@ -27,7 +27,7 @@ void THopla::FormCloseQuery(Component& /*sender*/, bool& can_close) {
   question.caption = kQuitCaption;
   question.buttons = MessageBoxButtons::kOkCancel;
   question.default_is_second = true;
-  if (app().platform().ShowMessageBox(question) != DialogResult::kOk) {
+  if (app().ShowMessageBox(question) != DialogResult::kOk) {
     can_close = false;
   }
 }

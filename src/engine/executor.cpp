@@ -16,7 +16,9 @@ void Executor::Execute() {
   // In key input mode the taskbar button changes its flash state once per
   // execution; otherwise it returns to normal.
   platform_.FlashWindow(site_.ApplicationWindow(), state_.KeyMode);
-  if (site_.JoyToKeyUsed() && !warning_open_) CheckJoyToKey();
+  if (site_.JoyToKeyUsed() && !warning_open_ && !site_.JoyToKeyAnnouncing()) {
+    CheckJoyToKey();
+  }
   if (state_.KeyMode && !state_.Moving) {
     key_input_.Execute();
     return;

@@ -39,6 +39,9 @@ class ExecutorSite : public WindowSearchSite {
   virtual void OpenHelp() = 0;  // HelpButtonClick
   // A search for JoyToKey or its start is going on: the execution waits.
   virtual bool JoyToKeyBusy() const = 0;
+  // A box about JoyToKey is open that ends with its use cleared: no
+  // presence check meanwhile (the codes run, so the switch can close it).
+  virtual bool JoyToKeyAnnouncing() const = 0;
 };
 
 inline constexpr int32_t kJoyToKeyWarningPauseMs = 500;

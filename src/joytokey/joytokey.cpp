@@ -59,7 +59,6 @@ void JoyToKey::FindJoyToKeyWindow() {
 // and answers, the heartbeat measures presses, and executions wait. What
 // follows the search runs here, in order, with its result.
 void JoyToKey::LocateJoyToKey() {
-  BusyScope busy(busy_);
   auto job = std::make_shared<Search>(platform_);
   if (state_.JoyToKeyFound) job->folders.RememberFind(found_folder_);
   running_ = job;
@@ -70,7 +69,10 @@ void JoyToKey::LocateJoyToKey() {
     job->done.store(true);
     platform.WakeMessageLoop();
   });
-  site_.ServeUntil([&job] { return job->done.load(); }, kStartPollMs);
+  {
+    BusyScope busy(busy_);
+    site_.ServeUntil([&job] { return job->done.load(); }, kStartPollMs);
+  }
   site_.ShowSearching(false);
   running_.reset();
   if (!job->done.load()) {
@@ -92,7 +94,9 @@ void JoyToKey::LocateJoyToKey() {
   box.text = kNotInstalledText;
   box.caption = kErrorCaption;
   box.icon = MessageBoxIcon::kWarning;
-  platform_.ShowMessageBox(box);
+  announcing_ = true;
+  site_.ShowMessageBox(box);
+  announcing_ = false;
   site_.SetJoyToKeyUsed(false);
 }
 
@@ -129,7 +133,7 @@ void JoyToKey::WarnStartFailed() {
   box.text = kJoyToKeyGoneText;
   box.caption = kErrorCaption;
   box.icon = MessageBoxIcon::kWarning;
-  platform_.ShowMessageBox(box);
+  site_.ShowMessageBox(box);
 }
 
 void JoyToKey::JtkUseCheckBoxClick() {

@@ -34,6 +34,8 @@ class JoyToKeySite {
   // Tells the person that a search is going on, or that it has ended.
   virtual void ShowSearching(bool searching) = 0;
   virtual WindowHandle MainWindow() const = 0;
+  // A box the switch can close: the timers go on inside it.
+  virtual void ShowMessageBox(const MessageBoxSpec& desc) = 0;
   // Serves the window (painting, timers, the person's input) until `done`
   // holds; `done` is asked at least every `poll_ms`.
   virtual void ServeUntil(const std::function<bool()>& done,
@@ -74,6 +76,9 @@ class JoyToKey {
   void SendHeartbeat();
   // A search or a start is going on: executions wait for it.
   bool Busy() const { return busy_ > 0; }
+  // The box saying JoyToKey is not installed is open: the use is about to be
+  // cleared, so there is nothing to check meanwhile.
+  bool Announcing() const { return announcing_; }
 
  private:
   struct Search;
@@ -89,6 +94,7 @@ class JoyToKey {
   std::shared_ptr<Search> running_;
   std::shared_ptr<Heartbeat> heartbeat_;
   int32_t busy_ = 0;
+  bool announcing_ = false;
 };
 
 }  // namespace hopla

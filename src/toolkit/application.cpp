@@ -31,13 +31,22 @@ void Application::SetTitle(std::string title) {
 
 void Application::Run() {
   if (main_form_ == nullptr || terminated_) return;
-  peer_->Show(main_form_->StartMinimized());
-  main_form_->ShowFirst();
+  ShowNow(*main_form_);
   RunLoop();
 }
 
+void Application::ShowNow(Form& form) {
+  if (shown_) return;
+  shown_ = true;
+  peer_->Show(form.StartMinimized());
+  form.ShowFirst();
+}
+
 void Application::RunLoop() {
-  if (!terminated_) platform_.RunMessageLoop(*this);
+  if (terminated_) return;
+  ++serving_;
+  platform_.RunMessageLoop(*this);
+  --serving_;
 }
 
 namespace {
@@ -85,9 +94,52 @@ void Application::ServeUntil(const std::function<bool()>& done,
                              int32_t poll_ms) {
   if (terminated_ || done()) return;
   ServingHost host(platform_, *this, done, poll_ms, terminated_);
+  ++serving_;
   platform_.RunMessageLoop(host);
+  --serving_;
   // A quit asked while serving ended this loop; the outer one must end too.
   if (terminated_) platform_.QuitMessageLoop();
+}
+
+namespace {
+
+// A loop whose first work is the box; inside the box it serves the
+// application's timers, and it ends when the box closes.
+class BoxHost : public UiLoopHost {
+ public:
+  BoxHost(Platform& platform, UiLoopHost& inner, const MessageBoxSpec& desc)
+      : platform_(platform), inner_(inner), desc_(desc) {}
+
+  int64_t RunDueWork() override {
+    if (opened_) return inner_.RunDueWork();
+    opened_ = true;
+    answer_ = platform_.ShowMessageBox(desc_);
+    platform_.QuitMessageLoop();
+    return kNoWake;
+  }
+  DialogResult answer() const { return answer_; }
+
+ private:
+  Platform& platform_;
+  UiLoopHost& inner_;
+  const MessageBoxSpec& desc_;
+  bool opened_ = false;
+  DialogResult answer_ = DialogResult::kCancel;
+};
+
+}  // namespace
+
+// Inside a box the switch must keep working: a person with one switch closes
+// it by walking the cursor to its button. Before the message loop runs (while
+// the window is being made) nothing would serve the timers inside the box, so
+// the box then opens from a loop of its own.
+DialogResult Application::ShowMessageBox(const MessageBoxSpec& desc) {
+  if (serving_ > 0 || terminated_) return platform_.ShowMessageBox(desc);
+  BoxHost host(platform_, *this, desc);
+  ++serving_;
+  platform_.RunMessageLoop(host);
+  --serving_;
+  return host.answer();
 }
 
 void Application::ShowStatus(const std::string& status) {

@@ -35,6 +35,13 @@ class Application : public Component, private UiLoopHost, private WidgetEvents {
   Form* MainForm() const { return main_form_; }
   // Shows the main form and runs the message loop until Terminate.
   void Run();
+  // Shows the application's taskbar button and `form` now, before Run (a
+  // long search at start-up shows that it is going on); Run then shows
+  // nothing again.
+  void ShowNow(Form& form);
+  // A modal message box in which the timers keep running, also before the
+  // message loop runs.
+  DialogResult ShowMessageBox(const MessageBoxSpec& desc);
   // Runs the message loop alone, until Terminate.
   void RunLoop();
   // Runs the message loop (timers, painting, the person's input) until
@@ -79,6 +86,8 @@ class Application : public Component, private UiLoopHost, private WidgetEvents {
   std::string help_file_;
   Form* main_form_ = nullptr;
   bool terminated_ = false;
+  bool shown_ = false;
+  int32_t serving_ = 0;  // message loops running on this thread
   std::unique_ptr<NativeWidget> peer_;
 };
 
