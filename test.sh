@@ -49,7 +49,7 @@ fail_step() { # name, why
 format_check() {
   note "format: clang-format --dry-run --Werror"
   local files bad
-  mapfile -t files < <(find src tests tools -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
+  mapfile -t files < <(find src tests tools bench -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
   if ((${#files[@]} == 0)); then
     summary+=("format: no files")
     return

@@ -33,6 +33,7 @@
 
 #include "bench_clock.h"
 #include "engine/engine_state.h"
+#include "hopla_program.h"
 #include "motion/brake.h"
 #include "motion/brake_prober.h"
 #include "motion/mover_link.h"
@@ -71,6 +72,7 @@ constexpr int32_t kBrakeDelayMs = hopla::kBrakeWeak;
 constexpr uint32_t kBrakeKinds = hopla::kBrakeButton.bit;
 
 using hopla::bench::Clock;
+using hopla::wine_test::InputLogger;
 
 // The logger spans the screen's width in its middle band, so one row crosses
 // nothing but its plain area; its button sits right of centre, lower down.
@@ -96,95 +98,10 @@ Layout MakeLayout(const hopla::Rect& desktop) {
   return layout;
 }
 
-std::wstring RectArguments(const RECT& r) {
-  return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
-         std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
+// Accessibility queries the logger has answered so far: one line each.
+int64_t Queries(const InputLogger& logger) {
+  return static_cast<int64_t>(logger.LinesOf("getobject").size());
 }
-
-// hopla-input-logger.exe, from beside this program, for as long as this
-// lives; closed (ended if it lingers) at the end.
-class ForeignWindow {
- public:
-  ForeignWindow() = default;
-  ForeignWindow(const ForeignWindow&) = delete;
-  ForeignWindow& operator=(const ForeignWindow&) = delete;
-  ~ForeignWindow() {
-    if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
-    if (process_.hProcess != nullptr) {
-      if (WaitForSingleObject(process_.hProcess, kStopTimeoutMs) !=
-          WAIT_OBJECT_0) {
-        TerminateProcess(process_.hProcess, 1);
-      }
-      CloseHandle(process_.hThread);
-      CloseHandle(process_.hProcess);
-    }
-    if (!log_path_.empty()) DeleteFileW(log_path_.c_str());
-  }
-
-  // False when the program could not start or its window did not come.
-  bool Start(const Layout& layout) {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length == MAX_PATH) return false;
-    std::wstring exe(path, length);
-    exe =
-        exe.substr(0, exe.find_last_of(L"\\/") + 1) + L"hopla-input-logger.exe";
-    wchar_t temp[MAX_PATH] = {};
-    if (GetTempPathW(MAX_PATH, temp) == 0) return false;
-    log_path_ = std::wstring(temp) + L"hopla-brake-bench-" +
-                std::to_wstring(GetCurrentProcessId()) + L".log";
-    std::wstring command = L"\"" + exe + L"\" \"" + log_path_ + L"\" " +
-                           RectArguments(layout.logger) + L" " +
-                           RectArguments(layout.button);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                        nullptr, nullptr, &startup, &process_)) {
-      std::printf("could not start %ls (error %lu)\n", exe.c_str(),
-                  GetLastError());
-      process_ = {};
-      return false;
-    }
-    for (int waited = 0; waited < kLoggerTimeoutMs; waited += kPollMs) {
-      HWND found = FindWindowW(L"HoplaInputLogger", L"Hopla input logger");
-      DWORD owner = 0;
-      if (found != nullptr) GetWindowThreadProcessId(found, &owner);
-      if (owner == process_.dwProcessId && IsWindowVisible(found)) {
-        window_ = found;
-        return true;
-      }
-      Sleep(kPollMs);
-    }
-    std::printf("the input logger's window did not come\n");
-    return false;
-  }
-
-  // Accessibility queries the logger has answered so far: one line each.
-  int64_t Queries() const {
-    HANDLE file = CreateFileW(log_path_.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 0;
-    std::string text;
-    char buffer[1 << 16];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-      text.append(buffer, read);
-    }
-    CloseHandle(file);
-    int64_t count = 0;
-    for (size_t at = text.find("getobject"); at != std::string::npos;
-         at = text.find("getobject", at + 1)) {
-      ++count;
-    }
-    return count;
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  std::wstring log_path_;
-  HWND window_ = nullptr;
-};
 
 std::string RoleText(const hopla::RoleReading& reading) {
   switch (reading.kind) {
@@ -239,7 +156,7 @@ struct Bench {
   hopla::win32::Win32Platform& platform;
   const Clock& clock;
   const Layout& layout;
-  const ForeignWindow& logger;
+  const InputLogger& logger;
   std::shared_ptr<hopla::BrakeProber> prober;
 };
 
@@ -352,7 +269,7 @@ void WalkSpeed(Bench& bench, int position, bool brake, LONG row, Speed& total) {
             {desktop.left, row});
   POINT last{};
   GetCursorPos(&last);
-  const int64_t queries_before = bench.logger.Queries();
+  const int64_t queries_before = Queries(bench.logger);
   const double start = bench.clock.NowMs();
   walk.Start();
   double now = start;
@@ -379,7 +296,7 @@ void WalkSpeed(Bench& bench, int position, bool brake, LONG row, Speed& total) {
   total.moving_ms += moving_ms;
   total.pixels += counted_pixels;
   total.walked_ms += bench.clock.NowMs() - start;
-  total.queries += bench.logger.Queries() - queries_before;
+  total.queries += Queries(bench.logger) - queries_before;
   total.passes += walk.passes();
 }
 
@@ -729,8 +646,12 @@ int main(int argc, char** argv) {
       hopla::win32::SwitchSourceKind::kJoystick);
   const Clock clock;
   const Layout layout = MakeLayout(platform.DesktopRect());
-  ForeignWindow logger;
-  if (!logger.Start(layout)) return 2;
+  const std::unique_ptr<InputLogger> logger =
+      InputLogger::Start(layout.logger, layout.button);
+  if (logger == nullptr) {
+    std::printf("the input logger did not start or show its window\n");
+    return 2;
+  }
   std::printf("1 ms timer resolution granted: %s\n",
               platform.TimerResolutionRaised() ? "yes" : "no");
   std::printf(
@@ -741,7 +662,7 @@ int main(int argc, char** argv) {
       layout.button.right, layout.button.bottom);
   if (only.empty() || only == "probe") PrintProbeCost(platform, clock, layout);
 
-  Bench bench{platform, clock, layout, logger,
+  Bench bench{platform, clock, layout, *logger,
               std::make_shared<hopla::BrakeProber>(platform)};
   if (!WarmUp(*bench.prober, layout)) {
     std::printf("the prober never answered\n");

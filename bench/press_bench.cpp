@@ -25,6 +25,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -34,8 +36,7 @@
 #include "app/entry.h"
 #include "app/hopla.h"
 #include "bench_clock.h"
-#include "platform/codepage.h"
-#include "platform/win32/switch_source.h"
+#include "hopla_program.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/slider_maps.h"
 
@@ -61,12 +62,16 @@ constexpr int kStartTimeoutMs = 20000;
 constexpr int kQuitTimeoutMs = 10000;
 constexpr int kAnswerTimeoutMs = 3000;
 constexpr int kSettleMs = 500;
-constexpr int kPollMs = 10;
 constexpr size_t kNotesReserved = 1 << 16;
-constexpr int kCalibratedSleepsMs[] = {4, 8, 11};
-constexpr int64_t kCalibrationBudgetMs = 300;
 
 using hopla::bench::Clock;
+using hopla::bench::PrintSleepCalibration;
+using hopla::wine_test::FindMessageBox;
+using hopla::wine_test::PressMessageBoxButton;
+using hopla::wine_test::SettingsFileBytes;
+using hopla::wine_test::TempFolder;
+using hopla::wine_test::TestSwitchDriver;
+using hopla::wine_test::WaitUntil;
 
 // What the program asked of the platform, with when and for how long.
 struct Note {
@@ -235,43 +240,6 @@ class TimingPlatform final : public hopla::Platform {
   NoteBook& notes_;
 };
 
-// The test switch's byte, owned while this lives; bit 0 is the switch.
-class TestSwitch {
- public:
-  TestSwitch()
-      : mapping_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr,
-                                    PAGE_READWRITE, 0, 1,
-                                    hopla::win32::kTestSwitchMappingName)) {
-    if (mapping_ == nullptr) return;
-    byte_ = static_cast<volatile uint8_t*>(
-        MapViewOfFile(mapping_, FILE_MAP_WRITE, 0, 0, 1));
-    if (byte_ != nullptr) *byte_ = 0;
-  }
-  ~TestSwitch() {
-    if (byte_ != nullptr) UnmapViewOfFile(const_cast<uint8_t*>(byte_));
-    if (mapping_ != nullptr) CloseHandle(mapping_);
-  }
-  TestSwitch(const TestSwitch&) = delete;
-  TestSwitch& operator=(const TestSwitch&) = delete;
-  bool ok() const { return byte_ != nullptr; }
-  void SetDown(bool down) { *byte_ = down ? 1 : 0; }
-
- private:
-  HANDLE mapping_;
-  volatile uint8_t* byte_ = nullptr;
-};
-
-// UTF-8 with LF line ends to the settings file's code page 932 with CR LF.
-// The settings file's bytes: code page 932, CR LF.
-std::string SettingsFileBytes(const std::string& utf8) {
-  std::string crlf;
-  for (char c : utf8) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  return hopla::Utf8ToCp932(crlf).value_or("");
-}
-
 std::string SettingsFor(const Setting& setting) {
   return "[マウス]\nマウス移動速度=3\n画面端折り返し=1\n8方向=0\n今だけ早い=1\n"
          "[サウンド]\n音を出す=1\n"
@@ -282,35 +250,6 @@ std::string SettingsFor(const Setting& setting) {
          "\n";
 }
 
-bool WaitUntil(const std::function<bool()>& done, int timeout_ms) {
-  for (int waited = 0; waited < timeout_ms; waited += kPollMs) {
-    if (done()) return true;
-    Sleep(kPollMs);
-  }
-  return done();
-}
-
-struct BoxSearch {
-  DWORD process_id;
-  HWND found;
-};
-
-BOOL CALLBACK VisitForQuestion(HWND window, LPARAM search_address) {
-  auto& search = *reinterpret_cast<BoxSearch*>(search_address);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t class_name[16] = {};
-  wchar_t title[16] = {};
-  GetClassNameW(window, class_name, 16);
-  GetWindowTextW(window, title, 16);
-  if (owner == search.process_id && IsWindowVisible(window) &&
-      std::wstring(class_name) == L"#32770" && std::wstring(title) == L"警告") {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The whole program on a UI thread of its own, in a working folder of its
 // own holding its settings file. Its single-instance mutex lasts as long as
 // the process: one of these per run.
@@ -318,21 +257,11 @@ class InProcessProgram {
  public:
   InProcessProgram(const Clock& clock, NoteBook& notes,
                    const std::string& settings_utf8) {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::wstring(temp) + L"hopla-press-bench-" +
-              std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder_.c_str(), nullptr);
-    const std::string bytes = SettingsFileBytes(settings_utf8);
-    HANDLE file =
-        CreateFileW((folder_ + L"\\Hoplar.ini").c_str(), GENERIC_WRITE, 0,
-                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-              nullptr);
-    CloseHandle(file);
+    std::ofstream{std::filesystem::path(folder_.path() + L"\\Hoplar.ini"),
+                  std::ios::binary}
+        << SettingsFileBytes(settings_utf8);
     GetCurrentDirectoryW(MAX_PATH, old_dir_);
-    SetCurrentDirectoryW(folder_.c_str());
+    SetCurrentDirectoryW(folder_.path().c_str());
     thread_ = std::thread([this, &clock, &notes] {
       CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
       {
@@ -359,8 +288,6 @@ class InProcessProgram {
     }
     thread_.join();
     SetCurrentDirectoryW(old_dir_);
-    DeleteFileW((folder_ + L"\\Hoplar.ini").c_str());
-    RemoveDirectoryW(folder_.c_str());
   }
   InProcessProgram(const InProcessProgram&) = delete;
   InProcessProgram& operator=(const InProcessProgram&) = delete;
@@ -378,20 +305,15 @@ class InProcessProgram {
   // Closes the window and answers OK at the quit question.
   bool Quit() {
     PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
-    BoxSearch search{GetCurrentProcessId(), nullptr};
-    WaitUntil(
-        [&search] {
-          EnumWindows(&VisitForQuestion, reinterpret_cast<LPARAM>(&search));
-          return search.found != nullptr;
-        },
-        kQuitTimeoutMs);
-    if (search.found == nullptr) return false;
-    PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+    const HWND question =
+        FindMessageBox(L"警告", kQuitTimeoutMs, GetCurrentProcessId());
+    if (question == nullptr) return false;
+    PressMessageBoxButton(question, IDOK);
     return WaitUntil([this] { return ended_.load(); }, kQuitTimeoutMs);
   }
 
  private:
-  std::wstring folder_;
+  TempFolder folder_;
   wchar_t old_dir_[MAX_PATH] = {};
   std::atomic<hopla::THopla*> window_{nullptr};
   std::atomic<bool> ended_{false};
@@ -468,19 +390,7 @@ struct Totals {
   double worst_deviation = 0;
 };
 
-void PrintSleepCalibration(const Clock& clock) {
-  std::printf("Sleep(n) as measured here (mean over %lld ms of sleeping):",
-              static_cast<long long>(kCalibrationBudgetMs));
-  for (int ms : kCalibratedSleepsMs) {
-    const int count = static_cast<int>(kCalibrationBudgetMs / ms);
-    const double start = clock.NowMs();
-    for (int i = 0; i < count; ++i) Sleep(static_cast<DWORD>(ms));
-    std::printf("  Sleep(%d) %.3f ms", ms, (clock.NowMs() - start) / count);
-  }
-  std::printf("\n");
-}
-
-void RunSetting(InProcessProgram& program, TestSwitch& test_switch,
+void RunSetting(InProcessProgram& program, TestSwitchDriver& test_switch,
                 NoteBook& notes, const Clock& clock, const Setting& setting,
                 Totals& totals) {
   const int32_t ticks = hopla::LongPressTicksFor(setting.long_press_slider);
@@ -556,12 +466,12 @@ void RunSetting(InProcessProgram& program, TestSwitch& test_switch,
 
 int main() {
   const Clock clock;
-  TestSwitch test_switch;
+  TestSwitchDriver test_switch;
   if (!test_switch.ok()) {
     std::printf("could not make the test switch\n");
     return 2;
   }
-  PrintSleepCalibration(clock);
+  PrintSleepCalibration(clock, {4, 8, 11});
   NoteBook notes;
   Totals totals;
   {

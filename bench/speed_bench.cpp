@@ -31,12 +31,10 @@ constexpr int kFourDirections = 4;
 constexpr int kDirectionRight = 1;
 constexpr int kSampleEveryMs = 1;
 constexpr int kStopTimeoutMs = 5000;
-// Sleep calibration: how long Sleep(n) really lasts here.
-constexpr int kCalibratedSleepsMs[] = {1, 2, 3, 4, 10, 20, 50};
-constexpr int64_t kCalibrationBudgetMs = 300;
 constexpr int kCursorCalls = 500;
 
 using hopla::bench::Clock;
+using hopla::bench::PrintSleepCalibration;
 
 // Edge turning on. The mover asks for it once per pass, so the calls count
 // the passes.
@@ -125,18 +123,6 @@ void WalkAt(hopla::win32::Win32Platform& platform, const Clock& clock,
   }
 }
 
-void PrintSleepCalibration(const Clock& clock) {
-  std::printf("Sleep(n) as measured here (mean over %lld ms of sleeping):\n",
-              static_cast<long long>(kCalibrationBudgetMs));
-  for (int ms : kCalibratedSleepsMs) {
-    const int count = static_cast<int>(kCalibrationBudgetMs / ms);
-    const double start = clock.NowMs();
-    for (int i = 0; i < count; ++i) Sleep(static_cast<DWORD>(ms));
-    std::printf("  Sleep(%2d) lasts %.3f ms\n", ms,
-                (clock.NowMs() - start) / count);
-  }
-}
-
 // Besides the sleep, each pass reads the cursor twice and moves it once.
 void PrintCursorCallCost(const Clock& clock) {
   POINT at{};
@@ -161,7 +147,7 @@ int main() {
   const Clock clock;
   std::printf("1 ms timer resolution granted: %s\n",
               platform.TimerResolutionRaised() ? "yes" : "no");
-  PrintSleepCalibration(clock);
+  PrintSleepCalibration(clock, {1, 2, 3, 4, 10, 20, 50});
   PrintCursorCallCost(clock);
   std::printf(
       "\nposition step_delay_ms step_pixels promised_px/s measured_px/s "

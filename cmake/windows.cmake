@@ -41,6 +41,16 @@ foreach(sound pu.wav Pomclick.wav)
             ${CMAKE_SOURCE_DIR}/resources/${sound} $<TARGET_FILE_DIR:Hopla>/${sound})
 endforeach()
 
+# The real program seen from outside, for the Wine tests and the benches
+# alike: bounded waits, child programs, message boxes, the test switch's
+# driver, Hopla-testswitch.exe and the input logger run from outside.
+add_library(hopla_wine_kit STATIC tests/win32/wine_helpers.cpp
+            tests/win32/hopla_program.cpp)
+target_include_directories(hopla_wine_kit PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32)
+target_link_libraries(hopla_wine_kit PUBLIC hopla_win32)
+target_compile_definitions(hopla_wine_kit PRIVATE
+  HOPLA_EXE_DIR="$<TARGET_FILE_DIR:Hopla>")
+
 # Cursor speed at each SpeedBar position against the speed map, under Wine:
 # bench/speed.sh runs it. Not a test.
 add_executable(hopla-speed-bench bench/speed_bench.cpp)
@@ -57,14 +67,14 @@ target_link_libraries(hopla-input-logger PRIVATE uuid oleacc ole32 oleaut32)
 # the walking speed with the brake on over plain ground, and how far the
 # cursor gets into a braked element before it slows. bench/brake.sh runs it.
 add_executable(hopla-brake-bench bench/brake_bench.cpp)
-target_link_libraries(hopla-brake-bench PRIVATE hopla_win32)
+target_link_libraries(hopla-brake-bench PRIVATE hopla_wine_kit)
 add_dependencies(hopla-brake-bench hopla-input-logger)
 
 # When a press becomes long in the whole program, against LongPressTicks x
 # PollInterval: bench/press.sh runs it. With the programs' resources, so the
 # window it runs is the real one, manifest and icon included.
 add_executable(hopla-press-bench bench/press_bench.cpp ${HOPLA_RESOURCES})
-target_link_libraries(hopla-press-bench PRIVATE hopla_win32)
+target_link_libraries(hopla-press-bench PRIVATE hopla_wine_kit)
 
 # The search for JoyToKey over a tree of 100,000 folders and files, and how
 # fast the window answers meanwhile: bench/search.sh runs it.
@@ -89,10 +99,11 @@ else()
 endif()
 
 hopla_sources(WIN32_TEST_SOURCES tests/win32)
+list(FILTER WIN32_TEST_SOURCES EXCLUDE REGEX ".*/(wine_helpers|hopla_program)\\.cpp$")
 # The programs' resources too: the same manifest, so the tests see the same
 # common controls (version 6) as the programs.
 add_executable(hopla_win32_tests ${WIN32_TEST_SOURCES} ${HOPLA_RESOURCES})
-target_link_libraries(hopla_win32_tests PRIVATE hopla_win32 gtest gtest_main)
+target_link_libraries(hopla_win32_tests PRIVATE hopla_wine_kit gtest gtest_main)
 # A stand-in for JoyToKey in another process, for the heartbeat tests.
 add_executable(hopla-fake-joytokey tests/win32/peer/fake_joytokey.cpp)
 add_dependencies(hopla_win32_tests Hopla Hopla-testswitch hopla-press
