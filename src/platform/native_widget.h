@@ -23,7 +23,17 @@ enum class WidgetKind {
   kEdit,
   kGroupBox,
   kPushButton,
+  // A control of our own: the toolkit model paints it and hears the mouse,
+  // the keyboard and the focus.
+  kCustom,
 };
+
+enum class MouseButtonKind { kLeft, kRight, kMiddle };
+
+// The application-wide cursor that overrides each window's own.
+enum class CursorShape { kNone, kArrow, kHandPoint };
+
+class Canvas;
 
 struct FontSpec {
   std::string face = "ＭＳ Ｐゴシック";
@@ -49,6 +59,8 @@ struct WidgetSpec {
   int32_t position = 0;
   // Forms.
   bool topmost = false;
+  // Custom controls: whether Tab stops on it and a press focuses it.
+  bool tab_stop = false;
 };
 
 // What a form's window reports of its maximised placement.
@@ -82,6 +94,21 @@ class WidgetEvents {
   virtual void OnShown() {}
   // Form or application: brought back from the minimised state.
   virtual void OnRestored() {}
+  // The pointer moved over a label, or over a form's bare client area (not
+  // over any of its controls; frames and labels count as controls).
+  virtual void OnMouseMove(Point /*at*/) {}
+  // Custom controls. A press captures the mouse until its release; enter
+  // and leave come in pairs.
+  virtual void OnMouseDown(MouseButtonKind /*button*/, Point /*at*/) {}
+  virtual void OnMouseUp(MouseButtonKind /*button*/, Point /*at*/) {}
+  virtual void OnMouseEnter() {}
+  virtual void OnMouseLeave() {}
+  virtual void OnKeyDown(uint32_t /*key*/) {}
+  virtual void OnKeyUp(uint32_t /*key*/) {}
+  virtual void OnFocusChanged(bool /*gained*/) {}
+  // A mnemonic typed in the form; true when the control took it.
+  virtual bool OnDialogChar(uint32_t /*character*/) { return false; }
+  virtual void OnPaint(Canvas& /*canvas*/) {}
 };
 
 class NativeWidget {
@@ -106,6 +133,11 @@ class NativeWidget {
   virtual bool IsMinimized() const = 0;
   // Forms: destroys the window for good.
   virtual void Destroy() = 0;
+  // Custom controls: paint again soon; let go of the mouse.
+  virtual void Invalidate() {}
+  virtual void ReleaseMouseCapture() {}
+  // The application: the cursor every window of the program shows.
+  virtual void SetCursorOverride(CursorShape /*shape*/) {}
 };
 
 }  // namespace hopla

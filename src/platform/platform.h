@@ -182,6 +182,8 @@ class Platform {
   // --- Cursor and synthetic input
   virtual std::optional<Point> CursorPos() = 0;
   virtual void SetCursorPos(Point p) = 0;
+  // Whether the system reports the left mouse button as held down.
+  virtual bool LeftButtonDown() = 0;
   // One mouse-button event as the system's mouse_event makes it: `flags`
   // (absolute, without a move, so the button acts where the cursor stands),
   // `at` as dx and dy, data 0 and extra information 0.

@@ -76,6 +76,19 @@ WidgetSpec KindBox(const char* caption, int32_t top, int32_t width = 97,
   return At(caption, 16, top, width, 17, hint);
 }
 
+// The stepping buttons beside the sliders.
+WidgetSpec Stepper(const char* caption, int32_t left, int32_t top) {
+  return At(caption, left, top, 41, 33);
+}
+constexpr int32_t kLowerLeft = 128;
+constexpr int32_t kRaiseLeft = 376;
+
+WidgetSpec Banner() {
+  WidgetSpec desc = At("", 16, 352, 345, 25);
+  desc.font.height_px = 13;
+  return desc;
+}
+
 WidgetSpec Hidden(WidgetSpec desc) {
   desc.visible = false;
   desc.font = WindowFont(false);
@@ -103,14 +116,22 @@ SettingsWindow::SettingsWindow(Application& app, EngineState& state,
       SoundCheckBox(app, *this, "SoundCheckBox",
                     At("音を出す", 248, 72, 81, 17)),
       Label2(app, *this, "Label2", LabelAt("カーソル移動速度", 16, 128)),
+      CuteButton1(app, *this, "CuteButton1", Stepper("遅い", kLowerLeft, 120)),
       SpeedBar(app, *this, "SpeedBar", Slider(120, 41)),
+      CuteButton2(app, *this, "CuteButton2", Stepper("早い", kRaiseLeft, 120)),
       Label1(app, *this, "Label1", LabelAt("長押し判定時間", 16, 184)),
+      CuteButton3(app, *this, "CuteButton3", Stepper("短い", kLowerLeft, 176)),
       NagaHanteiTrackBar(app, *this, "NagaHanteiTrackBar", Slider(176, 45)),
+      CuteButton4(app, *this, "CuteButton4", Stepper("長い", kRaiseLeft, 176)),
       Label5(app, *this, "Label5", LabelAt("実行までの時間", 16, 240)),
+      CuteButton5(app, *this, "CuteButton5", Stepper("短い", kLowerLeft, 232)),
       JikkouTrackBar(app, *this, "JikkouTrackBar", Slider(232, 45)),
+      CuteButton6(app, *this, "CuteButton6", Stepper("長い", kRaiseLeft, 232)),
       Label6(app, *this, "Label6", LabelAt("キー入力モードへ", 16, 288)),
       Label7(app, *this, "Label7", LabelAt("入る長押し時間", 16, 304)),
+      CuteButton7(app, *this, "CuteButton7", Stepper("短い", kLowerLeft, 288)),
       KeyModeBar(app, *this, "KeyModeBar", Slider(288, 45)),
+      CuteButton8(app, *this, "CuteButton8", Stepper("長い", kRaiseLeft, 288)),
       SaishoukaButton(app, *this, "SaishoukaButton",
                       At("最小化", 408, 24, 57, 33, "001でも最小化します")),
       HelpBtn(app, *this, "HelpBtn",
@@ -154,6 +175,7 @@ SettingsWindow::SettingsWindow(Application& app, EngineState& state,
                 Disabled(KindBox("未使用", 288))),
       CheckBox1(app, BreakGroupBox, "CheckBox1",
                 Disabled(KindBox("未使用", 312))),
+      MarqueeLabel1(app, *this, "MarqueeLabel1", Banner()),
       Label3(app, *this, "Label3",
              [] {
                WidgetSpec desc =
@@ -167,7 +189,9 @@ SettingsWindow::SettingsWindow(Application& app, EngineState& state,
                     Hidden(At("", 40, 88, 137, 20))),
       state_(state),
       site_(site) {
+  MarqueeLabel1.Shadow().SetColor(Color{0, 128, 0});
   BindSettingsHandlers();
+  BindWindowHandlers();
 }
 
 void SettingsWindow::BindSettingsHandlers() {

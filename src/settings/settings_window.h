@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "controls/cute_button.h"
+#include "controls/marquee_label.h"
 #include "engine/engine_state.h"
 #include "settings/settings_table.h"
 #include "toolkit/application.h"
@@ -22,6 +24,18 @@ namespace hopla {
 inline constexpr char kWindowCaption[] = "「ホプラー。」";
 inline constexpr int32_t kClientWidth = 607;
 inline constexpr int32_t kClientHeight = 428;
+// Where the link and the banner lead: the project's page and its postal
+// transfer account. Placeholders of the right form until the project has
+// its own.
+inline constexpr char kHomePageUrl[] = "https://pomlab.example.jp/hopla/";
+inline constexpr char kDonationAccount[] = "00000-0-00000";
+// How long the minimise button waits for the window it minimises.
+inline constexpr int32_t kMinimiseSendTimeoutMs = 2000;
+// The stepping buttons grow by this much each way under the pointer.
+inline constexpr int32_t kHoverGrowthPx = 10;
+
+// The banner's text: its sentences, each followed by ideographic spaces.
+std::string BannerText();
 
 class IniFileSave;
 
@@ -55,14 +69,22 @@ class SettingsWindow : public Form {
   CheckBox SoundCheckBox;
   // Timing rows.
   Label Label2;
+  TCuteButton CuteButton1;
   TrackBar SpeedBar;
+  TCuteButton CuteButton2;
   Label Label1;
+  TCuteButton CuteButton3;
   TrackBar NagaHanteiTrackBar;
+  TCuteButton CuteButton4;
   Label Label5;
+  TCuteButton CuteButton5;
   TrackBar JikkouTrackBar;
+  TCuteButton CuteButton6;
   Label Label6;
   Label Label7;
+  TCuteButton CuteButton7;
   TrackBar KeyModeBar;
+  TCuteButton CuteButton8;
   // Window buttons.
   PushButton SaishoukaButton;
   PushButton HelpBtn;
@@ -88,6 +110,7 @@ class SettingsWindow : public Form {
   CheckBox CheckBox5;
   CheckBox CheckBox1;
   // Bottom left.
+  TMarqueeLabel MarqueeLabel1;
   Label Label3;
   Label Label4;
   // Never shown: holds the JoyToKey folder.
@@ -107,6 +130,39 @@ class SettingsWindow : public Form {
   void JikkouNagaiButtonClick(Component& sender);
   void KeyModeMijikaiButtonClick(Component& sender);
   void KeyModeNagaiButtonClick(Component& sender);
+  // The stepping buttons: a press of any mouse button steps, the pointer
+  // over one grows it.
+  void CuteButton1MouseDown(Component& s) { IdouDownButtonClick(s); }
+  void CuteButton2MouseDown(Component& s) { IdouHayaiButtonClick(s); }
+  void CuteButton3MouseDown(Component& s) { NagaHanteiMijikaiButtonClick(s); }
+  void CuteButton4MouseDown(Component& s) { NagaHanteiNagaiButtonClick(s); }
+  void CuteButton5MouseDown(Component& s) { JikkouMijikaiButtonClick(s); }
+  void CuteButton6MouseDown(Component& s) { JikkouNagaiButtonClick(s); }
+  void CuteButton7MouseDown(Component& s) { KeyModeMijikaiButtonClick(s); }
+  void CuteButton8MouseDown(Component& s) { KeyModeNagaiButtonClick(s); }
+  void CuteButton1MouseEnter(Component&) { Grow(CuteButton1, 1); }
+  void CuteButton2MouseEnter(Component&) { Grow(CuteButton2, 1); }
+  void CuteButton3MouseEnter(Component&) { Grow(CuteButton3, 1); }
+  void CuteButton4MouseEnter(Component&) { Grow(CuteButton4, 1); }
+  void CuteButton5MouseEnter(Component&) { Grow(CuteButton5, 1); }
+  void CuteButton6MouseEnter(Component&) { Grow(CuteButton6, 1); }
+  void CuteButton7MouseEnter(Component&) { Grow(CuteButton7, 1); }
+  void CuteButton8MouseEnter(Component&) { Grow(CuteButton8, 1); }
+  void CuteButton1MouseLeave(Component&) { Grow(CuteButton1, -1); }
+  void CuteButton2MouseLeave(Component&) { Grow(CuteButton2, -1); }
+  void CuteButton3MouseLeave(Component&) { Grow(CuteButton3, -1); }
+  void CuteButton4MouseLeave(Component&) { Grow(CuteButton4, -1); }
+  void CuteButton5MouseLeave(Component&) { Grow(CuteButton5, -1); }
+  void CuteButton6MouseLeave(Component&) { Grow(CuteButton6, -1); }
+  void CuteButton7MouseLeave(Component&) { Grow(CuteButton7, -1); }
+  void CuteButton8MouseLeave(Component&) { Grow(CuteButton8, -1); }
+  // The cursor override, the link, the minimise button, the banner.
+  void Label3MouseMove(Component& sender, Point at);
+  void FormMouseMove(Component& sender, Point at);
+  void Label3Click(Component& sender);
+  void SaishoukaButtonClick(Component& sender);
+  void FormShow(Component& sender);
+  void MarqueeLabel1End(Component& sender);
   void ImadakeSokudoClick(Component& sender);
   void SaishouCheckBoxClick(Component& sender);
   void HoukouCheckBoxClick(Component& sender);
@@ -121,6 +177,10 @@ class SettingsWindow : public Form {
 
  private:
   void BindSettingsHandlers();
+  void BindWindowHandlers();
+  // Adds kHoverGrowthPx x `sign` to the button's width and height; its
+  // top-left corner stays.
+  static void Grow(TCuteButton& button, int32_t sign);
   // The control that holds a stored setting.
   TrackBar& SliderOf(SettingId id);
   CheckBox& BoxOf(SettingId id);

@@ -206,4 +206,9 @@ int64_t Application::RunDueWork() {
   });
 }
 
+void Application::SetCursorOverride(CursorShape shape) {
+  cursor_override_ = shape;
+  peer_->SetCursorOverride(shape);
+}
+
 }  // namespace hopla

@@ -69,6 +69,10 @@ class Application : public Component, private UiLoopHost, private WidgetEvents {
   void NoteRestored();
   NotifyEvent on_restore;
 
+  // The cursor every window of the program shows, until set again.
+  CursorShape CursorOverride() const { return cursor_override_; }
+  void SetCursorOverride(CursorShape shape);
+
   // Runs `body`, reporting what it throws in the standard error box, so that
   // one failed handler does not end the program.
   void Guard(const std::function<void()>& body);
@@ -87,6 +91,7 @@ class Application : public Component, private UiLoopHost, private WidgetEvents {
   Form* main_form_ = nullptr;
   bool terminated_ = false;
   bool shown_ = false;
+  CursorShape cursor_override_ = CursorShape::kNone;
   int32_t serving_ = 0;  // message loops running on this thread
   std::unique_ptr<NativeWidget> peer_;
 };

@@ -16,6 +16,7 @@ Control::Control(Application& app, Control* parent, std::string name,
                  const WidgetSpec& desc)
     : Component(std::move(name)),
       app_(app),
+      parent_(parent),
       desc_(desc),
       peer_(app.platform().CreateWidget(
           desc,

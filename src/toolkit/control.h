@@ -31,6 +31,11 @@ class Control : public Component, protected WidgetEvents {
   void SetEnabled(bool enabled);
   const std::string& Hint() const { return desc_.hint; }
   const FontSpec& Font() const { return desc_.font; }
+  Control* Parent() const { return parent_; }
+  // Whether the control's parent is visible; true for a form.
+  bool ParentVisible() const {
+    return parent_ == nullptr || parent_->Visible();
+  }
 
  protected:
   Application& app() const { return app_; }
@@ -40,6 +45,7 @@ class Control : public Component, protected WidgetEvents {
 
  private:
   Application& app_;
+  Control* parent_;
   WidgetSpec desc_;
   std::unique_ptr<NativeWidget> peer_;
 };

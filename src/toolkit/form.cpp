@@ -25,7 +25,7 @@ void Form::Close() {
   if (app().MainForm() == this) {
     app().Terminate();
   } else {
-    peer().SetVisible(false);
+    SetVisible(false);
   }
 }
 
@@ -73,8 +73,15 @@ void Form::OnGetMinMaxInfo(MinMaxInfo& info) {
 }
 
 void Form::OnShown() {
+  desc().visible = true;
   app().Guard([&] {
     if (on_show) on_show(*this);
+  });
+}
+
+void Form::OnMouseMove(Point at) {
+  app().Guard([&] {
+    if (on_mouse_move) on_mouse_move(*this, at);
   });
 }
 

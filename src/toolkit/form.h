@@ -36,6 +36,8 @@ class Form : public Control {
   std::function<void(Component& sender, bool& can_close)> on_close_query;
   std::function<void(Component& sender, CloseAction& action)> on_close;
   NotifyEvent on_show;
+  // The pointer over the bare client area, not over a control.
+  std::function<void(Component& sender, Point at)> on_mouse_move;
   // Window messages the form answers itself.
   std::function<void(uint32_t command)> on_sys_command;
   std::function<bool()> on_query_end_session;
@@ -48,6 +50,7 @@ class Form : public Control {
   void OnGetMinMaxInfo(MinMaxInfo& info) override;
   void OnShown() override;
   void OnRestored() override;
+  void OnMouseMove(Point at) override;
 
  private:
   bool start_minimized_ = false;

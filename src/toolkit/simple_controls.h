@@ -3,6 +3,7 @@
 #ifndef HOPLA_TOOLKIT_SIMPLE_CONTROLS_H_
 #define HOPLA_TOOLKIT_SIMPLE_CONTROLS_H_
 
+#include <functional>
 #include <string>
 
 #include "toolkit/control.h"
@@ -17,6 +18,13 @@ class Label : public Control {
         const WidgetSpec& desc)
       : Control(app, &parent, std::move(name),
                 WithKind(desc, WidgetKind::kLabel)) {}
+
+  NotifyEvent on_click;
+  std::function<void(Component& sender, Point at)> on_mouse_move;
+
+ protected:
+  void OnUserClicked() override;
+  void OnMouseMove(Point at) override;
 };
 
 class GroupBox : public Control {

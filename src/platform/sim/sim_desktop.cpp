@@ -210,6 +210,11 @@ void SimDesktop::PlaceCursor(Point p) {
   impl_->cursor = impl_->ClampToScreen(p);
 }
 
+void SimDesktop::HoldLeftButton(bool down) {
+  Lock lock(impl_->Mutex());
+  impl_->left_button_down = down;
+}
+
 // --- Files and sounds --------------------------------------------------------
 
 std::optional<std::string> SimDesktop::File(const std::string& path) const {

@@ -150,6 +150,8 @@ class SimDesktop {
   Rect Screen() const;
   Point Cursor() const;
   void PlaceCursor(Point p);
+  // The person holds the left button down, or lets it go.
+  void HoldLeftButton(bool down);
 
   // --- Files (shared by every program; paths as the programs write them) ---
   std::optional<std::string> File(const std::string& path) const;

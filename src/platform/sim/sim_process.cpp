@@ -362,8 +362,15 @@ bool SimProcessImpl::ReplaceFileBytes(const std::string& path,
   return true;
 }
 
+bool SimProcessImpl::LeftButtonDown() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return world_.left_button_down;
+}
+
 void SimProcessImpl::MouseButton(uint32_t flags, Point at) {
   std::lock_guard<std::mutex> lock(Mutex());
+  if (flags == kMouseLeftDown) world_.left_button_down = true;
+  if (flags == kMouseLeftUp) world_.left_button_down = false;
   world_.RecordLocked("mouse", std::to_string(flags) + " " +
                                    std::to_string(at.x) + "," +
                                    std::to_string(at.y));

@@ -46,6 +46,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   bool CreateSingleInstanceMutex(const std::string& name) override;
   std::optional<Point> CursorPos() override;
   void SetCursorPos(Point p) override;
+  bool LeftButtonDown() override;
   void MouseButton(uint32_t flags, Point at) override;
   void KeyEvent(uint8_t virtual_key, bool up) override;
   void Beep() override;

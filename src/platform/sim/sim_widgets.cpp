@@ -376,6 +376,61 @@ void SimWidget::MaximiseForm() {
   });
 }
 
+bool SimWidget::UserMouseDown(MouseButtonKind button, Point at) {
+  if (!Usable() || events_ == nullptr) return false;
+  events_->OnMouseDown(button, at);
+  return true;
+}
+
+bool SimWidget::UserMouseUp(MouseButtonKind button, Point at) {
+  if (!Usable() || events_ == nullptr) return false;
+  events_->OnMouseUp(button, at);
+  return true;
+}
+
+bool SimWidget::UserMouseMove(Point at) {
+  if (!Usable() || events_ == nullptr) return false;
+  events_->OnMouseMove(at);
+  return true;
+}
+
+bool SimWidget::UserMouseEnter() {
+  if (!Usable() || events_ == nullptr) return false;
+  events_->OnMouseEnter();
+  return true;
+}
+
+bool SimWidget::UserMouseLeave() {
+  if (!Usable() || events_ == nullptr) return false;
+  events_->OnMouseLeave();
+  return true;
+}
+
+bool SimWidget::UserKey(uint32_t key, bool down) {
+  if (!Usable() || events_ == nullptr) return false;
+  if (down) {
+    events_->OnKeyDown(key);
+  } else {
+    events_->OnKeyUp(key);
+  }
+  return true;
+}
+
+bool SimWidget::UserFocus(bool gained) {
+  if (!Usable() || events_ == nullptr) return false;
+  events_->OnFocusChanged(gained);
+  return true;
+}
+
+bool SimWidget::UserDialogChar(uint32_t character) {
+  if (!Usable() || events_ == nullptr) return false;
+  return events_->OnDialogChar(character);
+}
+
+void SimWidget::PaintTo(Canvas& canvas) {
+  if (events_ != nullptr) events_->OnPaint(canvas);
+}
+
 bool SimWidget::UserClick() {
   if (!Usable()) return false;
   if (kind_ == WidgetKind::kCheckBox) return UserCheck(!checked_);

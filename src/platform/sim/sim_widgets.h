@@ -40,6 +40,9 @@ class SimWidget : public NativeWidget {
   void Restore() override;
   bool IsMinimized() const override;
   void Destroy() override;
+  void Invalidate() override { ++invalidations_; }
+  void ReleaseMouseCapture() override { ++capture_releases_; }
+  void SetCursorOverride(CursorShape shape) override { cursor_ = shape; }
 
   // --- State, for tests ----------------------------------------------------
   WidgetKind Kind() const { return kind_; }
@@ -55,6 +58,13 @@ class SimWidget : public NativeWidget {
   bool Checked() const { return checked_; }
   int32_t Position() const { return position_; }
   bool Destroyed() const { return destroyed_; }
+  // Repaints asked for, and mouse captures let go, since creation.
+  int Invalidations() const { return invalidations_; }
+  int CaptureReleases() const { return capture_releases_; }
+  // The application's cursor override as last set.
+  CursorShape Cursor() const { return cursor_; }
+  // What the control would paint now.
+  void PaintTo(Canvas& canvas);
 
   // --- What the person does (call on the owner's UI thread) -----------------
   // Each returns false, doing nothing, when the control is hidden or
@@ -67,6 +77,19 @@ class SimWidget : public NativeWidget {
   // Win+M): a form becomes minimised on its own, the application hides its
   // forms. Call on the owner's UI thread.
   void ExternalMinimize();
+  // The pointer and the keyboard, as the window system reports them to a
+  // control (custom controls; a move also to labels and forms). Positions
+  // are relative to the control. Hidden or disabled controls hear nothing
+  // and return false.
+  bool UserMouseDown(MouseButtonKind button, Point at = {1, 1});
+  bool UserMouseUp(MouseButtonKind button, Point at = {1, 1});
+  bool UserMouseMove(Point at = {1, 1});
+  bool UserMouseEnter();
+  bool UserMouseLeave();
+  bool UserKey(uint32_t key, bool down);
+  bool UserFocus(bool gained);
+  // A mnemonic typed in the form; true when the control took it.
+  bool UserDialogChar(uint32_t character);
 
   // A window message to a form, handled on the owner's UI thread.
   intptr_t HandleMessage(uint32_t message, uintptr_t wparam, intptr_t lparam);
@@ -102,6 +125,9 @@ class SimWidget : public NativeWidget {
   bool checked_;
   int32_t position_;
   bool destroyed_ = false;
+  int invalidations_ = 0;
+  int capture_releases_ = 0;
+  CursorShape cursor_ = CursorShape::kNone;
 };
 
 }  // namespace hopla::sim

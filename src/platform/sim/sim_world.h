@@ -94,6 +94,8 @@ struct SimDesktop::Impl {
   Scheduler scheduler;
   Rect screen;
   Point cursor;
+  // Held by a press of the program's or of the person's.
+  bool left_button_down = false;
   std::map<WindowHandle, WindowRec> windows;
   std::vector<WindowHandle> raised;  // most recently raised first
   WindowHandle foreground = kNoWindow;

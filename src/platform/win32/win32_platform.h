@@ -67,6 +67,7 @@ class Win32Platform final : public Platform {
 
   std::optional<Point> CursorPos() override;
   void SetCursorPos(Point p) override;
+  bool LeftButtonDown() override;
   void MouseButton(uint32_t flags, Point at) override;
   void KeyEvent(uint8_t virtual_key, bool up) override;
   void Beep() override;

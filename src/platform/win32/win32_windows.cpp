@@ -177,4 +177,8 @@ std::optional<Point> Win32Platform::CursorPos() {
 
 void Win32Platform::SetCursorPos(Point p) { ::SetCursorPos(p.x, p.y); }
 
+// The key state as the UI thread's messages last left it, as a control asks
+// while it handles one of them.
+bool Win32Platform::LeftButtonDown() { return GetKeyState(VK_LBUTTON) < 0; }
+
 }  // namespace hopla::win32
