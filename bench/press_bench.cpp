@@ -194,6 +194,7 @@ class TimingPlatform final : public hopla::Platform {
   hopla::Rect DesktopRect() override { return real_.DesktopRect(); }
   std::optional<hopla::Point> CursorPos() override { return real_.CursorPos(); }
   void SetCursorPos(hopla::Point p) override { real_.SetCursorPos(p); }
+  bool LeftButtonDown() override { return real_.LeftButtonDown(); }
   void MouseButton(uint32_t flags, hopla::Point at) override {
     real_.MouseButton(flags, at);
   }

@@ -63,8 +63,8 @@ class RecordingCanvas : public Canvas {
     }
     return {width, height};
   }
-  void DrawText(Point at, const std::string& text, const FontSpec&,
-                Color color) override {
+  void DrawString(Point at, const std::string& text, const FontSpec&,
+                  Color color) override {
     texts.push_back({at, text, color});
   }
 

@@ -114,10 +114,10 @@ void TMarqueeLabel::Paint(Canvas& canvas) {
   int32_t x = MarqueeX(direction_, current_step_, steps_, size.x, travel);
   if (shadow_.Visible() && offset_left < 0) x -= offset_left;
   if (shadow_.Visible()) {
-    canvas.DrawText({x + offset_left, y + offset_top}, Caption(), Font(),
+    canvas.DrawString({x + offset_left, y + offset_top}, Caption(), Font(),
                     shadow_.GetColor());
   }
-  canvas.DrawText({x, y}, Caption(), Font(),
+  canvas.DrawString({x, y}, Caption(), Font(),
                   canvas.SystemColorOf(SystemColor::kWindowText));
 }
 

@@ -38,8 +38,8 @@ class Canvas {
   // Width and height of `text` drawn in `font`.
   virtual Point TextExtent(const std::string& text, const FontSpec& font) = 0;
   // Draws `text` with its top-left corner at `at`, without a background.
-  virtual void DrawText(Point at, const std::string& text, const FontSpec& font,
-                        Color color) = 0;
+  virtual void DrawString(Point at, const std::string& text,
+                          const FontSpec& font, Color color) = 0;
 };
 
 }  // namespace hopla

@@ -49,7 +49,7 @@ void Panel::Paint(Canvas& canvas) {
     x = rect.right - text.x;
   }
   const int32_t y = (size.y - w_height) / 2;
-  canvas.DrawText({x, y}, Caption(), Font(),
+  canvas.DrawString({x, y}, Caption(), Font(),
                   canvas.SystemColorOf(SystemColor::kWindowText));
 }
 

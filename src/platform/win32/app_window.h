@@ -30,6 +30,9 @@ class Win32AppWindow final : public Win32Widget {
   // restored (it was shown minimised from the start).
   void ShowOnRestore(HWND form);
 
+  void SetCursorOverride(CursorShape shape) override { cursor_ = shape; }
+  CursorShape cursor_override() const { return cursor_; }
+
  private:
   bool HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                      LRESULT& result) override;
@@ -41,6 +44,7 @@ class Win32AppWindow final : public Win32Widget {
 
   std::vector<HWND> hidden_forms_;
   bool minimised_ = false;
+  CursorShape cursor_ = CursorShape::kNone;
 };
 
 }  // namespace hopla::win32

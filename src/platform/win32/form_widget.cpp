@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/text_conv.h"
 
 namespace hopla::win32 {
@@ -18,9 +19,15 @@ constexpr WPARAM kSysCommandMask = 0xFFF0;
 // Long hints wrap instead of running across the screen.
 constexpr LPARAM kTooltipMaxWidthPx = 400;
 
-RECT CentredWindowRect(const Rect& client, DWORD ex_style) {
-  RECT r{0, 0, client.Width(), client.Height()};
+// The whole window around a client area of `client`'s size at `dpi`.
+RECT WindowRectFor(const Rect& client, DWORD ex_style, UINT dpi) {
+  RECT r{0, 0, ToDpi(client.Width(), dpi), ToDpi(client.Height(), dpi)};
   AdjustWindowRectEx(&r, kFormStyle, FALSE, ex_style);
+  return r;
+}
+
+RECT CentredWindowRect(const Rect& client, DWORD ex_style, UINT dpi) {
+  const RECT r = WindowRectFor(client, ex_style, dpi);
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
@@ -47,7 +54,10 @@ Win32Form::Win32Form(const WidgetSpec& desc, NativeWidget* parent,
   HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterTopLevelClass(kFormClassName, GetSysColorBrush(COLOR_BTNFACE));
   const DWORD ex_style = kFormExStyle | (desc.topmost ? WS_EX_TOPMOST : 0);
-  const RECT r = CentredWindowRect(desc.bounds, ex_style);
+  SetDpi(SystemDpi());
+  set_logical_bounds(desc.bounds);
+  font_ = desc.font;
+  const RECT r = CentredWindowRect(desc.bounds, ex_style, dpi());
   HWND window = CreateWindowExW(
       ex_style, kFormClassName, Utf8ToWide(desc.caption).c_str(), kFormStyle,
       r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -65,6 +75,8 @@ Win32Form::Win32Form(const WidgetSpec& desc, NativeWidget* parent,
   ApplyFont(desc.font);
   if (!desc.enabled) EnableWindow(window, FALSE);
   if (!desc.hint.empty()) SetHint(desc.hint);
+  // Centred on a monitor of another DPI than the system's: laid out anew.
+  if (WindowDpi(window) != dpi()) Rescale(WindowDpi(window));
 }
 
 bool Win32Form::IsForm(HWND window) {
@@ -77,6 +89,9 @@ bool Win32Form::IsForm(HWND window) {
 bool Win32Form::HandleDialogKey(MSG& msg) {
   HWND root = GetAncestor(msg.hwnd, GA_ROOT);
   if (!IsForm(root)) return false;
+  if (msg.message == WM_SYSCHAR) {
+    if (HandleMnemonic(root, msg.wParam)) return true;
+  }
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
     // Not the dialog manager's Tab: that one follows the stack, where frames
     // lie at the bottom; ours follows the order of creation.
@@ -89,13 +104,96 @@ bool Win32Form::HandleDialogKey(MSG& msg) {
 }
 
 void Win32Form::SetBounds(const Rect& bounds) {
-  RECT r{0, 0, bounds.Width(), bounds.Height()};
-  AdjustWindowRectEx(
-      &r, kFormStyle, FALSE,
-      static_cast<DWORD>(GetWindowLongPtrW(window(), GWL_EXSTYLE)));
+  set_logical_bounds(bounds);
+  const RECT r = WindowRectFor(
+      bounds, static_cast<DWORD>(GetWindowLongPtrW(window(), GWL_EXSTYLE)),
+      dpi());
   SetWindowPos(window(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   RethrowPending();
+}
+
+// The form keeps its place; every control of it follows.
+void Win32Form::Rescale(UINT new_dpi) {
+  SetDpi(new_dpi);
+  SetBounds(logical_bounds());
+  RescaleControls();
+}
+
+void Win32Form::RescaleControls() {
+  ApplyFont(FontOfForm());
+  EnumChildWindows(
+      window(),
+      [](HWND child, LPARAM dpi) -> BOOL {
+        Win32Widget* peer = FromWindow(child);
+        if (peer != nullptr) peer->Rescale(static_cast<UINT>(dpi));
+        return TRUE;
+      },
+      static_cast<LPARAM>(dpi()));
+}
+
+// Moved to a monitor of another DPI: the system suggests the new window
+// rectangle; the layout follows at the new scale.
+void Win32Form::HandleDpiChanged(HWND window, UINT new_dpi,
+                                 const RECT& suggested) {
+  SetDpi(new_dpi);
+  const RECT r = WindowRectFor(
+      logical_bounds(),
+      static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), new_dpi);
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, r.right - r.left,
+               r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RescaleControls();
+}
+
+// The pointer over the form: over bare background the form's model hears
+// it, over a label the label's; the program's cursor override wins over
+// every window's own cursor.
+bool Win32Form::HandleSetCursor(HWND window, HWND over, UINT hit, UINT mouse,
+                                LRESULT& result) {
+  if (mouse == WM_MOUSEMOVE) {
+    const DWORD pos = GetMessagePos();
+    POINT p{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+    ScreenToClient(window, &p);
+    const Point at{FromDpi(p.x, dpi()), FromDpi(p.y, dpi())};
+    if (over == window && hit == HTCLIENT) {
+      // Frames and labels let the pointer through to the form: they still
+      // count as controls.
+      HWND child = ChildWindowFromPointEx(window, p, CWP_SKIPINVISIBLE);
+      if (child == nullptr || child == window) {
+        Notify([at](WidgetEvents& e) { e.OnMouseMove(at); });
+      }
+    } else if (Win32Widget* peer = FromWindow(over); peer != nullptr) {
+      peer->OnHoverMove(at);
+    }
+    if (!IsWindow(window)) return true;
+  }
+  const CursorShape shape =
+      app_ != nullptr ? app_->cursor_override() : CursorShape::kNone;
+  if (shape == CursorShape::kNone || hit != HTCLIENT) return false;
+  SetCursor(LoadCursorW(
+      nullptr, shape == CursorShape::kHandPoint ? IDC_HAND : IDC_ARROW));
+  result = TRUE;
+  return true;
+}
+
+// Alt and a letter: the control whose caption marks that letter takes it.
+bool Win32Form::HandleMnemonic(HWND root, WPARAM character) {
+  struct Search {
+    uint32_t character;
+    bool taken;
+  } search{static_cast<uint32_t>(character), false};
+  EnumChildWindows(
+      root,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        Win32Widget* peer = FromWindow(child);
+        if (peer != nullptr && IsWindowVisible(child)) {
+          s->taken = peer->TakeMnemonic(s->character);
+        }
+        return s->taken ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.taken;
 }
 
 void Win32Form::SetVisible(bool visible) {
@@ -172,6 +270,13 @@ bool Win32Form::HandleMessage(HWND window, UINT message, WPARAM wparam,
     case WM_GETMINMAXINFO:
       HandleMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lparam));
       return true;
+    case WM_DPICHANGED:
+      HandleDpiChanged(window, HIWORD(wparam),
+                       *reinterpret_cast<const RECT*>(lparam));
+      return true;
+    case WM_SETCURSOR:
+      return HandleSetCursor(window, reinterpret_cast<HWND>(wparam),
+                             LOWORD(lparam), HIWORD(lparam), result);
     case WM_WINDOWPOSCHANGED:
       result = DefWindowProcW(window, message, wparam, lparam);
       NoteShowState(window);

@@ -23,6 +23,7 @@ class Win32Form final : public Win32Widget {
 
   // Keeps the window's position and gives it this client size.
   void SetBounds(const Rect& bounds) override;
+  void Rescale(UINT dpi) override;
   void SetVisible(bool visible) override;
   void Show(bool minimised) override;
   void Minimize() override;
@@ -42,11 +43,19 @@ class Win32Form final : public Win32Widget {
   bool HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                      LRESULT& result) override;
   void HandleMinMaxInfo(MINMAXINFO& info);
+  void HandleDpiChanged(HWND window, UINT dpi, const RECT& suggested);
+  bool HandleSetCursor(HWND window, HWND over, UINT hit, UINT mouse,
+                       LRESULT& result);
+  static bool HandleMnemonic(HWND root, WPARAM character);
+  // The form's own font and every control's, at the form's DPI.
+  void RescaleControls();
+  const FontSpec& FontOfForm() const { return font_; }
   static bool IsForm(HWND window);
   // Called after every position or visibility change.
   void NoteShowState(HWND window);
 
   Win32AppWindow* app_;  // outlives the form; may be null
+  FontSpec font_;
   ShowState show_state_ = ShowState::kHidden;
   int next_control_id_ = kFirstControlId;
 };

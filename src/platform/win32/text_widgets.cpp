@@ -14,6 +14,10 @@ Win32Label::Win32Label(const WidgetSpec& desc, NativeWidget* parent,
   CreateChild(kStaticClass, SS_LEFT | SS_NOTIFY, 0, desc, parent);
 }
 
+void Win32Label::OnHoverMove(Point at) {
+  Notify([at](WidgetEvents& e) { e.OnMouseMove(at); });
+}
+
 void Win32Label::OnCommand(UINT code) {
   if (code != STN_CLICKED) return;
   Notify([](WidgetEvents& e) { e.OnUserClicked(); });

@@ -13,6 +13,8 @@ class Win32Label final : public Win32Widget {
   Win32Label(const WidgetSpec& desc, NativeWidget* parent, WidgetEvents* events,
              ExceptionTrap& trap);
 
+  void OnHoverMove(Point at) override;
+
  private:
   void OnCommand(UINT code) override;
 };

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/win32/control_order.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/gdi_canvas.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/text_conv.h"
 
@@ -62,6 +64,9 @@ void Win32Widget::Attach(HWND window, HWND tooltip) {
 void Win32Widget::CreateChild(const wchar_t* window_class, DWORD style,
                               DWORD ex_style, const WidgetSpec& desc,
                               NativeWidget* parent) {
+  auto* container = dynamic_cast<Win32Widget*>(parent);
+  if (container != nullptr) dpi_ = container->dpi();
+  bounds_ = desc.bounds;
   Attach(CreateChildWindow(window_class, style, ex_style, desc, parent),
          TooltipOf(parent));
   ApplyFont(desc.font);
@@ -69,12 +74,8 @@ void Win32Widget::CreateChild(const wchar_t* window_class, DWORD style,
 }
 
 void Win32Widget::ApplyFont(const FontSpec& font) {
-  // A negative height asks for the character height, not the cell height.
-  HFONT created =
-      CreateFontW(-font.height_px, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
-                  font.italic ? TRUE : FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                  DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(font.face).c_str());
+  font_spec_ = font;
+  HFONT created = MakeFont(font, dpi_);
   if (created == nullptr) return;  // the system font stays
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
   if (font_ != nullptr) DeleteObject(font_);
@@ -92,8 +93,15 @@ void Win32Widget::SetCaption(const std::string& text) {
 std::string Win32Widget::Text() const { return ReadWindowText(window_); }
 
 void Win32Widget::SetBounds(const Rect& bounds) {
-  MoveWindow(window_, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
-             TRUE);
+  bounds_ = bounds;
+  const RECT r = ToDpi(bounds, dpi_);
+  MoveWindow(window_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+void Win32Widget::Rescale(UINT dpi) {
+  dpi_ = dpi;
+  SetBounds(bounds_);
+  ApplyFont(font_spec_);
 }
 
 void Win32Widget::SetVisible(bool visible) {
@@ -162,10 +170,10 @@ HWND CreateChildWindow(const wchar_t* window_class, DWORD style, DWORD ex_style,
   style |= WS_CHILD | WS_CLIPSIBLINGS;
   if (desc.visible) style |= WS_VISIBLE;
   if (!desc.enabled) style |= WS_DISABLED;
+  const RECT r = ToDpi(desc.bounds, container->dpi());
   HWND window = CreateWindowExW(
-      ex_style, window_class, Utf8ToWide(desc.caption).c_str(), style,
-      desc.bounds.left, desc.bounds.top, desc.bounds.Width(),
-      desc.bounds.Height(), container->window(),
+      ex_style, window_class, Utf8ToWide(desc.caption).c_str(), style, r.left,
+      r.top, r.right - r.left, r.bottom - r.top, container->window(),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(container->TakeControlId())),
       GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) {

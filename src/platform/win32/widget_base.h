@@ -40,6 +40,15 @@ class Win32Widget : public NativeWidget {
   void Destroy() override;
 
   HWND window() const { return window_; }
+  // The DPI the window is laid out for; bounds and fonts are 96-dpi values
+  // scaled to it.
+  UINT dpi() const { return dpi_; }
+  // Lays the window out again for `dpi`: place, size and font.
+  virtual void Rescale(UINT dpi);
+  // The pointer moved over this control (labels tell their model).
+  virtual void OnHoverMove(Point /*at*/) {}
+  // A mnemonic typed in the form; true when this control took it.
+  virtual bool TakeMnemonic(uint32_t /*character*/) { return false; }
   // For a control about to be made inside this one: the next id in the
   // form's order of creation. Only forms and frames hold controls.
   virtual int TakeControlId() { return 0; }
@@ -55,7 +64,13 @@ class Win32Widget : public NativeWidget {
  protected:
   // Takes ownership of `window` and marks it as this peer's.
   void Attach(HWND window, HWND tooltip);
+  // Gives the window `font` at the peer's DPI, and keeps it for a rescale.
   void ApplyFont(const FontSpec& font);
+  void SetDpi(UINT dpi) { dpi_ = dpi; }
+  // The 96-dpi place and size last given.
+  const Rect& logical_bounds() const { return bounds_; }
+  void set_logical_bounds(const Rect& bounds) { bounds_ = bounds; }
+  static Win32Widget* FromWindow(HWND window);
   // Makes the child window of a control, takes it, and gives it the
   // control's font and hint.
   void CreateChild(const wchar_t* window_class, DWORD style, DWORD ex_style,
@@ -87,13 +102,14 @@ class Win32Widget : public NativeWidget {
   WidgetEvents* receiver() { return events_; }
 
  private:
-  static Win32Widget* FromWindow(HWND window);
-
   WidgetEvents* events_;
   ExceptionTrap& trap_;
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
   HFONT font_ = nullptr;
+  FontSpec font_spec_;
+  Rect bounds_;
+  UINT dpi_ = 96;
 };
 
 // A child control's window, or throws std::system_error. `parent` is the

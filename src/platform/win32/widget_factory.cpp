@@ -4,6 +4,7 @@
 
 #include "platform/win32/app_window.h"
 #include "platform/win32/button_widgets.h"
+#include "platform/win32/custom_widget.h"
 #include "platform/win32/form_widget.h"
 #include "platform/win32/text_widgets.h"
 #include "platform/win32/trackbar_widget.h"
@@ -42,6 +43,9 @@ std::unique_ptr<NativeWidget> MakeWidget(const WidgetSpec& desc,
       break;
     case WidgetKind::kPushButton:
       widget = std::make_unique<Win32PushButton>(desc, parent, events, trap);
+      break;
+    case WidgetKind::kCustom:
+      widget = std::make_unique<Win32Custom>(desc, parent, events, trap);
       break;
   }
   if (widget == nullptr) throw std::invalid_argument("unknown widget kind");
