@@ -105,6 +105,23 @@ run_suite() { # name, build dir, ctest arguments...
   fi
 }
 
+# The prefix's screen DPI (Wine reads it at the server's start): sets it and
+# starts the session again when it differs. A run stopped at 144 dpi is put
+# back to 96 by the next run.
+WINE_DPI_KEY='HKCU\Control Panel\Desktop'
+wine_session_at_dpi() { # dpi
+  local hex
+  hex=$(printf '0x%x' "$1")
+  if wine reg query "$WINE_DPI_KEY" /v LogPixels 2>/dev/null | grep -qi "$hex"; then
+    return 0
+  fi
+  if [ "$1" = 96 ] && ! wine reg query "$WINE_DPI_KEY" /v LogPixels >/dev/null 2>&1; then
+    return 0 # never set: Wine's default is 96
+  fi
+  wine reg add "$WINE_DPI_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
+    wine_session_stop && wine_session_start build/windows/wineprefix
+}
+
 steps=("$@")
 ((${#steps[@]})) || steps=(format linux windows)
 for step in "${steps[@]}"; do
@@ -135,10 +152,17 @@ fi
 if wanted windows; then
   if build windows; then
     note "wine session"
-    if wine_session_start build/windows/wineprefix; then
+    if wine_session_start build/windows/wineprefix && wine_session_at_dpi 96; then
       echo "Wine $(wine --version) on $DISPLAY, prefix $WINEPREFIX"
       # One at a time: the Win32 tests share one screen, cursor and keyboard.
       run_suite windows build/windows -j1
+      # The window's layout once more at 150% (a user at 144 dpi).
+      if wine_session_at_dpi 144; then
+        run_suite windows-144dpi build/windows -j1 -R '^Win32Layout[.]'
+      else
+        fail_step windows-144dpi "the Wine session did not start at 144 dpi"
+      fi
+      wine_session_at_dpi 96 || true
     else
       fail_step windows "the Wine session did not start"
     fi
