@@ -115,10 +115,10 @@ void TMarqueeLabel::Paint(Canvas& canvas) {
   if (shadow_.Visible() && offset_left < 0) x -= offset_left;
   if (shadow_.Visible()) {
     canvas.DrawString({x + offset_left, y + offset_top}, Caption(), Font(),
-                    shadow_.GetColor());
+                      shadow_.GetColor());
   }
   canvas.DrawString({x, y}, Caption(), Font(),
-                  canvas.SystemColorOf(SystemColor::kWindowText));
+                    canvas.SystemColorOf(SystemColor::kWindowText));
 }
 
 }  // namespace hopla

@@ -50,7 +50,7 @@ void Panel::Paint(Canvas& canvas) {
   }
   const int32_t y = (size.y - w_height) / 2;
   canvas.DrawString({x, y}, Caption(), Font(),
-                  canvas.SystemColorOf(SystemColor::kWindowText));
+                    canvas.SystemColorOf(SystemColor::kWindowText));
 }
 
 }  // namespace hopla
