@@ -81,6 +81,18 @@ target_link_libraries(hopla-press-bench PRIVATE hopla_wine_kit)
 add_executable(hopla-search-bench bench/search_bench.cpp)
 target_link_libraries(hopla-search-bench PRIVATE hopla_win32)
 
+# What the scrolling banner costs against Hopla minimised and a bare program
+# with one 50 ms timer: bench/banner.sh runs it. Not a test.
+add_executable(hopla-bare-timer WIN32 bench/bare_timer.cpp)
+if(MINGW)
+  target_link_options(hopla-bare-timer PRIVATE -municode)
+endif()
+add_executable(hopla-banner-bench bench/banner_bench.cpp)
+target_link_libraries(hopla-banner-bench PRIVATE hopla_wine_kit)
+target_compile_definitions(hopla-banner-bench PRIVATE
+  HOPLA_EXE_DIR="$<TARGET_FILE_DIR:Hopla>")
+add_dependencies(hopla-banner-bench hopla-bare-timer Hopla-testswitch)
+
 # GoogleTest built with MinGW from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

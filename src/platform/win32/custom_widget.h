@@ -5,6 +5,7 @@
 #ifndef HOPLA_PLATFORM_WIN32_CUSTOM_WIDGET_H_
 #define HOPLA_PLATFORM_WIN32_CUSTOM_WIDGET_H_
 
+#include "platform/win32/gdi_canvas.h"
 #include "platform/win32/widget_base.h"
 
 namespace hopla::win32 {
@@ -15,6 +16,7 @@ class Win32Custom final : public Win32Widget {
  public:
   Win32Custom(const WidgetSpec& desc, NativeWidget* parent,
               WidgetEvents* events, ExceptionTrap& trap);
+  ~Win32Custom() override;
 
   void SetCaption(const std::string& text) override;
   void Invalidate() override;
@@ -30,8 +32,16 @@ class Win32Custom final : public Win32Widget {
   // The 96-dpi point of a mouse message's position.
   Point Logical(LPARAM lparam) const;
 
+  // The bitmap painting goes to, kept while the size stays.
+  void FreeBuffer();
+
   bool tab_stop_;
   bool hovering_ = false;
+  FontCache fonts_;
+  HDC buffer_dc_ = nullptr;
+  HBITMAP buffer_ = nullptr;
+  HGDIOBJ buffer_old_ = nullptr;
+  SIZE buffer_size_{0, 0};
 };
 
 }  // namespace hopla::win32

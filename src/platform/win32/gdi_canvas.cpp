@@ -14,18 +14,44 @@ HFONT MakeFont(const FontSpec& font, UINT dpi) {
       DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(font.face).c_str());
 }
 
-GdiCanvas::GdiCanvas(HDC dc, Point size, UINT dpi)
+FontCache::~FontCache() {
+  for (auto& [key, font] : fonts_) {
+    if (font != nullptr) DeleteObject(font);
+  }
+}
+
+std::optional<Point> FontCache::Extent(const std::string& text,
+                                       const FontSpec& font, UINT dpi) const {
+  auto it = extents_.find({text, KeyOf(font, dpi)});
+  if (it == extents_.end()) return std::nullopt;
+  return it->second;
+}
+
+// Only the latest few stay: captions change seldom.
+void FontCache::KeepExtent(const std::string& text, const FontSpec& font,
+                           UINT dpi, Point extent) {
+  constexpr size_t kMaxExtents = 16;
+  if (extents_.size() >= kMaxExtents) extents_.clear();
+  extents_[{text, KeyOf(font, dpi)}] = extent;
+}
+
+HFONT FontCache::Get(const FontSpec& font, UINT dpi) {
+  const Key key = KeyOf(font, dpi);
+  auto it = fonts_.find(key);
+  if (it == fonts_.end()) it = fonts_.emplace(key, MakeFont(font, dpi)).first;
+  return it->second;
+}
+
+GdiCanvas::GdiCanvas(HDC dc, Point size, UINT dpi, FontCache& fonts)
     : dc_(dc),
       size_(size),
       dpi_(dpi),
+      fonts_(fonts),
       original_font_(GetCurrentObject(dc, OBJ_FONT)) {
   SetBkMode(dc_, TRANSPARENT);
 }
 
-GdiCanvas::~GdiCanvas() {
-  SelectObject(dc_, original_font_);
-  for (auto& [key, font] : fonts_) DeleteObject(font);
-}
+GdiCanvas::~GdiCanvas() { SelectObject(dc_, original_font_); }
 
 int32_t GdiCanvas::Scale(int32_t px_at_96_dpi) const {
   return ToDpi(px_at_96_dpi, dpi_);
@@ -58,14 +84,12 @@ void GdiCanvas::FillRect(const Rect& rect, Color color) {
 }
 
 void GdiCanvas::Select(const FontSpec& font) {
-  const auto key =
-      std::make_tuple(font.face, font.height_px, font.bold, font.italic);
-  auto it = fonts_.find(key);
-  if (it == fonts_.end()) it = fonts_.emplace(key, MakeFont(font, dpi_)).first;
-  if (it->second != nullptr) SelectObject(dc_, it->second);
+  HFONT made = fonts_.Get(font, dpi_);
+  if (made != nullptr) SelectObject(dc_, made);
 }
 
 Point GdiCanvas::TextExtent(const std::string& text, const FontSpec& font) {
+  if (auto known = fonts_.Extent(text, font, dpi_)) return *known;
   Select(font);
   const std::wstring wide = Utf8ToWide(text);
   SIZE size{0, 0};
@@ -77,6 +101,7 @@ Point GdiCanvas::TextExtent(const std::string& text, const FontSpec& font) {
     GetTextMetricsW(dc_, &metrics);
     size.cy = metrics.tmHeight;
   }
+  fonts_.KeepExtent(text, font, dpi_, Point{size.cx, size.cy});
   return Point{size.cx, size.cy};
 }
 

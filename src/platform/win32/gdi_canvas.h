@@ -4,8 +4,10 @@
 #define HOPLA_PLATFORM_WIN32_GDI_CANVAS_H_
 
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "platform/canvas.h"
 #include "platform/win32/win32_include.h"
@@ -16,9 +18,35 @@ namespace hopla::win32 {
 // cannot make it.
 HFONT MakeFont(const FontSpec& font, UINT dpi);
 
+// Fonts made once and kept for a control's whole life: making a font costs
+// more than painting the banner with it.
+class FontCache {
+ public:
+  FontCache() = default;
+  ~FontCache();
+  FontCache(const FontCache&) = delete;
+  FontCache& operator=(const FontCache&) = delete;
+  // The font of `font` at `dpi`, or null.
+  HFONT Get(const FontSpec& font, UINT dpi);
+  // The extent measured last for this text in this font, if any: the
+  // banner measures the same long caption ten times a second.
+  std::optional<Point> Extent(const std::string& text, const FontSpec& font,
+                              UINT dpi) const;
+  void KeepExtent(const std::string& text, const FontSpec& font, UINT dpi,
+                  Point extent);
+
+ private:
+  using Key = std::tuple<std::string, int32_t, bool, bool, UINT>;
+  static Key KeyOf(const FontSpec& font, UINT dpi) {
+    return {font.face, font.height_px, font.bold, font.italic, dpi};
+  }
+  std::map<Key, HFONT> fonts_;
+  std::map<std::pair<std::string, Key>, Point> extents_;
+};
+
 class GdiCanvas final : public Canvas {
  public:
-  GdiCanvas(HDC dc, Point size, UINT dpi);
+  GdiCanvas(HDC dc, Point size, UINT dpi, FontCache& fonts);
   ~GdiCanvas() override;
   GdiCanvas(const GdiCanvas&) = delete;
   GdiCanvas& operator=(const GdiCanvas&) = delete;
@@ -32,14 +60,13 @@ class GdiCanvas final : public Canvas {
                   Color color) override;
 
  private:
-  // Selects `font` into the DC, made once per canvas.
   void Select(const FontSpec& font);
 
   HDC dc_;
   Point size_;
   UINT dpi_;
+  FontCache& fonts_;
   HGDIOBJ original_font_;
-  std::map<std::tuple<std::string, int32_t, bool, bool>, HFONT> fonts_;
 };
 
 }  // namespace hopla::win32
