@@ -81,6 +81,9 @@ target_link_libraries(hopla-press-bench PRIVATE hopla_wine_kit)
 add_executable(hopla-search-bench bench/search_bench.cpp)
 target_link_libraries(hopla-search-bench PRIVATE hopla_win32)
 
+# The help file that ships.
+include(cmake/package.cmake)
+
 # GoogleTest built with MinGW from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
