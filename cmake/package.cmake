@@ -1,6 +1,6 @@
-# What ships: the Japanese help file beside the programs. Included from
-# windows.cmake before the test section, which ends early where GoogleTest
-# is missing.
+# What ships: the Japanese help file beside the programs, and the zip a user
+# downloads. Included from windows.cmake before the test section, which ends
+# early where GoogleTest is missing.
 
 set(HOPLA_VERSION 2.10)
 
@@ -48,3 +48,36 @@ add_custom_target(hopla_help ALL
           $<TARGET_FILE_DIR:Hopla>/Hopla.chm
   DEPENDS ${HOPLA_CHM}
   VERBATIM)
+
+# The zip. Its files sit in a folder "Hopla-2.10/": Hopla writes its
+# settings into the folder it is started from, so unpacking ("extract here")
+# gives Hopla a folder of its own instead of spilling it among whatever else
+# lies in Downloads. The read-me has an ASCII name: extractors that ignore
+# the zip's UTF-8 flag would garble a Japanese one.
+set(package_top Hopla-${HOPLA_VERSION})
+set(HOPLA_ZIP ${CMAKE_CURRENT_BINARY_DIR}/Hopla-${HOPLA_VERSION}-win64.zip)
+set(package_stage ${CMAKE_CURRENT_BINARY_DIR}/package-stage)
+set(package_files Hopla.exe pu.wav Pomclick.wav Hopla.chm README.txt)
+list(TRANSFORM package_files PREPEND ${package_top}/ OUTPUT_VARIABLE
+     package_members)
+add_custom_command(
+  OUTPUT ${HOPLA_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${package_stage}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${package_stage}/${package_top}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Hopla>
+          ${CMAKE_SOURCE_DIR}/resources/pu.wav
+          ${CMAKE_SOURCE_DIR}/resources/Pomclick.wav ${HOPLA_CHM}
+          ${CMAKE_SOURCE_DIR}/resources/package/README.txt
+          ${package_stage}/${package_top}
+  # Files only, no entry for the folder itself.
+  COMMAND ${CMAKE_COMMAND} -E chdir ${package_stage}
+          ${CMAKE_COMMAND} -E tar cf ${HOPLA_ZIP} --format=zip
+          ${package_members}
+  DEPENDS Hopla ${HOPLA_CHM} ${CMAKE_SOURCE_DIR}/resources/pu.wav
+          ${CMAKE_SOURCE_DIR}/resources/Pomclick.wav
+          ${CMAKE_SOURCE_DIR}/resources/package/README.txt
+  COMMENT "Packing ${HOPLA_ZIP}"
+  VERBATIM)
+# "package" is free while CPack is not used (CMP0037); part of ALL, so the
+# zip the tests unpack is always the one of this build.
+add_custom_target(package ALL DEPENDS ${HOPLA_ZIP})
