@@ -81,3 +81,43 @@ add_custom_command(
 # "package" is free while CPack is not used (CMP0037); part of ALL, so the
 # zip the tests unpack is always the one of this build.
 add_custom_target(package ALL DEPENDS ${HOPLA_ZIP})
+
+# The tests of what ships: shell scripts under Wine (Linux hosts only).
+# A stand-in for a planted DLL, built as winmm.dll and as oleacc.dll, and a
+# program that imports both the ordinary way, to show the loader takes them.
+set(planted_dir ${CMAKE_CURRENT_BINARY_DIR}/planted)
+foreach(name winmm oleacc)
+  add_library(planted-${name} MODULE tests/package/planted_dll.cpp)
+  set_target_properties(planted-${name} PROPERTIES PREFIX "" OUTPUT_NAME
+                        ${name} LIBRARY_OUTPUT_DIRECTORY ${planted_dir})
+endforeach()
+add_executable(planted-dll-canary tests/package/planted_dll_canary.cpp)
+target_link_libraries(planted-dll-canary PRIVATE winmm oleacc)
+set_target_properties(planted-dll-canary PROPERTIES RUNTIME_OUTPUT_DIRECTORY
+                      ${planted_dir})
+# Starts and quits the programs of the unpacked zip, opens the help.
+add_executable(hopla-unpacked tests/package/unpacked_hopla.cpp)
+target_link_libraries(hopla-unpacked PRIVATE hopla_wine_kit)
+if(MINGW)
+  target_link_options(hopla-unpacked PRIVATE -municode)
+endif()
+
+if(CMAKE_HOST_UNIX)
+  set(package_tests ${CMAKE_SOURCE_DIR}/tests/package)
+  set(package_work ${CMAKE_CURRENT_BINARY_DIR}/package-tests)
+  find_program(HOPLA_OBJDUMP x86_64-w64-mingw32-objdump)
+  find_program(HOPLA_CHMLS chmls)
+  add_test(NAME Package.ImportsOnlySystemDlls
+    COMMAND bash ${package_tests}/imports_test.sh ${HOPLA_OBJDUMP}
+            $<TARGET_FILE:Hopla> $<TARGET_FILE:planted-dll-canary>)
+  add_test(NAME Package.ZipHoldsFiveFilesAndRuns
+    COMMAND bash ${package_tests}/zip_test.sh ${HOPLA_ZIP}
+            $<TARGET_FILE:hopla-unpacked> ${package_work}/zip)
+  add_test(NAME Package.PlantedDllsAreNotLoaded
+    COMMAND bash ${package_tests}/planted_dll_test.sh ${HOPLA_ZIP}
+            $<TARGET_FILE:hopla-unpacked> ${planted_dir}
+            $<TARGET_FILE:Hopla-testswitch> ${package_work}/planted)
+  add_test(NAME Package.HelpListsItsPages
+    COMMAND bash ${package_tests}/chm_test.sh ${HOPLA_CHMLS} ${HOPLA_CHM}
+            ${HOPLA_HELP_DIR} $<TARGET_FILE:hopla-unpacked>)
+endif()

@@ -81,7 +81,7 @@ target_link_libraries(hopla-press-bench PRIVATE hopla_wine_kit)
 add_executable(hopla-search-bench bench/search_bench.cpp)
 target_link_libraries(hopla-search-bench PRIVATE hopla_win32)
 
-# The help file and the zip that ship.
+# The help file and the zip that ship, and their tests.
 include(cmake/package.cmake)
 
 # GoogleTest built with MinGW from Debian's sources.
