@@ -93,6 +93,9 @@ target_compile_definitions(hopla-banner-bench PRIVATE
   HOPLA_EXE_DIR="$<TARGET_FILE_DIR:Hopla>")
 add_dependencies(hopla-banner-bench hopla-bare-timer Hopla-testswitch)
 
+# The help file and the zip that ship, and their tests.
+include(cmake/package.cmake)
+
 # GoogleTest built with MinGW from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -13,6 +13,7 @@ HOPLA_PACKAGES=(
   fonts-ipafont-gothic         # Japanese text on the settings window
   xvfb                         # a screen for Wine when there is none
   clang-format                 # the format check
+  fp-utils                     # chmcmd and chmls: the help file Hopla.chm
 )
 
 # Handy by hand, not used by the scripts: screenshots (imagemagick), finding

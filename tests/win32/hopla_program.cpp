@@ -59,13 +59,18 @@ std::string QuickSettings(int speed, const std::string& extra) {
 
 std::unique_ptr<HoplaProgram> HoplaProgram::Start(
     const std::wstring& folder, const std::string& settings_utf8) {
+  return Start(folder, settings_utf8, ProgramPath(L"Hopla-testswitch.exe"));
+}
+
+std::unique_ptr<HoplaProgram> HoplaProgram::Start(
+    const std::wstring& folder, const std::string& settings_utf8,
+    const std::wstring& exe) {
   std::unique_ptr<HoplaProgram> program(new HoplaProgram());
   if (!program->switch_.ok()) return nullptr;
   std::ofstream(std::filesystem::path(folder + L"\\Hoplar.ini"),
                 std::ios::binary)
       << SettingsFileBytes(settings_utf8);
-  program->process_ =
-      ChildProcess::Start(ProgramPath(L"Hopla-testswitch.exe"), L"", folder);
+  program->process_ = ChildProcess::Start(exe, L"", folder);
   if (program->process_ == nullptr) return nullptr;
   program->window_ = FindVisibleWindow(L"", kMainWindowTitle, kStartTimeoutMs,
                                        program->process_->id());

@@ -39,6 +39,10 @@ class HoplaProgram {
   // come.
   static std::unique_ptr<HoplaProgram> Start(const std::wstring& folder,
                                              const std::string& settings_utf8);
+  // The same with a copy of the program elsewhere (path of the .exe).
+  static std::unique_ptr<HoplaProgram> Start(const std::wstring& folder,
+                                             const std::string& settings_utf8,
+                                             const std::wstring& exe);
   // Ends the program if it still runs (through the question, else by force).
   ~HoplaProgram();
   HoplaProgram(const HoplaProgram&) = delete;
