@@ -8,7 +8,7 @@ set(HOPLA_VERSION 2.10)
 # compiler on Linux, and a build without the help would ship a HELP button
 # that opens nothing.
 find_program(HOPLA_CHMCMD chmcmd)
-if(NOT HOPLA_CHMCMD)
+if(NOT HOPLA_CHMCMD OR NOT EXISTS "${HOPLA_CHMCMD}")
   message(FATAL_ERROR
     "chmcmd not found: it builds the help file Hopla.chm. Install it "
     "(Debian: apt-get install fp-utils; Windows: Free Pascal) or pass "
@@ -25,8 +25,8 @@ file(GLOB HOPLA_HELP_SOURCES CONFIGURE_DEPENDS ${HOPLA_HELP_DIR}/*)
 set(help_work ${CMAKE_CURRENT_BINARY_DIR}/help)
 set(HOPLA_CHM ${CMAKE_CURRENT_BINARY_DIR}/Hopla.chm)
 # The pages stay UTF-8 (each says so). HTML Help reads the window title and
-# the contents in the help file's code page, 932 for Japanese, so the project
-# and the contents are converted. The index stays UTF-8: chmcmd makes the
+# the contents as ANSI text, code page 932 on a Japanese Windows, so the
+# project and the contents are converted. The index stays UTF-8: chmcmd makes the
 # index HTML Help shows (a binary one, in UTF-16) from it, reading UTF-8.
 # chmcmd writes the file into the folder it runs in.
 add_custom_command(
