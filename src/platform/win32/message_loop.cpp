@@ -41,6 +41,8 @@ bool MessageLoop::CreateHostWindow() {
 }
 
 void MessageLoop::DestroyHostWindow() {
+  armed_due_ms_ = UiLoopHost::kNoWake;
+  due_timer_fired_ = false;
   HWND window = window_.exchange(nullptr);
   if (window != nullptr) DestroyWindow(window);
 }
@@ -61,6 +63,7 @@ LRESULT CALLBACK MessageLoop::WindowProc(HWND window, UINT message,
       return 0;
     }
     if (message == WM_TIMER && wparam == kDueTimerId) {
+      self->due_timer_fired_ = true;
       self->ServeHost();
       return 0;
     }
@@ -71,28 +74,38 @@ LRESULT CALLBACK MessageLoop::WindowProc(HWND window, UINT message,
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
+// A handler that opens a message box runs the box's modal loop from inside
+// RunDueWork; the box arms the timer first (ServeSoon), and each nested call
+// re-arms it for its own due time.
 void MessageLoop::ServeHost() {
   if (host_ == nullptr) return;
-  // Armed before the call: a handler that opens a message box runs the box's
-  // modal loop from inside RunDueWork, and this timer is what brings the host
-  // its nested calls there (each one re-arms for its own due time).
-  Arm(now_ms_());
   int64_t due_ms = UiLoopHost::kNoWake;
-  // On a throw the short timer stays, so the host is asked again soon.
-  if (trap_.Run([&] { due_ms = host_->RunDueWork(); })) Arm(due_ms);
+  if (trap_.Run([&] { due_ms = host_->RunDueWork(); })) {
+    Arm(due_ms);
+  } else {
+    ServeSoon();  // asked again soon, after the throw has come out
+  }
 }
+
+void MessageLoop::ServeSoon() { Arm(now_ms_()); }
 
 void MessageLoop::Arm(int64_t due_ms) {
   HWND window = window_.load();
   if (window == nullptr) return;
   if (due_ms == UiLoopHost::kNoWake) {
-    KillTimer(window, kDueTimerId);
+    if (armed_due_ms_ != UiLoopHost::kNoWake) KillTimer(window, kDueTimerId);
+    armed_due_ms_ = UiLoopHost::kNoWake;
     return;
   }
+  // Served for a message other than the timer's, with the same work due:
+  // the countdown already running is the right one.
+  if (due_ms == armed_due_ms_ && !due_timer_fired_) return;
   const int64_t delay_ms = std::clamp<int64_t>(
       due_ms - now_ms_(), USER_TIMER_MINIMUM, kMaxTimerDelayMs);
   // Same id: replaces the previous countdown instead of adding one.
   SetTimer(window, kDueTimerId, static_cast<UINT>(delay_ms), nullptr);
+  armed_due_ms_ = due_ms;
+  due_timer_fired_ = false;
 }
 
 bool MessageLoop::DispatchBatch(

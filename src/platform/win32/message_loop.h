@@ -35,6 +35,10 @@ class MessageLoop {
   void Quit();
   // Any thread. Cheap when a wake-up is already on its way.
   void Wake();
+  // UI thread, before a modal loop of the system's (a message box) starts
+  // from inside the host: the host is asked again within the timer's
+  // shortest time, and so keeps being served inside the box.
+  void ServeSoon();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
@@ -53,6 +57,10 @@ class MessageLoop {
   std::atomic<HWND> window_{nullptr};
   std::atomic<bool> wake_pending_{false};
   UiLoopHost* host_ = nullptr;
+  // The due time the timer is set for, and whether it has fired since:
+  // asking for the same time again costs no call to the window system.
+  int64_t armed_due_ms_ = UiLoopHost::kNoWake;
+  bool due_timer_fired_ = false;
 };
 
 }  // namespace hopla::win32

@@ -99,6 +99,8 @@ void Win32Platform::PlaySoundFile(const std::string& file_name) {
 }
 
 DialogResult Win32Platform::ShowMessageBox(const MessageBoxSpec& desc) {
+  // The timers keep running inside the box.
+  loop_.ServeSoon();
   const DialogResult answer = ShowModalMessageBox(desc);
   // A handler that threw while the box was open (timers keep running).
   trap_.RethrowPending();
