@@ -91,7 +91,7 @@ Cost Measure(const std::string& program, const std::string& server,
 }
 
 void Print(const char* phase, const Cost& cost) {
-  std::printf("%-34s %8.2f %10.2f %8.2f\n", phase, cost.program_percent,
+  std::printf("%-44s %8.2f %10.2f %8.2f\n", phase, cost.program_percent,
               cost.server_percent, cost.Total());
 }
 
@@ -105,7 +105,7 @@ int Run(int seconds) {
   }
   std::printf("%d s a phase; CPU in %% of one core (kernel clock ticks)\n",
               seconds);
-  std::printf("%-34s %8s %10s %8s\n", "phase", "program", "wineserver",
+  std::printf("%-44s %8s %10s %8s\n", "phase", "program", "wineserver",
               "total");
   TempFolder folder;
   const std::wstring bare_exe =
@@ -122,20 +122,34 @@ int Run(int seconds) {
   Print("bare program, one 50 ms timer", floor);
   bare.reset();
 
-  auto hopla = HoplaProgram::Start(folder.path(), QuickSettings(3));
-  const auto hopla_pid =
-      hopla ? FindUnixProcess("Hopla-testswitch.exe") : std::nullopt;
-  if (!hopla_pid) {
-    std::printf("Hopla did not start\n");
-    return 2;
+  // The program as shipped (its switch a joystick; under Wine there is
+  // none, and Wine looks for one every 2 s), then the test build, whose
+  // switch opens a named byte on every poll.
+  Cost shown{}, minimised{};
+  for (const wchar_t* exe : {L"Hopla.exe", L"Hopla-testswitch.exe"}) {
+    TempFolder work;
+    auto hopla =
+        HoplaProgram::Start(work.path(), QuickSettings(3),
+                            std::wstring(ToWide(HOPLA_EXE_DIR)) + L"\\" + exe);
+    const auto pid = hopla ? FindUnixProcess(ToUtf8(exe)) : std::nullopt;
+    if (!pid) {
+      std::printf("%s did not start\n", ToUtf8(exe).c_str());
+      return 2;
+    }
+    const std::string name = ToUtf8(exe);
+    const Cost on_screen = Measure(*pid, *server, seconds);
+    Print((name + " shown, banner running").c_str(), on_screen);
+    PostMessageW(hopla->MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    const Cost hidden = Measure(*pid, *server, seconds);
+    Print((name + " minimised").c_str(), hidden);
+    hopla->Quit();
+    if (shown.Total() == 0) {
+      shown = on_screen;
+      minimised = hidden;
+    }
   }
-  const Cost shown = Measure(*hopla_pid, *server, seconds);
-  Print("Hopla shown, banner running", shown);
-  PostMessageW(hopla->MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  const Cost minimised = Measure(*hopla_pid, *server, seconds);
-  Print("Hopla minimised", minimised);
-  hopla->Quit();
 
+  // The targets are the shipped program's.
   const double banner = shown.Total() - minimised.Total();
   const double factor =
       floor.Total() > 0 ? minimised.Total() / floor.Total() : 0.0;
@@ -144,10 +158,12 @@ int Run(int seconds) {
       minimised.Total() <=
       kMinimisedLimitFactor * std::max(floor.Total(), 1.0 / seconds);
   std::printf(
-      "banner: %+.2f%% of one core over minimised (target < %.1f%%): %s\n",
+      "Hopla.exe: the banner adds %+.2f%% of one core over minimised "
+      "(target < %.1f%%): %s\n",
       banner, kBannerLimitPercent, banner_ok ? "met" : "NOT met");
-  std::printf("minimised: %.2f x the bare program (target <= %.1f): %s\n",
-              factor, kMinimisedLimitFactor, minimised_ok ? "met" : "NOT met");
+  std::printf(
+      "Hopla.exe minimised: %.2f x the bare program (target <= %.1f): %s\n",
+      factor, kMinimisedLimitFactor, minimised_ok ? "met" : "NOT met");
   return banner_ok && minimised_ok ? 0 : 1;
 }
 

@@ -91,7 +91,7 @@ add_executable(hopla-banner-bench bench/banner_bench.cpp)
 target_link_libraries(hopla-banner-bench PRIVATE hopla_wine_kit)
 target_compile_definitions(hopla-banner-bench PRIVATE
   HOPLA_EXE_DIR="$<TARGET_FILE_DIR:Hopla>")
-add_dependencies(hopla-banner-bench hopla-bare-timer Hopla-testswitch)
+add_dependencies(hopla-banner-bench hopla-bare-timer Hopla Hopla-testswitch)
 
 # The help file and the zip that ship, and their tests.
 include(cmake/package.cmake)

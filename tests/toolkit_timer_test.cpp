@@ -125,5 +125,32 @@ TEST_F(TimerTest, OnlyAReentrantTimerFiresInsideItsOwnHandlersBox) {
   }
 }
 
+// A timer with slack fires early, at most by its slack, when the loop wakes
+// for another timer, and from then on shares that timer's wake-ups; alone
+// it is never early or late.
+TEST(TimerSlack, SlackTimerJoinsAnotherTimersWakeUps) {
+  sim::SimDesktop desk;
+  std::vector<int64_t> beats, steps;
+  desk.Launch("C:\\t.exe", [&](Platform& platform) {
+    Application app(platform);
+    Timer beat(app.timers(), "beat", true, 50);
+    Timer step(app.timers(), "step", false, 100);
+    step.SetSlack(49);
+    beat.on_timer = [&](Component&) { beats.push_back(platform.NowMs()); };
+    step.on_timer = [&](Component&) { steps.push_back(platform.NowMs()); };
+    Timer starter(app.timers(), "starter", true, 37);
+    starter.on_timer = [&](Component&) {
+      step.SetEnabled(true);
+      starter.SetEnabled(false);
+    };
+    app.RunLoop();
+    return 0;
+  });
+  desk.RunFor(460);
+  // Due at 137, fired with the beat at 100; then every 100 ms with it.
+  EXPECT_EQ(steps, (std::vector<int64_t>{100, 200, 300, 400}));
+  EXPECT_EQ(beats.size(), 9u);
+}
+
 }  // namespace
 }  // namespace hopla

@@ -31,6 +31,9 @@ TMarqueeLabel::TMarqueeLabel(Application& app, Control& parent,
     : CustomControl(app, parent, std::move(name), desc),
       timer_(app.timers(), Name() + ".Timer", false, 100) {
   timer_.on_timer = [this](Component& sender) { DoMoving(sender); };
+  // A step half an interval early is not seen; sharing the heartbeat's
+  // wake-ups keeps the program cheap while it sits minimised.
+  timer_.SetSlack(speed_ / 2 - 1);
   shadow_.OnChange = [this](Component& sender) { ShadowChanged(sender); };
 }
 
@@ -70,6 +73,7 @@ void TMarqueeLabel::SetSpeed(int32_t speed_ms) {
   if (speed_ms == speed_) return;
   speed_ = std::clamp(speed_ms, kMarqueeMinSpeedMs, kMarqueeMaxSpeedMs);
   timer_.SetInterval(speed_);
+  timer_.SetSlack(speed_ / 2 - 1);
 }
 
 void TMarqueeLabel::SetSteps(int32_t steps) {

@@ -1,5 +1,7 @@
 #include "toolkit/timer.h"
 
+#include <algorithm>
+
 #include "toolkit/timer_queue.h"
 
 namespace hopla {
@@ -37,6 +39,11 @@ void Timer::SetInterval(int32_t interval_ms) {
 void Timer::SetReentrant(bool reentrant) {
   std::lock_guard lock(queue_.mutex_);
   reentrant_ = reentrant;
+}
+
+void Timer::SetSlack(int32_t slack_ms) {
+  std::lock_guard lock(queue_.mutex_);
+  slack_ms_ = std::max(slack_ms, 0);
 }
 
 int32_t Timer::Interval() const {

@@ -30,6 +30,10 @@ class Timer : public Component {
   // loop (an open message box). Off by default: a handler does not run into
   // itself unless it is written for it.
   void SetReentrant(bool reentrant);
+  // How much earlier than due the timer may fire when the loop is awake for
+  // something else anyway: timers whose exact phase does not matter then
+  // share the loop's wake-ups instead of adding their own. Never later.
+  void SetSlack(int32_t slack_ms);
 
   NotifyEvent on_timer;
 
@@ -47,6 +51,7 @@ class Timer : public Component {
   int64_t due_ms_ = 0;
   int32_t firing_ = 0;  // handler calls in progress
   bool reentrant_ = false;
+  int32_t slack_ms_ = 0;
 };
 
 }  // namespace hopla

@@ -38,7 +38,7 @@ int64_t TimerQueue::FireDue(const std::function<void(Timer&)>& fire) {
     std::lock_guard lock(mutex_);
     const int64_t now = platform_.NowMs();
     for (Timer* timer : timers_) {
-      if (timer->Ready() && timer->due_ms_ <= now) {
+      if (timer->Ready() && timer->due_ms_ - timer->slack_ms_ <= now) {
         due.push_back(timer);
       }
     }
@@ -50,7 +50,7 @@ int64_t TimerQueue::FireDue(const std::function<void(Timer&)>& fire) {
       std::lock_guard lock(mutex_);
       const int64_t now = platform_.NowMs();
       if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end() ||
-          !timer->enabled_ || timer->due_ms_ > now) {
+          !timer->enabled_ || timer->due_ms_ - timer->slack_ms_ > now) {
         continue;
       }
       timer->due_ms_ = now + timer->interval_ms_;

@@ -59,7 +59,10 @@ void Win32Custom::SetCaption(const std::string& text) {
   Invalidate();
 }
 
-void Win32Custom::Invalidate() { InvalidateRect(window(), nullptr, FALSE); }
+// A hidden control is painted whole when it shows again.
+void Win32Custom::Invalidate() {
+  if (IsWindowVisible(window())) InvalidateRect(window(), nullptr, FALSE);
+}
 
 void Win32Custom::ReleaseMouseCapture() {
   if (GetCapture() == window()) ReleaseCapture();
