@@ -101,6 +101,8 @@ TEST(Win32JoyToKey, FoundStartedToldAndEndedWithHopla) {
   EXPECT_NEAR(gaps[gaps.size() / 2], 50, 15) << "median heartbeat gap";
 
   // Key input mode hands the key index over: Tab is index 0.
+  POINT before_toggle{};
+  GetCursorPos(&before_toggle);
   hopla->ToggleKeyMode();
   Sleep(kPressGapMs);
   hopla->Run("0");
@@ -114,7 +116,43 @@ TEST(Win32JoyToKey, FoundStartedToldAndEndedWithHopla) {
       },
       kFoundTimeoutMs);
   auto key = std::find_if(told.begin(), told.end(), is_key);
-  ASSERT_NE(key, told.end());
+  ASSERT_NE(key, told.end()) << [&] {
+    std::string seen;  // what the stand-in heard besides heartbeats
+    for (const Message& m : told) {
+      if (m.number != 33768u) seen.append(" ").append(std::to_string(m.number));
+    }
+    struct Titles {
+      DWORD process;
+      std::string text;
+    } titles{hopla->process().id(), ""};
+    EnumWindows(
+        [](HWND w, LPARAM data) -> BOOL {
+          auto* t = reinterpret_cast<Titles*>(data);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(w, &owner);
+          if (owner == t->process && IsWindowVisible(w)) {
+            wchar_t title[128] = {};
+            GetWindowTextW(w, title, 128);
+            t->text.append(" [").append(ToUtf8(title)).append("]");
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&titles));
+    POINT now{};
+    GetCursorPos(&now);
+    seen.append("; cursor ")
+        .append(std::to_string(before_toggle.x))
+        .append(",")
+        .append(std::to_string(before_toggle.y))
+        .append(" -> ")
+        .append(std::to_string(now.x))
+        .append(",")
+        .append(std::to_string(now.y));
+    return std::string("told:")
+        .append(seen)
+        .append("; Hopla's windows:")
+        .append(titles.text);
+  }();
   ASSERT_GE(std::distance(key, told.end()), 3);
   EXPECT_EQ(key->lparam, 48);
   EXPECT_EQ((key + 1)->number, 33779u);

@@ -173,6 +173,13 @@ TEST(Win32Layout, EveryControlAtItsPlaceAtTheSessionsDpi) {
 // left click steps the speed slider; away, it is 41 x 33 again.
 TEST(Win32Layout, SteppingButtonGrowsUnderThePointerAndStepsOnAClick) {
   const int dpi = SessionDpi();
+  // The tests after this one find the cursor where it was.
+  POINT start{};
+  GetCursorPos(&start);
+  struct PutBack {
+    POINT at;
+    ~PutBack() { SetCursorPos(at.x, at.y); }
+  } put_back{start};
   TempFolder folder;
   auto hopla = HoplaProgram::Start(folder.path(), QuickSettings(3));
   ASSERT_NE(hopla, nullptr);
