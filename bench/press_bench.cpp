@@ -17,26 +17,21 @@
 #include <windows.h>
 // After windows.h.
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "app/entry.h"
 #include "app/hopla.h"
 #include "bench_clock.h"
 #include "hopla_program.h"
+#include "in_process_hopla.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/slider_maps.h"
 
@@ -58,18 +53,13 @@ constexpr int kExecutionMarginMs = 500;
 // always released before the key-mode hold, which would toggle the mode.
 constexpr int kLeastOvershootMs = 200;
 constexpr double kTargetDeviation = 0.05;
-constexpr int kStartTimeoutMs = 20000;
-constexpr int kQuitTimeoutMs = 10000;
 constexpr int kAnswerTimeoutMs = 3000;
 constexpr int kSettleMs = 500;
 constexpr size_t kNotesReserved = 1 << 16;
 
 using hopla::bench::Clock;
 using hopla::bench::PrintSleepCalibration;
-using hopla::wine_test::FindMessageBox;
-using hopla::wine_test::PressMessageBoxButton;
-using hopla::wine_test::SettingsFileBytes;
-using hopla::wine_test::TempFolder;
+using hopla::wine_test::InProcessHopla;
 using hopla::wine_test::TestSwitchDriver;
 using hopla::wine_test::WaitUntil;
 
@@ -251,76 +241,6 @@ std::string SettingsFor(const Setting& setting) {
          "\n";
 }
 
-// The whole program on a UI thread of its own, in a working folder of its
-// own holding its settings file. Its single-instance mutex lasts as long as
-// the process: one of these per run.
-class InProcessProgram {
- public:
-  InProcessProgram(const Clock& clock, NoteBook& notes,
-                   const std::string& settings_utf8) {
-    std::ofstream{std::filesystem::path(folder_.path() + L"\\Hoplar.ini"),
-                  std::ios::binary}
-        << SettingsFileBytes(settings_utf8);
-    GetCurrentDirectoryW(MAX_PATH, old_dir_);
-    SetCurrentDirectoryW(folder_.path().c_str());
-    thread_ = std::thread([this, &clock, &notes] {
-      CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-      {
-        hopla::win32::Win32Platform real(
-            hopla::win32::SwitchSourceKind::kSharedMemory);
-        TimingPlatform platform(real, clock, notes);
-        hopla::EntryHooks hooks;
-        hooks.on_main_window = [this](hopla::THopla& window) {
-          window_ = &window;
-        };
-        hopla::RunHopla(platform, hooks);
-      }
-      CoUninitialize();
-      ended_ = true;
-    });
-  }
-  ~InProcessProgram() {
-    if (!ended_ && window_ != nullptr) Quit();
-    if (!ended_) {
-      // Joining would wait forever; the process ends here instead.
-      std::printf("the program did not end; giving up\n");
-      std::fflush(stdout);
-      std::_Exit(2);
-    }
-    thread_.join();
-    SetCurrentDirectoryW(old_dir_);
-  }
-  InProcessProgram(const InProcessProgram&) = delete;
-  InProcessProgram& operator=(const InProcessProgram&) = delete;
-
-  bool WaitShown() {
-    return WaitUntil(
-        [this] {
-          return window_ != nullptr && IsWindowVisible(Hwnd()) != FALSE;
-        },
-        kStartTimeoutMs);
-  }
-  HWND Hwnd() const { return reinterpret_cast<HWND>(window_.load()->Handle()); }
-  hopla::THopla& window() { return *window_.load(); }
-
-  // Closes the window and answers OK at the quit question.
-  bool Quit() {
-    PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
-    const HWND question =
-        FindMessageBox(L"警告", kQuitTimeoutMs, GetCurrentProcessId());
-    if (question == nullptr) return false;
-    PressMessageBoxButton(question, IDOK);
-    return WaitUntil([this] { return ended_.load(); }, kQuitTimeoutMs);
-  }
-
- private:
-  TempFolder folder_;
-  wchar_t old_dir_[MAX_PATH] = {};
-  std::atomic<hopla::THopla*> window_{nullptr};
-  std::atomic<bool> ended_{false};
-  std::thread thread_;
-};
-
 // Moves a slider as a person's drag does: the new position, then the
 // trackbar's scroll notification to its parent.
 void MoveSlider(const hopla::TrackBar& slider, int position) {
@@ -331,7 +251,7 @@ void MoveSlider(const hopla::TrackBar& slider, int position) {
                reinterpret_cast<LPARAM>(bar));
 }
 
-bool ApplySetting(InProcessProgram& program, const Setting& setting) {
+bool ApplySetting(InProcessHopla& program, const Setting& setting) {
   hopla::THopla& window = program.window();
   MoveSlider(window.NagaHanteiTrackBar, setting.long_press_slider);
   MoveSlider(window.KeyModeBar, setting.key_mode_slider);
@@ -391,7 +311,7 @@ struct Totals {
   double worst_deviation = 0;
 };
 
-void RunSetting(InProcessProgram& program, TestSwitchDriver& test_switch,
+void RunSetting(InProcessHopla& program, TestSwitchDriver& test_switch,
                 NoteBook& notes, const Clock& clock, const Setting& setting,
                 Totals& totals) {
   const int32_t ticks = hopla::LongPressTicksFor(setting.long_press_slider);
@@ -476,7 +396,13 @@ int main() {
   NoteBook notes;
   Totals totals;
   {
-    InProcessProgram program(clock, notes, SettingsFor(kSettings[0]));
+    InProcessHopla program(
+        SettingsFor(kSettings[0]),
+        [&clock, &notes](hopla::Platform& real,
+                         const std::function<void(hopla::Platform&)>& run) {
+          TimingPlatform platform(real, clock, notes);
+          run(platform);
+        });
     if (!program.WaitShown()) {
       std::printf("the program's window did not come\n");
       return 2;

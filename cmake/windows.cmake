@@ -45,7 +45,7 @@ endforeach()
 # alike: bounded waits, child programs, message boxes, the test switch's
 # driver, Hopla-testswitch.exe and the input logger run from outside.
 add_library(hopla_wine_kit STATIC tests/win32/wine_helpers.cpp
-            tests/win32/hopla_program.cpp)
+            tests/win32/hopla_program.cpp tests/win32/in_process_hopla.cpp)
 target_include_directories(hopla_wine_kit PUBLIC ${CMAKE_SOURCE_DIR}/tests/win32)
 target_link_libraries(hopla_wine_kit PUBLIC hopla_win32)
 target_compile_definitions(hopla_wine_kit PRIVATE
@@ -114,7 +114,7 @@ else()
 endif()
 
 hopla_sources(WIN32_TEST_SOURCES tests/win32)
-list(FILTER WIN32_TEST_SOURCES EXCLUDE REGEX ".*/(wine_helpers|hopla_program)\\.cpp$")
+list(FILTER WIN32_TEST_SOURCES EXCLUDE REGEX ".*/(wine_helpers|hopla_program|in_process_hopla)\\.cpp$")
 # The programs' resources too: the same manifest, so the tests see the same
 # common controls (version 6) as the programs.
 add_executable(hopla_win32_tests ${WIN32_TEST_SOURCES} ${HOPLA_RESOURCES})

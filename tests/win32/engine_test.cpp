@@ -2,82 +2,22 @@
 // the test process on its own UI thread, with the switch read from the test
 // switch's shared byte, so the test can press it and read the press code.
 #include <gtest/gtest.h>
-#include <objbase.h>
 
-#include <atomic>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <thread>
 
-#include "app/entry.h"
 #include "app/hopla.h"
 #include "hopla_program.h"
-#include "platform/win32/win32_platform.h"
+#include "in_process_hopla.h"
 #include "wine_helpers.h"
 
 namespace hopla::wine_test {
 namespace {
 
 constexpr int kStartTimeoutMs = 20000;
-constexpr int kBoxTimeoutMs = 10000;
 constexpr wchar_t kPeerCounterName[] = L"Local\\HoplaFakeJoyToKeyCounter";
 constexpr UINT kPeerHangMessage = WM_APP + 1;
-
-// Hopla on a UI thread of its own, in a working folder of its own. Its
-// single-instance mutex lives as long as the process, so one test process
-// holds one of these (ctest runs each test in a process of its own).
-class InProcessHopla {
- public:
-  InProcessHopla() {
-    GetCurrentDirectoryW(MAX_PATH, old_dir_);
-    SetCurrentDirectoryW(folder_.path().c_str());
-    thread_ = std::thread([this] {
-      CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-      {
-        win32::Win32Platform platform(win32::SwitchSourceKind::kSharedMemory);
-        EntryHooks hooks;
-        hooks.on_main_window = [this](THopla& window) { window_ = &window; };
-        RunHopla(platform, hooks);
-      }
-      CoUninitialize();
-      ended_ = true;
-    });
-  }
-  ~InProcessHopla() {
-    if (!ended_ && window_ != nullptr) Quit();
-    if (thread_.joinable()) thread_.join();
-    SetCurrentDirectoryW(old_dir_);
-  }
-
-  bool WaitShown() {
-    return WaitUntil(
-        [this] {
-          return window_ != nullptr && IsWindowVisible(Hwnd()) != FALSE;
-        },
-        kStartTimeoutMs);
-  }
-  HWND Hwnd() const { return reinterpret_cast<HWND>(window_.load()->Handle()); }
-  THopla& window() { return *window_.load(); }
-  std::string Code() { return window_.load()->State().PressCode.Get(); }
-
-  // Closes through the quit question, answering OK.
-  void Quit() {
-    PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
-    HWND question =
-        FindMessageBox(L"警告", kBoxTimeoutMs, GetCurrentProcessId());
-    ASSERT_NE(question, nullptr);
-    PressMessageBoxButton(question, IDOK);
-    ASSERT_TRUE(WaitUntil([this] { return ended_.load(); }, kBoxTimeoutMs));
-  }
-
- private:
-  TempFolder folder_;
-  wchar_t old_dir_[MAX_PATH] = {};
-  std::atomic<THopla*> window_{nullptr};
-  std::atomic<bool> ended_{false};
-  std::thread thread_;
-};
 
 void Press(TestSwitchDriver& driver, int ms) {
   driver.SetDown(true);
@@ -97,7 +37,7 @@ TEST(Win32Engine, ShortAndLongPressesThroughTheTestSwitch) {
   Press(driver, 900);
   EXPECT_TRUE(WaitUntil([&] { return hopla.Code() == "01"; }, 3000))
       << hopla.Code();
-  hopla.Quit();
+  EXPECT_TRUE(hopla.Quit());
 }
 
 // A JoyToKey stand-in in another process gets the heartbeat about every
@@ -140,7 +80,7 @@ TEST(Win32Engine, HeartbeatReachesJoyToKeyAndAHungOneCannotStopTheSwitch) {
   Press(driver, 120);
   EXPECT_TRUE(WaitUntil([&] { return hopla.Code() == "0"; }, 4000))
       << "the switch is still measured while JoyToKey hangs";
-  hopla.Quit();
+  EXPECT_TRUE(hopla.Quit());
   UnmapViewOfFile(const_cast<LONG*>(count));
   CloseHandle(mapping);
 }
