@@ -16,6 +16,10 @@ int64_t RoundHalfToEven(double value) {
   if (fraction > 0.5 || (fraction == 0.5 && result % 2 != 0)) ++result;
   return result;
 }
+// A step up to half an interval early is not seen; sharing the heartbeat's
+// wake-ups keeps the program cheap while it sits minimised. Just under
+// half, so that a step never joins two wake-ups of a timer twice as fast.
+int32_t StepSlackMs(int32_t speed_ms) { return speed_ms / 2 - 1; }
 }  // namespace
 
 int32_t MarqueeX(TDirection direction, int32_t step, int32_t steps,
@@ -31,9 +35,7 @@ TMarqueeLabel::TMarqueeLabel(Application& app, Control& parent,
     : CustomControl(app, parent, std::move(name), desc),
       timer_(app.timers(), Name() + ".Timer", false, 100) {
   timer_.on_timer = [this](Component& sender) { DoMoving(sender); };
-  // A step half an interval early is not seen; sharing the heartbeat's
-  // wake-ups keeps the program cheap while it sits minimised.
-  timer_.SetSlack(speed_ / 2 - 1);
+  timer_.SetSlack(StepSlackMs(speed_));
   shadow_.OnChange = [this](Component& sender) { ShadowChanged(sender); };
 }
 
@@ -73,7 +75,7 @@ void TMarqueeLabel::SetSpeed(int32_t speed_ms) {
   if (speed_ms == speed_) return;
   speed_ = std::clamp(speed_ms, kMarqueeMinSpeedMs, kMarqueeMaxSpeedMs);
   timer_.SetInterval(speed_);
-  timer_.SetSlack(speed_ / 2 - 1);
+  timer_.SetSlack(StepSlackMs(speed_));
 }
 
 void TMarqueeLabel::SetSteps(int32_t steps) {

@@ -31,7 +31,6 @@ class Control : public Component, protected WidgetEvents {
   void SetEnabled(bool enabled);
   const std::string& Hint() const { return desc_.hint; }
   const FontSpec& Font() const { return desc_.font; }
-  Control* Parent() const { return parent_; }
   // Whether the control's parent is visible; true for a form.
   bool ParentVisible() const {
     return parent_ == nullptr || parent_->Visible();

@@ -30,8 +30,6 @@ class CustomControl : public Control {
   void ReleaseMouseCapture() { peer().ReleaseMouseCapture(); }
   // Whether the system reports the left mouse button as held down.
   bool LeftButtonHeld() const;
-  // What painting would draw now, for whoever holds a canvas.
-  void PaintTo(Canvas& canvas) { Paint(canvas); }
 
   NotifyEvent on_click;
   MouseEvent on_mouse_down;

@@ -121,7 +121,7 @@ void Win32Form::Rescale(UINT new_dpi) {
 }
 
 void Win32Form::RescaleControls() {
-  ApplyFont(FontOfForm());
+  ApplyFont(font_);
   EnumChildWindows(
       window(),
       [](HWND child, LPARAM dpi) -> BOOL {

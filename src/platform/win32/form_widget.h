@@ -49,7 +49,6 @@ class Win32Form final : public Win32Widget {
   static bool HandleMnemonic(HWND root, WPARAM character);
   // The form's own font and every control's, at the form's DPI.
   void RescaleControls();
-  const FontSpec& FontOfForm() const { return font_; }
   static bool IsForm(HWND window);
   // Called after every position or visibility change.
   void NoteShowState(HWND window);
