@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hopla_fixture.h"
+#include "platform/absent_device.h"
 
 namespace hopla {
 namespace {
@@ -218,6 +219,30 @@ TEST_F(HeartbeatTest, HeartbeatToNoWindowGoesNowhere) {
   const auto sends = desk_.TraceOf("send");
   ASSERT_FALSE(sends.empty());
   EXPECT_EQ(sends.front().text, "0 33768 0 0");
+}
+
+// A joystick that stays away is asked every 5 s instead of every poll; one
+// lost for under a second, and one that answers again, at every poll.
+TEST(AbsentDeviceRetryTest, AsksAnAbsentDeviceRarelyAndAReturnedOneAlways) {
+  AbsentDeviceRetry retry;
+  int64_t asked = 0;
+  auto poll_for = [&](int64_t from_ms, int64_t to_ms, bool answers) {
+    asked = 0;
+    for (int64_t t = from_ms; t < to_ms; t += kHeartbeatIntervalMs) {
+      if (!retry.ShouldAsk(t)) continue;
+      ++asked;
+      retry.Record(answers, t);
+    }
+  };
+  poll_for(0, 950, false);  // a loose plug: still asked every time
+  EXPECT_EQ(asked, 19);
+  poll_for(950, 1000, true);
+  poll_for(1000, 2000, false);
+  EXPECT_EQ(asked, 20);
+  poll_for(2000, 22000, false);  // gone: once every 5 s
+  EXPECT_EQ(asked, 4);
+  poll_for(22000, 28000, true);  // back: seen at the try at 26950, then
+  EXPECT_EQ(asked, 1 + 20);      // asked at every poll again
 }
 
 }  // namespace

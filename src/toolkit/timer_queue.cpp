@@ -53,7 +53,10 @@ int64_t TimerQueue::FireDue(const std::function<void(Timer&)>& fire) {
           !timer->enabled_ || timer->due_ms_ - timer->slack_ms_ > now) {
         continue;
       }
-      timer->due_ms_ = now + timer->interval_ms_;
+      // Kept on its own schedule, as a periodic system timer is, so the
+      // loop's timer can go on unchanged; one that fell behind starts over.
+      timer->due_ms_ += timer->interval_ms_;
+      if (timer->due_ms_ <= now) timer->due_ms_ = now + timer->interval_ms_;
       ++timer->firing_;
     }
     fire(*timer);

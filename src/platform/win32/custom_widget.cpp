@@ -59,9 +59,12 @@ void Win32Custom::SetCaption(const std::string& text) {
   Invalidate();
 }
 
-// A hidden control is painted whole when it shows again.
+// A hidden control is painted whole when it shows again, and so is one on a
+// minimised window when it is restored: no server work for what nobody sees.
 void Win32Custom::Invalidate() {
-  if (IsWindowVisible(window())) InvalidateRect(window(), nullptr, FALSE);
+  if (IsWindowVisible(window()) && !IsIconic(GetAncestor(window(), GA_ROOT))) {
+    InvalidateRect(window(), nullptr, FALSE);
+  }
 }
 
 void Win32Custom::ReleaseMouseCapture() {

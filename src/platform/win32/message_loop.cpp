@@ -1,6 +1,7 @@
 #include "platform/win32/message_loop.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <system_error>
 #include <utility>
 
@@ -13,6 +14,9 @@ constexpr UINT_PTR kDueTimerId = 1;
 // even under a steady stream of input.
 constexpr int kMaxMessagesPerBatch = 64;
 constexpr int64_t kMaxTimerDelayMs = USER_TIMER_MAXIMUM;
+// The system timer's clock and ours may disagree by a millisecond: work due
+// this soon after the timer fired is waited for, not left to another wake.
+constexpr int64_t kEarlyFiringToleranceMs = 2;
 
 }  // namespace
 
@@ -80,11 +84,19 @@ LRESULT CALLBACK MessageLoop::WindowProc(HWND window, UINT message,
 void MessageLoop::ServeHost() {
   if (host_ == nullptr) return;
   int64_t due_ms = UiLoopHost::kNoWake;
-  if (trap_.Run([&] { due_ms = host_->RunDueWork(); })) {
-    Arm(due_ms);
-  } else {
-    ServeSoon();  // asked again soon, after the throw has come out
+  for (bool waited = false;; waited = true) {
+    if (!trap_.Run([&] { due_ms = host_->RunDueWork(); })) {
+      ServeSoon();  // asked again soon, after the throw has come out
+      return;
+    }
+    const int64_t early_ms = due_ms - now_ms_();
+    if (waited || !due_timer_fired_ || due_ms != armed_due_ms_ ||
+        early_ms <= 0 || early_ms > kEarlyFiringToleranceMs) {
+      break;
+    }
+    Sleep(static_cast<DWORD>(early_ms));
   }
+  Arm(due_ms);
 }
 
 void MessageLoop::ServeSoon() { Arm(now_ms_()); }
@@ -92,20 +104,36 @@ void MessageLoop::ServeSoon() { Arm(now_ms_()); }
 void MessageLoop::Arm(int64_t due_ms) {
   HWND window = window_.load();
   if (window == nullptr) return;
+  const bool fired = std::exchange(due_timer_fired_, false);
   if (due_ms == UiLoopHost::kNoWake) {
     if (armed_due_ms_ != UiLoopHost::kNoWake) KillTimer(window, kDueTimerId);
     armed_due_ms_ = UiLoopHost::kNoWake;
     return;
   }
-  // Served for a message other than the timer's, with the same work due:
-  // the countdown already running is the right one.
-  if (due_ms == armed_due_ms_ && !due_timer_fired_) return;
-  const int64_t delay_ms = std::clamp<int64_t>(
-      due_ms - now_ms_(), USER_TIMER_MINIMUM, kMaxTimerDelayMs);
+  const int64_t fired_at_ms = next_fire_ms_;
+  if (fired) next_fire_ms_ += period_ms_;
+  // Served for a message other than the timer's, with the same work due, or
+  // for the timer with the next work due when the timer fires next anyway:
+  // a steady heartbeat costs no call to the window system.
+  const bool in_step = period_ms_ > 0 && std::abs(due_ms - next_fire_ms_) <=
+                                             kEarlyFiringToleranceMs;
+  if (in_step || (due_ms == armed_due_ms_ && !fired)) {
+    armed_due_ms_ = due_ms;
+    return;
+  }
+  // Just after the timer fired on time, the period counts from that firing,
+  // so that the timer repeats in step with work that repeats.
+  const int64_t now_ms = now_ms_();
+  const bool on_time = fired && period_ms_ > 0 && now_ms >= fired_at_ms &&
+                       now_ms - fired_at_ms <= kEarlyFiringToleranceMs;
+  const int64_t wanted_ms = due_ms - (on_time ? fired_at_ms : now_ms);
+  const int64_t delay_ms =
+      std::clamp<int64_t>(wanted_ms, USER_TIMER_MINIMUM, kMaxTimerDelayMs);
   // Same id: replaces the previous countdown instead of adding one.
   SetTimer(window, kDueTimerId, static_cast<UINT>(delay_ms), nullptr);
   armed_due_ms_ = due_ms;
-  due_timer_fired_ = false;
+  period_ms_ = delay_ms == wanted_ms ? delay_ms : 0;
+  next_fire_ms_ = now_ms + delay_ms;
 }
 
 bool MessageLoop::DispatchBatch(

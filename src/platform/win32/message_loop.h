@@ -61,6 +61,10 @@ class MessageLoop {
   // asking for the same time again costs no call to the window system.
   int64_t armed_due_ms_ = UiLoopHost::kNoWake;
   bool due_timer_fired_ = false;
+  // The system timer repeats by itself: its period (0 when it was clamped
+  // and so is out of step with the work) and when it fires next.
+  int64_t period_ms_ = 0;
+  int64_t next_fire_ms_ = 0;
 };
 
 }  // namespace hopla::win32

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/absent_device.h"
 #include "platform/win32/win32_include.h"
 
 namespace hopla::win32 {
@@ -22,6 +23,8 @@ class JoystickSwitch final : public SwitchSource {
   explicit JoystickSwitch(const WinmmApi& winmm) : winmm_(winmm) {}
   SwitchPoll Poll() override {
     if (winmm_.joy_get_pos_ex == nullptr) return {};
+    const int64_t now_ms = static_cast<int64_t>(GetTickCount64());
+    if (!retry_.ShouldAsk(now_ms)) return {};
     // A fresh record per poll keeps concurrent polls independent.
     JOYINFOEX info{};
     info.dwSize = kJoyInfoSize;
@@ -29,11 +32,13 @@ class JoystickSwitch final : public SwitchSource {
     SwitchPoll poll;
     poll.ok = winmm_.joy_get_pos_ex(kFirstJoystick, &info) == JOYERR_NOERROR;
     poll.buttons = poll.ok ? static_cast<uint32_t>(info.dwButtons) : 0;
+    retry_.Record(poll.ok, now_ms);
     return poll;
   }
 
  private:
   const WinmmApi& winmm_;
+  AbsentDeviceRetry retry_;
 };
 
 // Opens the mapping on every poll instead of keeping it: a driver that ends
