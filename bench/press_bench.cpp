@@ -107,6 +107,9 @@ class TimingPlatform final : public hopla::Platform {
                 clock_.NowMs() - at});
     return poll;
   }
+  void UseSwitch(const hopla::SwitchChoice& choice) override {
+    real_.UseSwitch(choice);
+  }
   void PlaySoundFile(const std::string& file_name) override {
     const double at = clock_.NowMs();
     real_.PlaySoundFile(file_name);

@@ -2,6 +2,8 @@
 // marks, sounds, the key input mode toggle and the execution timer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "hopla_fixture.h"
 #include "platform/absent_device.h"
 
@@ -219,6 +221,46 @@ TEST_F(HeartbeatTest, HeartbeatToNoWindowGoesNowhere) {
   const auto sends = desk_.TraceOf("send");
   ASSERT_FALSE(sends.empty());
   EXPECT_EQ(sends.front().text, "0 33768 0 0");
+}
+
+// Any device can be the switch. A key tap shorter than a poll still counts;
+// joystick 1 means nothing while another device is chosen; a chosen joystick
+// that is unplugged is not pressed, and works again when it comes back.
+TEST_F(HeartbeatTest, ChosenDeviceIsTheSwitchAndATapBetweenPollsCounts) {
+  SwitchChoice key;
+  key.kind = SwitchKind::kKey;
+  key.key = 0x7C;
+  SwitchChoice pad;
+  pad.joystick = 2;
+  pad.button = 5;
+  auto use = [this](const SwitchChoice& device) {
+    ExtendedSettings values;
+    values.switch_choice = device;
+    Do([this, values] { hopla_->SetExtended(values); });
+  };
+  use(key);
+  desk_.HoldSwitch(1010, 1015, key);
+  desk_.HoldSwitch(1300, 1600);  // joystick 1, button 1
+  desk_.RunFor(2900);
+  auto sounds_between = [this](const char* name, int64_t from, int64_t to) {
+    const auto times = SoundTimes(name);
+    return std::count_if(times.begin(), times.end(),
+                         [&](int64_t t) { return t >= from && t < to; });
+  };
+  EXPECT_EQ(sounds_between("Pomclick.wav", 1050, 1100), 1);
+  EXPECT_EQ(sounds_between("Pomclick.wav", 1100, 2900), 0);
+  EXPECT_EQ(sounds_between("pu.wav", 0, 2900), 0);
+  use(pad);
+  desk_.HoldSwitch(3000, 3400, pad);
+  desk_.FailSwitch(5000, 7000, 2);
+  desk_.HoldSwitch(5500, 5900, pad);
+  desk_.HoldSwitch(8000, 8050, pad);
+  desk_.RunFor(6000);
+  EXPECT_EQ(sounds_between("pu.wav", 3000, 3500), 1);
+  EXPECT_EQ(sounds_between("pu.wav", 5000, 7000) +
+                sounds_between("Pomclick.wav", 5000, 7000),
+            0);
+  EXPECT_EQ(sounds_between("Pomclick.wav", 8000, 8200), 1);
 }
 
 // A joystick that stays away is asked every 5 s instead of every poll; one

@@ -208,5 +208,30 @@ TEST_F(SettingsTest, ClearingTheBoostOptionEndsARunningBoost) {
   EXPECT_TRUE(State().SpeedBoost);
 }
 
+// The extended settings: a value at its default is written only when its key
+// is there already; one out of its range reads as the default; a changed one
+// is added in the section of its own.
+TEST_F(SettingsTest, ExtendedValuesAreWrittenOnlyWhenChangedOrAlreadyThere) {
+  StartWith(
+      "[拡張設定]\r\nスイッチ=1\r\nキー=124\r\n吹き出し=0\r\nボタン=99\r\n");
+  ExtendedSettings read;
+  Do([&] { read = hopla_->Extended(); });
+  EXPECT_EQ(read.switch_choice.kind, SwitchKind::kKey);
+  EXPECT_EQ(read.switch_choice.key, 124u);
+  EXPECT_EQ(read.switch_choice.button, 1);
+  EXPECT_FALSE(read.bubble);
+  Do([&] {
+    read.switch_choice.mouse_button = SwitchMouseButton::kX1;
+    hopla_->SetExtended(read);
+  });
+  Quit();
+  const std::string text = Cp932ToUtf8(*desk_.File(kSettingsFile));
+  EXPECT_NE(text.find("[拡張設定]\r\nスイッチ=1\r\nキー=124\r\n吹き出し=0\r\n"
+                      "ボタン=1\r\nマウスボタン=4\r\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("ジョイスティック="), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace hopla

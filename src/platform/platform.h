@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/native_widget.h"
+#include "platform/switch_choice.h"
 #include "platform/types.h"
 
 namespace hopla {
@@ -127,7 +128,12 @@ class Platform {
   virtual void WakeMessageLoop() = 0;
 
   // --- The switch
+  // Bit 0 of the buttons is the chosen switch, whatever device it is. A key
+  // or mouse button also reads as down once for a tap that went down and up
+  // since the last poll.
   virtual SwitchPoll PollSwitch() = 0;
+  // From now on the switch is this device.
+  virtual void UseSwitch(const SwitchChoice& choice) = 0;
 
   // --- Sound
   // Plays a sound file looked up by name, synchronously; a missing file plays

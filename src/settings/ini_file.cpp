@@ -55,6 +55,14 @@ IniFileSave::IniFileSave(Platform& platform, std::string path)
   }
 }
 
+bool IniFileSave::Contains(const std::string& section,
+                           const std::string& key) const {
+  const auto section_bytes = InFile(section);
+  const auto key_bytes = InFile(key);
+  return section_bytes && key_bytes &&
+         ini::ReadValue(text_, *section_bytes, *key_bytes).has_value();
+}
+
 void IniFileSave::WriteString(const std::string& section,
                               const std::string& key,
                               const std::string& value) {

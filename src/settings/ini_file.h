@@ -55,6 +55,8 @@ class IniFileSave {
                     int32_t value);
   void WriteBool(const std::string& section, const std::string& key,
                  bool value);
+  // Whether the text being saved holds the key already.
+  bool Contains(const std::string& section, const std::string& key) const;
   // Throws IniWriteError when the system refuses, or when the file exists
   // but could not be read (it is never replaced by a file of our keys only).
   void Commit();

@@ -102,6 +102,12 @@ void SettingsWindow::LoadSettings() {
         break;
     }
   }
+  SetExtended(ReadExtendedSettings(ini));
+}
+
+void SettingsWindow::SetExtended(const ExtendedSettings& values) {
+  extended_ = values;
+  app().platform().UseSwitch(extended_.switch_choice);
 }
 
 void SettingsWindow::LoadJoyToKeyFolder(const std::string& folder) {
@@ -184,6 +190,7 @@ void SettingsWindow::WriteSettings(IniFileSave& save) {
     }
   }
   save.WriteString(kVersionSection, kVersionKey, app().Title());
+  WriteExtendedSettings(save, extended_);
 }
 
 }  // namespace hopla

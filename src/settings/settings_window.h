@@ -11,6 +11,7 @@
 #include "controls/cute_button.h"
 #include "controls/marquee_label.h"
 #include "engine/engine_state.h"
+#include "settings/extended_settings.h"
 #include "settings/settings_table.h"
 #include "toolkit/application.h"
 #include "toolkit/check_box.h"
@@ -174,6 +175,10 @@ class SettingsWindow : public Form {
   // the system refuses leaves the file as it was.
   std::string ReadJoyToKeyFolderSetting();
   void WriteJoyToKeyFolderSetting(const std::string& folder);
+  // The settings beyond the window's controls; setting them hands the switch
+  // to the device chosen at once.
+  const ExtendedSettings& Extended() const { return extended_; }
+  void SetExtended(const ExtendedSettings& values);
 
  private:
   void BindSettingsHandlers();
@@ -194,6 +199,7 @@ class SettingsWindow : public Form {
 
   EngineState& state_;
   SettingsSite& site_;
+  ExtendedSettings extended_;
 };
 
 }  // namespace hopla

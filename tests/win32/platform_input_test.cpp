@@ -143,5 +143,49 @@ TEST(Win32PlatformInput, SleepAnsweringServesSendsOnly) {
   DestroyWindow(here);
 }
 
+// A key chosen as the switch: another program's presses of it are measured
+// and reach no window, a tap between two polls still reads once, Hopla's own
+// presses of it pass and are no press, and choosing the joystick again gives
+// the key back.
+TEST(Win32PlatformInput, KeySwitchIsTakenFromEveryWindowButHoplasOwnKeys) {
+  Win32Platform platform(SwitchSourceKind::kJoystick);
+  CountingWindow focus(L"Hopla key switch target");
+  SetForegroundWindow(focus.hwnd());
+  auto send = [](bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_F13;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+  };
+  auto down = [&] { return platform.PollSwitch().buttons == 1u; };
+  SwitchChoice key;
+  key.kind = SwitchKind::kKey;
+  key.key = VK_F13;
+  platform.UseSwitch(key);
+
+  send(false);
+  EXPECT_TRUE(WaitUntil(down, kDeliveryTimeoutMs));
+  send(true);
+  EXPECT_TRUE(WaitUntil([&] { return !down(); }, kDeliveryTimeoutMs));
+  send(false);
+  send(true);
+  Sleep(200);
+  EXPECT_TRUE(down()) << "a tap between two polls";
+  EXPECT_FALSE(down()) << "read once";
+  platform.KeyEvent(VK_F13, false);
+  platform.KeyEvent(VK_F13, true);
+  EXPECT_TRUE(WaitUntil([&] { return focus.Count(WM_KEYDOWN) >= 1; },
+                        kDeliveryTimeoutMs));
+  EXPECT_FALSE(down()) << "Hopla's own key is no press";
+  EXPECT_EQ(focus.Count(WM_KEYDOWN), 1) << "only Hopla's own key arrived";
+
+  platform.UseSwitch(SwitchChoice{});
+  send(false);
+  send(true);
+  EXPECT_TRUE(WaitUntil([&] { return focus.Count(WM_KEYDOWN) >= 2; },
+                        kDeliveryTimeoutMs));
+}
+
 }  // namespace
 }  // namespace hopla::win32

@@ -53,14 +53,18 @@ SimProcess& SimDesktop::Launch(const std::string& exe_path,
 
 // --- The person at the switch, message boxes ---------------------------------
 
-void SimDesktop::HoldSwitch(int64_t down_ms, int64_t up_ms) {
+void SimDesktop::HoldSwitch(int64_t down_ms, int64_t up_ms,
+                            const SwitchChoice& device) {
   Lock lock(impl_->Mutex());
-  impl_->holds.push_back({down_ms, up_ms});
+  impl_->holds.push_back({down_ms, up_ms, device});
 }
 
-void SimDesktop::FailSwitch(int64_t from_ms, int64_t until_ms) {
+void SimDesktop::FailSwitch(int64_t from_ms, int64_t until_ms,
+                            int32_t joystick) {
   Lock lock(impl_->Mutex());
-  impl_->failures.push_back({from_ms, until_ms});
+  SwitchChoice device;
+  device.joystick = joystick;
+  impl_->failures.push_back({from_ms, until_ms, device});
 }
 
 void SimDesktop::AnswerMessageBoxes(

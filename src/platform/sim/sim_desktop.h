@@ -83,10 +83,14 @@ class SimDesktop {
                      std::function<int(Platform&)> main);
 
   // --- The person at the switch --------------------------------------------
-  // The switch is down from `down_ms` until `up_ms` (absolute virtual times).
-  void HoldSwitch(int64_t down_ms, int64_t up_ms);
-  // Polls fail (the device is gone) from `from_ms` until `until_ms`.
-  void FailSwitch(int64_t from_ms, int64_t until_ms);
+  // The switch is down from `down_ms` until `up_ms` (absolute virtual times):
+  // button 1 of joystick 1 unless another device is named (its kind and the
+  // fields of that kind count).
+  void HoldSwitch(int64_t down_ms, int64_t up_ms,
+                  const SwitchChoice& device = {});
+  // Polls of joystick `joystick` fail (it is unplugged) from `from_ms` until
+  // `until_ms`.
+  void FailSwitch(int64_t from_ms, int64_t until_ms, int32_t joystick = 1);
 
   // --- Message boxes -----------------------------------------------------
   // How the person answers every message box from now on. The default

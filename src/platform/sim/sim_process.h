@@ -40,6 +40,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void QuitMessageLoop() override;
   void WakeMessageLoop() override;
   SwitchPoll PollSwitch() override;
+  void UseSwitch(const SwitchChoice& choice) override;
   void PlaySoundFile(const std::string& file_name) override;
   DialogResult ShowMessageBox(const MessageBoxSpec& desc) override;
   std::string ExecutablePath() override;
@@ -168,6 +169,8 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   bool answering_only_ = false;  // the UI thread is in SleepAnswering
   bool wake_pending_ = false;
   int64_t wake_ms_ = kNever;
+  SwitchChoice switch_choice_;
+  int64_t last_switch_poll_ms_ = kNever;
   uint64_t next_input_seq_ = 0;
   InputQueue inputs_;  // by due time, then by the order queued
   std::vector<std::shared_ptr<SendCall>> pending_sends_;

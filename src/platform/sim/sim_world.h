@@ -104,6 +104,9 @@ struct SimDesktop::Impl {
   struct Span {
     int64_t from_ms;
     int64_t until_ms;
+    // The device held: a joystick's button, a key or a mouse button; for a
+    // failure, the joystick that is gone.
+    SwitchChoice device;
   };
   std::vector<Span> holds;
   std::vector<Span> failures;

@@ -1,8 +1,10 @@
 #include "platform/win32/switch_source.h"
 
 #include <cstdint>
+#include <mutex>
 
 #include "platform/absent_device.h"
+#include "platform/win32/input_hook.h"
 #include "platform/win32/win32_include.h"
 
 namespace hopla::win32 {
@@ -18,27 +20,60 @@ constexpr UINT kFirstJoystick = JOYSTICKID1;
 
 constexpr uint8_t kTestSwitchDownBit = 0x01;
 
-class JoystickSwitch final : public SwitchSource {
+// A joystick button, or a key or mouse button taken through the input hook.
+class ChosenSwitch final : public SwitchSource {
  public:
-  explicit JoystickSwitch(const WinmmApi& winmm) : winmm_(winmm) {}
+  explicit ChosenSwitch(const WinmmApi& winmm)
+      : winmm_(winmm), retry_(std::make_unique<AbsentDeviceRetry>()) {}
+
   SwitchPoll Poll() override {
+    std::lock_guard lock(mutex_);
+    if (choice_.kind != SwitchKind::kJoystick) {
+      if (hook_ == nullptr || !hook_->Hooked()) return {};
+      return {true, hook_->Poll() ? 1u : 0u};
+    }
+    return PollJoystick();
+  }
+
+  void Use(const SwitchChoice& choice) override {
+    std::lock_guard lock(mutex_);
+    if (choice == choice_) return;
+    choice_ = choice;
+    hook_.reset();
+    retry_ = std::make_unique<AbsentDeviceRetry>();
+    if (choice.kind != SwitchKind::kJoystick) {
+      hook_ = std::make_unique<InputHook>(choice);
+    }
+  }
+
+  ULONG_PTR InputMarker() const override {
+    std::lock_guard lock(mutex_);
+    return hook_ != nullptr ? kHoplaInputMarker : 0;
+  }
+
+ private:
+  SwitchPoll PollJoystick() {
     if (winmm_.joy_get_pos_ex == nullptr) return {};
-    const int64_t now_ms = static_cast<int64_t>(GetTickCount64());
-    if (!retry_.ShouldAsk(now_ms)) return {};
+    const auto now_ms = static_cast<int64_t>(GetTickCount64());
+    if (!retry_->ShouldAsk(now_ms)) return {};
     // A fresh record per poll keeps concurrent polls independent.
     JOYINFOEX info{};
     info.dwSize = kJoyInfoSize;
     info.dwFlags = kJoyReturnFlags;
+    const UINT joystick = kFirstJoystick + choice_.joystick - 1;
     SwitchPoll poll;
-    poll.ok = winmm_.joy_get_pos_ex(kFirstJoystick, &info) == JOYERR_NOERROR;
-    poll.buttons = poll.ok ? static_cast<uint32_t>(info.dwButtons) : 0;
-    retry_.Record(poll.ok, now_ms);
+    poll.ok = winmm_.joy_get_pos_ex(joystick, &info) == JOYERR_NOERROR;
+    const uint32_t bit = 1u << (choice_.button - 1);
+    poll.buttons = poll.ok && (info.dwButtons & bit) != 0 ? 1u : 0u;
+    retry_->Record(poll.ok, now_ms);
     return poll;
   }
 
- private:
   const WinmmApi& winmm_;
-  AbsentDeviceRetry retry_;
+  mutable std::mutex mutex_;
+  SwitchChoice choice_;
+  std::unique_ptr<AbsentDeviceRetry> retry_;
+  std::unique_ptr<InputHook> hook_;
 };
 
 // Opens the mapping on every poll instead of keeping it: a driver that ends
@@ -70,7 +105,7 @@ std::unique_ptr<SwitchSource> MakeSwitchSource(SwitchSourceKind kind,
   if (kind == SwitchSourceKind::kSharedMemory) {
     return std::make_unique<SharedMemorySwitch>();
   }
-  return std::make_unique<JoystickSwitch>(winmm);
+  return std::make_unique<ChosenSwitch>(winmm);
 }
 
 }  // namespace hopla::win32

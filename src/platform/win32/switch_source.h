@@ -1,11 +1,12 @@
-// Where the switch is read from: the first joystick (the real program), or a
-// shared-memory byte that an outside test driver writes.
+// Where the switch is read from: the device the user chose (the real
+// program), or a shared-memory byte that an outside test driver writes.
 #ifndef HOPLA_PLATFORM_WIN32_SWITCH_SOURCE_H_
 #define HOPLA_PLATFORM_WIN32_SWITCH_SOURCE_H_
 
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/switch_choice.h"
 #include "platform/win32/system_dlls.h"
 
 namespace hopla::win32 {
@@ -20,6 +21,10 @@ class SwitchSource {
   virtual ~SwitchSource() = default;
   // Safe to call from any thread.
   virtual SwitchPoll Poll() = 0;
+  // The device to read from now on; the test switch keeps its own.
+  virtual void Use(const SwitchChoice& /*choice*/) {}
+  // The extra information Hopla's own input carries.
+  virtual ULONG_PTR InputMarker() const { return 0; }
 };
 
 // `winmm` outlives the source.

@@ -26,7 +26,7 @@ void Win32Platform::MouseButton(uint32_t flags, Point at) {
   input.mi.mouseData = 0;
   input.mi.dwFlags = flags;
   input.mi.time = 0;
-  input.mi.dwExtraInfo = 0;
+  input.mi.dwExtraInfo = switch_source_->InputMarker();
   SendInput(1, &input, sizeof(input));
 }
 
@@ -38,7 +38,7 @@ void Win32Platform::KeyEvent(uint8_t virtual_key, bool up) {
   input.ki.wScan = kScanCode;
   input.ki.dwFlags = up ? KEYEVENTF_KEYUP : KEYEVENTF_EXTENDEDKEY;
   input.ki.time = 0;
-  input.ki.dwExtraInfo = 0;
+  input.ki.dwExtraInfo = switch_source_->InputMarker();
   SendInput(1, &input, sizeof(input));
 }
 

@@ -91,6 +91,10 @@ void Win32Platform::WakeMessageLoop() { loop_.Wake(); }
 
 SwitchPoll Win32Platform::PollSwitch() { return switch_source_->Poll(); }
 
+void Win32Platform::UseSwitch(const SwitchChoice& choice) {
+  switch_source_->Use(choice);
+}
+
 void Win32Platform::PlaySoundFile(const std::string& file_name) {
   // Flags 0: synchronous, and the system's default sound when the file is
   // missing.

@@ -42,6 +42,7 @@ class Win32Platform final : public Platform {
   void WakeMessageLoop() override;
 
   SwitchPoll PollSwitch() override;
+  void UseSwitch(const SwitchChoice& choice) override;
   void PlaySoundFile(const std::string& file_name) override;
   DialogResult ShowMessageBox(const MessageBoxSpec& desc) override;
   std::string ExecutablePath() override;

@@ -1,0 +1,31 @@
+// The settings beyond the main window's: which device is the switch, and the
+// code bubble. They live in a section of their own in the settings file, and
+// a value is written only when it differs from its default or its key is
+// there already, so the file of a user who never changes them stays as it
+// always was.
+#ifndef HOPLA_SETTINGS_EXTENDED_SETTINGS_H_
+#define HOPLA_SETTINGS_EXTENDED_SETTINGS_H_
+
+#include "platform/switch_choice.h"
+
+namespace hopla {
+
+class IniFile;
+class IniFileSave;
+
+inline constexpr char kExtendedSection[] = "拡張設定";
+
+struct ExtendedSettings {
+  SwitchChoice switch_choice;
+  bool bubble = true;  // the code bubble beside the cursor
+
+  bool operator==(const ExtendedSettings&) const = default;
+};
+
+// A value missing, unreadable or out of its range reads as its default.
+ExtendedSettings ReadExtendedSettings(IniFile& ini);
+void WriteExtendedSettings(IniFileSave& save, const ExtendedSettings& values);
+
+}  // namespace hopla
+
+#endif  // HOPLA_SETTINGS_EXTENDED_SETTINGS_H_
