@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "hopla_fixture.h"
+#include "platform/codepage.h"
 #include "platform/sim/sim_widgets.h"
+#include "settings/ini_file.h"
 
 namespace hopla {
 namespace {
@@ -108,6 +110,53 @@ TEST_F(WindowTest, BannerRunsPassAfterPass) {
   desk_.RunFor(40000 + 1000);
   EXPECT_TRUE(banner.Running());
   EXPECT_NEAR(banner.GetCurrentStep(), 10, 1);
+}
+
+// The extended settings from the system menu: a new switch that is not
+// pressed within 15 s gives way to the old one again; pressed, it stays, and
+// that press is no mark. A try shows the press it measures. Only what was
+// changed lands in the settings file.
+TEST_F(WindowTest, NewSwitchMustBePressedOrTheOldOneComesBack) {
+  sim::SimProcess& process = Start();
+  process.PostAt(desk_.Now(), hopla_->Handle(), kWmSysCommand,
+                 kExtendedSettingsCommand, 0);
+  desk_.RunFor(100);
+  ExtendedDialog* dialog = hopla_->ExtendedSettingsDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(Peer(*dialog).Visible());
+  SwitchChoice space;
+  space.kind = SwitchKind::kKey;
+  space.key = kVkSpace;
+  auto kind = [this] { return hopla_->Extended().switch_choice.kind; };
+
+  Do([&] { Peer(dialog->KeyRadio).UserClick(); });
+  EXPECT_EQ(kind(), SwitchKind::kKey);
+  desk_.HoldSwitch(desk_.Now() + 1000, desk_.Now() + 1100);  // the joystick
+  desk_.RunFor(kConfirmSeconds * 1000 + 500);
+  EXPECT_EQ(kind(), SwitchKind::kJoystick);
+  EXPECT_TRUE(dialog->JoystickRadio.Checked());
+  EXPECT_EQ(dialog->TryLabel.Caption(),
+            "押されなかったので、元のスイッチに戻しました");
+
+  Do([&] { Peer(dialog->KeyRadio).UserClick(); });
+  desk_.HoldSwitch(desk_.Now() + 2000, desk_.Now() + 2005, space);
+  desk_.RunFor(kConfirmSeconds * 1000 + 500);
+  EXPECT_EQ(kind(), SwitchKind::kKey);
+  EXPECT_EQ(
+      dialog->TryLabel.Caption().rfind("新しいスイッチで押せました：短い"), 0u);
+  Do([&] { Peer(dialog->TryButton).UserClick(); });
+  desk_.HoldSwitch(desk_.Now() + 500, desk_.Now() + 1500, space);
+  desk_.RunFor(2000);
+  EXPECT_EQ(dialog->TryLabel.Caption().rfind("長い押し（1）"), 0u);
+  EXPECT_EQ(State().PressCode.Get(), "") << "the tries made no code";
+  Do([&] { Peer(dialog->CloseButton).UserClick(); });
+  EXPECT_FALSE(Peer(*dialog).Visible());
+
+  Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
+  desk_.RunFor(100);
+  const std::string text = Cp932ToUtf8(*desk_.File(kSettingsFile));
+  EXPECT_NE(text.find("[拡張設定]\r\nスイッチ=1\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("キー="), std::string::npos) << text;
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "motion/brake_prober.h"
 #include "motion/mover_link.h"
 #include "motion/mover_thread.h"
+#include "settings/extended_dialog.h"
 #include "settings/settings_window.h"
 #include "toolkit/timer.h"
 
@@ -55,6 +56,8 @@ class THopla : public SettingsWindow,
   void RestoreHandler(Component& sender);
   // Window messages answered by the window itself.
   void SysCommandHook(uint32_t command);
+  // The extended settings dialog, once the system menu has opened it.
+  ExtendedDialog* ExtendedSettingsDialog() { return extended_dialog_.get(); }
   bool ShutdownQueryHandler();
   void GetMinMaxInfoHandler(MinMaxInfo& info);
 
@@ -111,6 +114,10 @@ class THopla : public SettingsWindow,
   }
   void StopMoverThread() override;
   void StartMoverThread() override;
+  bool TakePress(int32_t held_ms, bool long_press) override {
+    return extended_dialog_ != nullptr &&
+           extended_dialog_->TakePress(held_ms, long_press);
+  }
   bool HasMoverThread() const override { return MoverThread != nullptr; }
   bool TurnAtEdges() const override { return OrikaesiCheckBox.Checked(); }
   bool BrakeWanted() const override;
@@ -143,6 +150,8 @@ class THopla : public SettingsWindow,
   Executor executor_;
   Brake brake_;
   JoyToKey joytokey_;
+  // Made when the system menu first opens it.
+  std::unique_ptr<ExtendedDialog> extended_dialog_;
 };
 
 }  // namespace hopla

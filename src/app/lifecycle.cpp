@@ -53,8 +53,14 @@ void THopla::RestoreHandler(Component& /*sender*/) {
   platform.SetForegroundWindow(Handle());
 }
 
-void THopla::SysCommandHook(uint32_t /*command*/) {
+void THopla::SysCommandHook(uint32_t command) {
   State().MinimisedWindow = app().Handle();
+  if (command == kExtendedSettingsCommand) {
+    if (extended_dialog_ == nullptr) {
+      extended_dialog_ = std::make_unique<ExtendedDialog>(app(), *this);
+    }
+    extended_dialog_->Open();
+  }
 }
 
 bool THopla::ShutdownQueryHandler() {

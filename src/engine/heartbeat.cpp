@@ -15,7 +15,10 @@ void Heartbeat::Tick() {
     site_.StopMoverThread();
     state_.HoldTicks = 0;
     HoldLoop();
-    ClassifyPress();
+    const bool long_press = state_.HoldTicks >= state_.LongPressTicks;
+    if (!site_.TakePress(state_.HoldTicks * state_.PollInterval, long_press)) {
+      ClassifyPress();
+    }
     site_.StartMoverThread();
   }
   time_over_timer_.SetEnabled(true);

@@ -25,6 +25,11 @@ class HeartbeatSite {
   virtual void StopMoverThread() = 0;
   // Starts a fresh mover thread.
   virtual void StartMoverThread() = 0;
+  // A press just measured; true when something else took it (a try of the
+  // switch), and then it adds no mark.
+  virtual bool TakePress(int32_t /*held_ms*/, bool /*long_press*/) {
+    return false;
+  }
 };
 
 inline constexpr int32_t kHeartbeatIntervalMs = 50;

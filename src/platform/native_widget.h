@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -59,6 +60,13 @@ struct WidgetSpec {
   int32_t position = 0;
   // Forms.
   bool topmost = false;
+  // Items added at the end of the form's system menu: a command number (a
+  // multiple of 16 under 0xF000, reported through OnSysCommand) and a text.
+  struct MenuItem {
+    uint32_t command = 0;
+    std::string caption;
+  };
+  std::vector<MenuItem> system_menu;
   // Custom controls: whether Tab stops on it and a press focuses it.
   bool tab_stop = false;
 };

@@ -25,6 +25,7 @@ WidgetSpec FormSpec() {
   desc.bounds = {0, 0, kClientWidth, kClientHeight};
   desc.font = WindowFont(false);
   desc.topmost = true;
+  desc.system_menu = {{kExtendedSettingsCommand, kExtendedSettingsMenuText}};
   return desc;
 }
 

@@ -35,6 +35,10 @@ inline constexpr int32_t kMinimiseSendTimeoutMs = 2000;
 // The stepping buttons grow by this much each way under the pointer.
 inline constexpr int32_t kHoverGrowthPx = 10;
 
+// The system menu's item that opens the extended settings dialog.
+inline constexpr uint32_t kExtendedSettingsCommand = 0x0110;
+inline constexpr char kExtendedSettingsMenuText[] = "拡張設定...";
+
 // The banner's text: its sentences, each followed by ideographic spaces.
 std::string BannerText();
 

@@ -18,6 +18,7 @@ namespace {
 using wine_test::PumpMessages;
 
 constexpr int kClientWidth = 607;
+constexpr uint32_t kMenuCommand = 0x0110;  // an item of our own
 constexpr int kClientHeight = 428;
 constexpr int kClickTimeoutMs = 2000;
 constexpr size_t kTabs = 3;
@@ -63,6 +64,7 @@ class Win32WidgetsTest : public ::testing::Test {
     desc.caption = "「ホプラー。」";
     desc.bounds = Rect{0, 0, kClientWidth, kClientHeight};
     desc.topmost = topmost;
+    desc.system_menu = {{kMenuCommand, "拡張設定..."}};
     return platform_.CreateWidget(desc, nullptr, &form_events_);
   }
   std::unique_ptr<NativeWidget> MakeChild(WidgetKind kind, NativeWidget* parent,
@@ -301,6 +303,16 @@ TEST_F(Win32WidgetsTest, FormAsksTheToolkitBeforeClosingOrEndingTheSession) {
   EXPECT_EQ(form_events_.log,
             (std::vector<std::string>{"syscommand " + std::to_string(kScClose),
                                       "close"}));
+  // The system menu's own item reaches the toolkit as its command.
+  wchar_t item[64] = {};
+  GetMenuStringW(GetSystemMenu(window, FALSE), kMenuCommand, item, 64,
+                 MF_BYCOMMAND);
+  EXPECT_EQ(std::wstring(item), L"拡張設定...");
+  form_events_.log.clear();
+  SendMessageW(window, WM_SYSCOMMAND, kMenuCommand, 0);
+  EXPECT_EQ(
+      form_events_.log,
+      std::vector<std::string>{"syscommand " + std::to_string(kMenuCommand)});
   EXPECT_TRUE(IsWindow(window)) << "closing is the toolkit's decision";
 
   form_events_.log.clear();

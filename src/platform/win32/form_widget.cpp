@@ -73,6 +73,14 @@ Win32Form::Win32Form(const WidgetSpec& desc, NativeWidget* parent,
       window, GWLP_WNDPROC,
       reinterpret_cast<LONG_PTR>(&Win32Widget::TopLevelWindowProc));
   ApplyFont(desc.font);
+  if (!desc.system_menu.empty()) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    for (const WidgetSpec::MenuItem& item : desc.system_menu) {
+      AppendMenuW(menu, MF_STRING, item.command,
+                  Utf8ToWide(item.caption).c_str());
+    }
+  }
   if (!desc.enabled) EnableWindow(window, FALSE);
   if (!desc.hint.empty()) SetHint(desc.hint);
   // Centred on a monitor of another DPI than the system's: laid out anew.
