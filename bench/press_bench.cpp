@@ -110,6 +110,10 @@ class TimingPlatform final : public hopla::Platform {
   void UseSwitch(const hopla::SwitchChoice& choice) override {
     real_.UseSwitch(choice);
   }
+  void ShowBubble(const hopla::BubbleView& view) override {
+    real_.ShowBubble(view);
+  }
+  void HideBubble() override { real_.HideBubble(); }
   void PlaySoundFile(const std::string& file_name) override {
     const double at = clock_.NowMs();
     real_.PlaySoundFile(file_name);

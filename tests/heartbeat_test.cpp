@@ -223,6 +223,47 @@ TEST_F(HeartbeatTest, HeartbeatToNoWindowGoesNowhere) {
   EXPECT_EQ(sends.front().text, "0 33768 0 0");
 }
 
+// The bubble through a whole code: the bar fills in steps during each hold,
+// the marks and the command follow each release with the time left, and it
+// is gone once the code has run. In key input mode it names the key.
+TEST_F(HeartbeatTest, BubbleFollowsACodeFromTheFirstPressToItsRun) {
+  desk_.HoldSwitch(kFirstTick, kFirstTick + 100);        // short
+  desk_.HoldSwitch(kFirstTick + 400, kFirstTick + 800);  // long
+  desk_.RunFor(kFirstTick + 800 + 1200 - desk_.Now());
+  std::vector<std::string> seen;
+  for (const auto& entry : desk_.TraceOf("bubble")) seen.push_back(entry.text);
+  auto first_at = [&](const std::string& text) {
+    return std::find(seen.begin(), seen.end(), text) - seen.begin();
+  };
+  // The bar in steps of 2%: to 1000 at the long point (20 polls), then on
+  // towards the key input mode point.
+  EXPECT_LT(first_at("■|短い押し（0）||40"), first_at("■|短い押し（0）||540"));
+  EXPECT_LT(first_at("0 _|歩き始める|あと 1.0 秒|-1"),
+            first_at("0 _|歩き始める|あと 0.5 秒|-1"));
+  EXPECT_LT(first_at("0 ■|長い押し（1）||1000"),
+            first_at("0 ■|長い押し（1）||1100"));
+  EXPECT_LT(first_at("0 ■|長い押し（1）||1100"),
+            first_at("0 1 _|右クリック|あと 1.0 秒|-1"));
+  EXPECT_LT(first_at("0 1 _|右クリック|あと 0.1 秒|-1"), seen.size());
+  EXPECT_EQ(seen.back(), "hidden");
+  // One drawing per change, not per poll or tick.
+  EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+  EXPECT_LT(seen.size(), 120u);
+
+  desk_.ClearTrace();
+  Do([this] {
+    State().KeyMode = true;
+    State().PressCode.Set("KEY1");
+  });
+  const int64_t at = desk_.Now() + 50;
+  desk_.HoldSwitch(at, at + 30);
+  desk_.RunFor(300);
+  std::vector<std::string> keys;
+  for (const auto& entry : desk_.TraceOf("bubble")) keys.push_back(entry.text);
+  EXPECT_NE(std::find(keys.begin(), keys.end(), "0 _|Tab|あと 1.0 秒|-1"),
+            keys.end());
+}
+
 // Any device can be the switch. A key tap shorter than a poll still counts;
 // joystick 1 means nothing while another device is chosen; a chosen joystick
 // that is unplugged is not pressed, and works again when it comes back.

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/code_bubble.h"
 #include "engine/engine_state.h"
 #include "engine/executor.h"
 #include "engine/heartbeat.h"
@@ -35,7 +36,8 @@ class THopla : public SettingsWindow,
                private KeyInputSite,
                private MoverSite,
                private BrakeSite,
-               private JoyToKeySite {
+               private JoyToKeySite,
+               private CodeBubbleSite {
  public:
   THopla(Application& app, std::shared_ptr<EngineState> state);
   ~THopla() override;
@@ -128,6 +130,7 @@ class THopla : public SettingsWindow,
   void RestoreApplication() override;
   void BringForward() override;
   bool BoostAllowed() const override { return ImadakeSokudo.Checked(); }
+  bool BubbleOn() const override { return Extended().bubble; }
   void OpenHelp() override { HelpButtonClick(HelpBtn); }
   void EnableKindBoxes(bool enabled) override;
 
@@ -144,6 +147,7 @@ class THopla : public SettingsWindow,
   std::shared_ptr<EngineState> state_;
   std::shared_ptr<MoverLink> mover_link_;
   std::shared_ptr<BrakeProber> brake_prober_;
+  CodeBubble bubble_;
   Heartbeat heartbeat_;
   WindowSearch window_search_;
   KeyInput key_input_;

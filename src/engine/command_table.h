@@ -55,6 +55,22 @@ inline constexpr std::array<MouseCode, 15> kMouseCodes = {{
     {"1011", kCommandRestoreSelf, AtOnce::kNo, "ホプラーを戻す"},
 }};
 
+// The codes that steer the walk, tested first at every execution, whether
+// the cursor walks or not.
+struct SteerCode {
+  std::string_view code;
+  std::string_view name;
+};
+inline constexpr SteerCode kSteerTurn = {"0", "向きを変える"};
+inline constexpr SteerCode kSteerTurnTwice = {"00", "向きを2つ進める"};
+inline constexpr SteerCode kSteerBoost = {"000", "今だけ早い"};
+// While the cursor walks, the one code that acts besides the steering.
+inline constexpr SteerCode kWalkStop = {"1", "止まる"};
+inline constexpr std::string_view kStartWalkName = "歩き始める";
+inline constexpr std::string_view kPassElementName = "ブレーキを抜ける";
+inline constexpr std::string_view kBoostOffName = "速さを戻す";
+inline constexpr std::string_view kNothingName = "なし";
+
 // The entry of a code, or null: the comparison is of the whole text.
 inline const MouseCode* FindMouseCode(std::string_view code) {
   for (const MouseCode& entry : kMouseCodes) {

@@ -27,7 +27,7 @@ void Executor::Execute() {
   const std::string code = state_.PressCode.Get();
   Steer(code);
   if (state_.Moving) {
-    if (code == "1") {  // stop, and let go of a held button
+    if (code == kWalkStop.code) {  // stop, and let go of a held button
       state_.Moving = false;
       state_.PressCode.Set("");
       if (state_.ButtonHeld) {
@@ -72,8 +72,8 @@ void Executor::CheckJoyToKey() {
 void Executor::Steer(const std::string& code) {
   site_.ApplySpeedBar();
   state_.MoverEvent->Set();
-  if (code == "0") state_.Direction = state_.Direction + 1;
-  if (code == "00") {
+  if (code == kSteerTurn.code) state_.Direction = state_.Direction + 1;
+  if (code == kSteerTurnTwice.code) {
     if (state_.Braking) {
       state_.BrakeReleased = true;  // pass the element under the cursor
     } else {
@@ -81,7 +81,7 @@ void Executor::Steer(const std::string& code) {
       state_.BrakeReleased = false;
     }
   }
-  if (code == "000" && site_.BoostAllowed()) {
+  if (code == kSteerBoost.code && site_.BoostAllowed()) {
     if (state_.SpeedBoost) {
       site_.ApplySpeedBar();
       state_.SpeedFactor = 1;

@@ -22,6 +22,7 @@ void Heartbeat::Tick() {
     site_.StartMoverThread();
   }
   time_over_timer_.SetEnabled(true);
+  bubble_.Refresh();
 }
 
 bool Heartbeat::Poll() {
@@ -54,6 +55,7 @@ void Heartbeat::HoldLoop() {
 }
 
 void Heartbeat::AtPoll(int32_t hold_ticks) {
+  bubble_.Holding(hold_ticks);
   const int32_t long_press_ticks = state_.LongPressTicks;
   if (hold_ticks == long_press_ticks && site_.SoundOn()) {
     Sound(kLongPointSound);  // the press has just become long

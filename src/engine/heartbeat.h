@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "engine/code_bubble.h"
 #include "engine/engine_state.h"
 #include "joytokey/joytokey_interface.h"
 #include "platform/platform.h"
@@ -43,11 +44,12 @@ inline constexpr char kShortPressSound[] = "Pomclick.wav";
 class Heartbeat {
  public:
   Heartbeat(Platform& platform, EngineState& state, Timer& time_over_timer,
-            HeartbeatSite& site)
+            HeartbeatSite& site, CodeBubble& bubble)
       : platform_(platform),
         state_(state),
         time_over_timer_(time_over_timer),
-        site_(site) {}
+        site_(site),
+        bubble_(bubble) {}
 
   // One tick of the heartbeat timer.
   void Tick();
@@ -66,6 +68,7 @@ class Heartbeat {
   EngineState& state_;
   Timer& time_over_timer_;
   HeartbeatSite& site_;
+  CodeBubble& bubble_;
 };
 
 }  // namespace hopla

@@ -22,6 +22,9 @@ struct KeyCode {
 // Tested before the table: they send JoyToKey other messages.
 inline constexpr std::string_view kKeyShowJoyToKey = "KEY101";
 inline constexpr std::string_view kKeyShowJoyToKeyNext = "KEY1001";
+inline constexpr std::string_view kKeyShowJoyToKeyName = "JoyToKeyを表示";
+inline constexpr std::string_view kKeyShowJoyToKeyNextName =
+    "JoyToKeyの次の設定";
 // What the press code holds after every execution in key input mode.
 inline constexpr std::string_view kKeyModeCode = "KEY1";
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/bubble_view.h"
 #include "platform/native_widget.h"
 #include "platform/switch_choice.h"
 #include "platform/types.h"
@@ -134,6 +135,13 @@ class Platform {
   virtual SwitchPoll PollSwitch() = 0;
   // From now on the switch is this device.
   virtual void UseSwitch(const SwitchChoice& choice) = 0;
+
+  // --- The code bubble
+  // Shows or redraws the bubble beside the cursor: it never takes the focus
+  // or a click and is never found at a point. Callable from the UI thread
+  // also while it runs no message loop (inside a hold).
+  virtual void ShowBubble(const BubbleView& view) = 0;
+  virtual void HideBubble() = 0;
 
   // --- Sound
   // Plays a sound file looked up by name, synchronously; a missing file plays

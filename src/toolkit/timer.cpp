@@ -51,4 +51,10 @@ int32_t Timer::Interval() const {
   return interval_ms_;
 }
 
+std::optional<int64_t> Timer::DueMs() const {
+  std::lock_guard lock(queue_.mutex_);
+  if (!Ready() && !(enabled_ && interval_ms_ > 0)) return std::nullopt;
+  return due_ms_;
+}
+
 }  // namespace hopla

@@ -6,6 +6,7 @@
 #define HOPLA_TOOLKIT_TIMER_H_
 
 #include <cstdint>
+#include <optional>
 
 #include "toolkit/component.h"
 
@@ -26,6 +27,9 @@ class Timer : public Component {
   bool Enabled() const;
   void SetInterval(int32_t interval_ms);
   int32_t Interval() const;
+  // When the timer fires next (the platform's NowMs), or nothing when it is
+  // disabled.
+  std::optional<int64_t> DueMs() const;
   // Whether the timer may fire again while its own handler waits in a modal
   // loop (an open message box). Off by default: a handler does not run into
   // itself unless it is written for it.

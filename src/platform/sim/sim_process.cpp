@@ -296,6 +296,19 @@ void SimProcessImpl::UseSwitch(const SwitchChoice& choice) {
   switch_choice_ = choice;
 }
 
+// The trace tells each drawing: "marks|command|time left|bar".
+void SimProcessImpl::ShowBubble(const BubbleView& view) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("bubble", view.marks + "|" + view.command + "|" +
+                                    view.time_left + "|" +
+                                    std::to_string(view.hold_permille));
+}
+
+void SimProcessImpl::HideBubble() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  world_.RecordLocked("bubble", "hidden");
+}
+
 void SimProcessImpl::PlaySoundFile(const std::string& file_name) {
   std::unique_lock<std::mutex> lock(Mutex());
   world_.RecordLocked("sound", file_name);

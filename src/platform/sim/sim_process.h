@@ -41,6 +41,8 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void WakeMessageLoop() override;
   SwitchPoll PollSwitch() override;
   void UseSwitch(const SwitchChoice& choice) override;
+  void ShowBubble(const BubbleView& view) override;
+  void HideBubble() override;
   void PlaySoundFile(const std::string& file_name) override;
   DialogResult ShowMessageBox(const MessageBoxSpec& desc) override;
   std::string ExecutablePath() override;

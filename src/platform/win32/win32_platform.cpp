@@ -95,6 +95,10 @@ void Win32Platform::UseSwitch(const SwitchChoice& choice) {
   switch_source_->Use(choice);
 }
 
+void Win32Platform::ShowBubble(const BubbleView& view) { bubble_.Show(view); }
+
+void Win32Platform::HideBubble() { bubble_.Hide(); }
+
 void Win32Platform::PlaySoundFile(const std::string& file_name) {
   // Flags 0: synchronous, and the system's default sound when the file is
   // missing.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/win32/bubble_window.h"
 #include "platform/win32/exception_trap.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/switch_source.h"
@@ -43,6 +44,8 @@ class Win32Platform final : public Platform {
 
   SwitchPoll PollSwitch() override;
   void UseSwitch(const SwitchChoice& choice) override;
+  void ShowBubble(const BubbleView& view) override;
+  void HideBubble() override;
   void PlaySoundFile(const std::string& file_name) override;
   DialogResult ShowMessageBox(const MessageBoxSpec& desc) override;
   std::string ExecutablePath() override;
@@ -92,6 +95,7 @@ class Win32Platform final : public Platform {
  private:
   WinmmApi winmm_;
   std::unique_ptr<SwitchSource> switch_source_;
+  BubbleWindow bubble_;
   bool timer_resolution_raised_ = false;
   int64_t counter_frequency_ = 1;
   ExceptionTrap trap_;

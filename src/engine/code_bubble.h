@@ -1,0 +1,63 @@
+// The code bubble: while a code is entered, a small window beside the cursor
+// shows the marks so far, a bar that fills during a hold, the command the
+// code will run (named from the tables the execution uses) and the time
+// until it runs. The heartbeat drives it at its ticks and at every poll of a
+// hold; it needs no timer of its own and costs no drawing while hidden.
+#ifndef HOPLA_ENGINE_CODE_BUBBLE_H_
+#define HOPLA_ENGINE_CODE_BUBBLE_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/engine_state.h"
+#include "platform/bubble_view.h"
+#include "platform/platform.h"
+#include "toolkit/timer.h"
+
+namespace hopla {
+
+// What the bubble asks of the window.
+class CodeBubbleSite {
+ public:
+  virtual ~CodeBubbleSite() = default;
+  virtual bool BubbleOn() const = 0;
+  virtual bool JoyToKeyUsed() const = 0;
+  virtual bool BoostAllowed() const = 0;
+};
+
+// The name of what `code` does now, as the execution would choose it.
+std::string DescribeCode(const std::string& code, const EngineState& state,
+                         bool joytokey_used, bool boost_allowed);
+
+class CodeBubble {
+ public:
+  CodeBubble(Platform& platform, const EngineState& state,
+             const Timer& execution_timer, const CodeBubbleSite& site)
+      : platform_(platform),
+        state_(state),
+        execution_timer_(execution_timer),
+        site_(site) {}
+
+  // At a heartbeat tick: shows the code waiting to run, or hides.
+  void Refresh();
+  // At each poll of a hold.
+  void Holding(int32_t hold_ticks);
+  // Hides the bubble now (the program ends, the option is turned off).
+  void Hide();
+
+ private:
+  // The marks the person has entered of the code waiting to run.
+  std::string EnteredMarks() const;
+  void Show(const BubbleView& view);
+
+  Platform& platform_;
+  const EngineState& state_;
+  const Timer& execution_timer_;
+  const CodeBubbleSite& site_;
+  std::optional<BubbleView> shown_;
+};
+
+}  // namespace hopla
+
+#endif  // HOPLA_ENGINE_CODE_BUBBLE_H_
