@@ -163,6 +163,13 @@ if wanted windows; then
         fail_step windows-144dpi "the Wine session did not start at 144 dpi"
       fi
       wine_session_at_dpi 96 || true
+      # A wide screen: nothing may assume the usual size.
+      wine_session_stop
+      if WINE_SESSION_SCREEN=2304x1024x24 wine_session_start build/windows/wineprefix; then
+        run_suite windows-wide build/windows -j1 -R '^Win32WideScreen[.]'
+      else
+        fail_step windows-wide "the Wine session did not start on a wide screen"
+      fi
     else
       fail_step windows "the Wine session did not start"
     fi

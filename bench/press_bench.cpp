@@ -114,6 +114,9 @@ class TimingPlatform final : public hopla::Platform {
     real_.ShowBubble(view);
   }
   void HideBubble() override { real_.HideBubble(); }
+  std::vector<hopla::Rect> MonitorRects() override {
+    return real_.MonitorRects();
+  }
   void PlaySoundFile(const std::string& file_name) override {
     const double at = clock_.NowMs();
     real_.PlaySoundFile(file_name);

@@ -7,6 +7,7 @@
 #   trap wine_session_stop EXIT
 #   wine_session_start build/windows/wineprefix        # always its own Xvfb
 #   wine_session_start build/windows/wineprefix keep   # $DISPLAY if set
+#   WINE_SESSION_SCREEN=2304x1024x24 wine_session_start ...  # another screen
 #
 # After wine_session_start: DISPLAY, WINEPREFIX, WINEARCH, WINEDEBUG and
 # WINEDLLOVERRIDES are exported; WINE_SESSION_XVFB_PID is the Xvfb we started
@@ -30,7 +31,7 @@ wine_session_start_xvfb() {
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     ready=$(mktemp)
     # -displayfd: Xvfb writes the display number once it is ready.
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 \
+    Xvfb ":$n" -screen 0 "${WINE_SESSION_SCREEN:-1280x1024x24}" -nolisten tcp -displayfd 3 \
       3>"$ready" </dev/null >>"$WINE_SESSION_LOG" 2>&1 &
     WINE_SESSION_XVFB_PID=$!
     local waited_ms=0

@@ -7,6 +7,7 @@
 
 #include "hopla_fixture.h"
 #include "motion/mover_thread.h"
+#include "motion/screen_bounds.h"
 #include "platform/sim/sim_desktop.h"
 #include "toolkit/application.h"
 
@@ -244,6 +245,41 @@ TEST_F(ArmingTest, FirstLongPressWhileWalkingExecutesAtTheRelease) {
   ASSERT_FALSE(executions.empty());
   EXPECT_GE(executions.front() - release2, 1000);
   EXPECT_LE(executions.front() - release2, 1020);
+}
+
+// Two monitors of different heights side by side: the walk crosses from one
+// to the other, turns at the gap below the lower one as at an edge (or stops
+// there with edge turning off), and turns at the box's outer edges.
+TEST_F(MoverTest, WalkCrossesMonitorsAndTurnsAtAGapWithoutSticking) {
+  const std::vector<Rect> monitors{{0, 0, 1024, 768}, {1024, 0, 2304, 600}};
+  desk_.SetMonitors(monitors);
+  UseMonitors(state_, monitors);
+  state_.StepPixels = 5;
+  StartAt({1000, 700}, 1);  // right, into the gap below the second monitor
+  desk_.RunFor(200);
+  EXPECT_EQ(state_.Direction, 3);
+  EXPECT_LT(desk_.Cursor().x, 1000);
+
+  Do([this] { state_.Direction = 1; });
+  desk_.PlaceCursor({1000, 300});
+  desk_.RunFor(1000);
+  EXPECT_GT(desk_.Cursor().x, 1400) << "on the second monitor";
+  desk_.RunFor(2000);
+  EXPECT_EQ(state_.Direction, 3) << "turned at the far right edge";
+  EXPECT_LT(desk_.Cursor().x, 2294);
+
+  Do([this] { state_.Direction = 2; });  // down on the second monitor
+  desk_.PlaceCursor({1500, 550});
+  desk_.RunFor(200);
+  EXPECT_EQ(state_.Direction, 4);
+  EXPECT_LT(desk_.Cursor().y, 599);
+
+  site_.turn_at_edges = false;
+  Do([this] { state_.Direction = 1; });
+  desk_.PlaceCursor({1000, 700});
+  desk_.RunFor(300);
+  EXPECT_EQ(desk_.Cursor(), (Point{1023, 700})) << "stops at the gap";
+  EXPECT_EQ(state_.Direction, 1);
 }
 
 }  // namespace

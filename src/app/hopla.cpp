@@ -1,6 +1,8 @@
 // Building THopla: its parts, their wiring, and what they ask of the window.
 #include "app/hopla.h"
 
+#include "motion/screen_bounds.h"
+
 namespace hopla {
 
 namespace {
@@ -34,6 +36,7 @@ THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
   const Rect desktop = app.platform().DesktopRect();
   State().ScreenRight = desktop.right;
   State().ScreenBottom = desktop.bottom;
+  UseMonitors(State(), app.platform().MonitorRects());
   app.on_restore = [this](Component& sender) { RestoreHandler(sender); };
   FormCreate(*this);
 }

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/press_code.h"
 #include "platform/platform.h"
@@ -68,6 +69,12 @@ struct EngineState {
   Shared<int32_t> CursorY{0};
   Shared<int32_t> ScreenRight{0};
   Shared<int32_t> ScreenBottom{0};
+  // With several monitors: the walk covers their bounding box, whose left
+  // and top edges these are, and a step onto no monitor counts as the edge.
+  // Set once, before any mover thread starts; with one monitor, 0 and none.
+  Shared<int32_t> ScreenLeft{0};
+  Shared<int32_t> ScreenTop{0};
+  std::vector<Rect> Monitors;
   std::unique_ptr<Event> MoverEvent;
 
   // Commands.

@@ -33,7 +33,12 @@ void TMyThread::Pass() {
     const int32_t factor = state_.SpeedFactor;
     step_ = {unit.dx * pixels * factor, unit.dy * pixels * factor};
     if (link_->BrakeWanted()) ProbeBrake();
-    platform().SetCursorPos({from.x + step_.x, from.y + step_.y});
+    const Point to = StepTarget(from);
+    if (to != from) {
+      platform().SetCursorPos(to);
+    } else if (link_->TurnAtEdges()) {
+      TurnBack();  // at an edge between monitors: as at the screen's edge
+    }              // else it stays there, as at the screen's edge
   }
   // The delay is read after the step, so a brake acts in the same pass.
   const int32_t sleep_ms =
@@ -56,10 +61,42 @@ void TMyThread::TurnAtEdges(Point at) {
   // rules win in a corner.
   if (at.x > state_.ScreenRight - kEdgeMarginPx)
     state_.Direction = LeftIn(count);
-  if (at.x <= kNearEdgePx) state_.Direction = kDirectionRight;
+  if (at.x <= state_.ScreenLeft + kNearEdgePx)
+    state_.Direction = kDirectionRight;
   if (at.y > state_.ScreenBottom - kEdgeMarginPx)
     state_.Direction = UpIn(count);
-  if (at.y <= kNearEdgePx) state_.Direction = DownIn(count);
+  if (at.y <= state_.ScreenTop + kNearEdgePx) state_.Direction = DownIn(count);
+}
+
+// With one monitor, where the step goes: the system keeps the cursor on the
+// screen. With several, a step that would leave every monitor ends at the
+// edge of the one it starts on, as at the screen's edge; `from` itself when
+// it stands there already.
+Point TMyThread::StepTarget(Point from) const {
+  const Point to{from.x + step_.x, from.y + step_.y};
+  if (state_.Monitors.empty()) return to;
+  auto on = [](const Rect& m, Point p) {
+    return p.x >= m.left && p.x < m.right && p.y >= m.top && p.y < m.bottom;
+  };
+  for (const Rect& m : state_.Monitors) {
+    if (on(m, to)) return to;
+  }
+  for (const Rect& m : state_.Monitors) {
+    if (on(m, from)) {
+      return {std::clamp(to.x, m.left, m.right - 1),
+              std::clamp(to.y, m.top, m.bottom - 1)};
+    }
+  }
+  return to;  // off every monitor already: the system puts it back
+}
+
+// Away from the way the step went, by the edge rules' order.
+void TMyThread::TurnBack() {
+  const int32_t count = state_.DirectionCount;
+  if (step_.x > 0) state_.Direction = LeftIn(count);
+  if (step_.x < 0) state_.Direction = kDirectionRight;
+  if (step_.y > 0) state_.Direction = UpIn(count);
+  if (step_.y < 0) state_.Direction = DownIn(count);
 }
 
 // An answer comes a probe's time after its question, and is used on the
@@ -114,12 +151,12 @@ void TMyThread::ProbeBrake() {
 
 // `px` ahead of `from` in this pass's direction, kept on the screen.
 Point TMyThread::Along(Point from, int64_t px) const {
-  const auto move = [px](int32_t at, int32_t step, int32_t end) {
+  const auto move = [px](int32_t at, int32_t step, int32_t begin, int32_t end) {
     const int64_t to = at + Sign(step) * px;
-    return static_cast<int32_t>(std::clamp<int64_t>(to, 0, end - 1));
+    return static_cast<int32_t>(std::clamp<int64_t>(to, begin, end - 1));
   };
-  return {move(from.x, step_.x, state_.ScreenRight),
-          move(from.y, step_.y, state_.ScreenBottom)};
+  return {move(from.x, step_.x, state_.ScreenLeft, state_.ScreenRight),
+          move(from.y, step_.y, state_.ScreenTop, state_.ScreenBottom)};
 }
 
 }  // namespace hopla

@@ -47,6 +47,10 @@ class TMyThread : public TThread {
   void Pass();
   Point ReadCursor();
   void TurnAtEdges(Point at);
+  // Where this pass's step from `from` lands; TurnBack turns away from a
+  // step that cannot go on.
+  Point StepTarget(Point from) const;
+  void TurnBack();
   Point Along(Point from, int64_t px) const;
 
   std::shared_ptr<EngineState> owned_state_;

@@ -192,6 +192,8 @@ class Platform {
   virtual void FlashWindow(WindowHandle window, bool invert) = 0;
   // Rectangle of the desktop window.
   virtual Rect DesktopRect() = 0;
+  // The rectangle of every monitor, in screen coordinates.
+  virtual std::vector<Rect> MonitorRects() = 0;
 
   // --- Cursor and synthetic input
   virtual std::optional<Point> CursorPos() = 0;

@@ -53,6 +53,11 @@ SimProcess& SimDesktop::Launch(const std::string& exe_path,
 
 // --- The person at the switch, message boxes ---------------------------------
 
+void SimDesktop::SetMonitors(std::vector<Rect> monitors) {
+  Lock lock(impl_->Mutex());
+  impl_->monitors = std::move(monitors);
+}
+
 void SimDesktop::HoldSwitch(int64_t down_ms, int64_t up_ms,
                             const SwitchChoice& device) {
   Lock lock(impl_->Mutex());

@@ -82,6 +82,10 @@ class SimDesktop {
   SimProcess& Launch(const std::string& exe_path,
                      std::function<int(Platform&)> main);
 
+  // Several monitors in screen coordinates, the first the primary (its
+  // rectangle is the desktop window's); the cursor keeps to them.
+  void SetMonitors(std::vector<Rect> monitors);
+
   // --- The person at the switch --------------------------------------------
   // The switch is down from `down_ms` until `up_ms` (absolute virtual times):
   // button 1 of joystick 1 unless another device is named (its kind and the

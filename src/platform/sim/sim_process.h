@@ -86,6 +86,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void ShowWindowNormal(WindowHandle window) override;
   void FlashWindow(WindowHandle window, bool invert) override;
   Rect DesktopRect() override;
+  std::vector<Rect> MonitorRects() override;
 
   // --- SimProcess ----------------------------------------------------------
   std::optional<int> ExitCode() const override;

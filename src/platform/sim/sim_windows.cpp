@@ -248,7 +248,13 @@ void SimProcessImpl::FlashWindow(WindowHandle window, bool invert) {
 
 Rect SimProcessImpl::DesktopRect() {
   std::lock_guard<std::mutex> lock(Mutex());
-  return world_.screen;
+  return world_.monitors.empty() ? world_.screen : world_.monitors.front();
+}
+
+std::vector<Rect> SimProcessImpl::MonitorRects() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return world_.monitors.empty() ? std::vector<Rect>{world_.screen}
+                                 : world_.monitors;
 }
 
 }  // namespace hopla::sim

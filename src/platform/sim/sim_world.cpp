@@ -215,9 +215,26 @@ RoleReading SimDesktop::Impl::ControlRoleLocked(WindowHandle window,
   return reading;
 }
 
+// As the system does: a point on no monitor goes to the nearest point of
+// the nearest monitor.
 Point SimDesktop::Impl::ClampToScreen(Point p) const {
-  return {std::clamp(p.x, screen.left, screen.right - 1),
-          std::clamp(p.y, screen.top, screen.bottom - 1)};
+  auto clamp_to = [p](const Rect& r) {
+    return Point{std::clamp(p.x, r.left, r.right - 1),
+                 std::clamp(p.y, r.top, r.bottom - 1)};
+  };
+  if (monitors.empty()) return clamp_to(screen);
+  Point best = clamp_to(monitors.front());
+  int64_t best_distance = INT64_MAX;
+  for (const Rect& monitor : monitors) {
+    const Point q = clamp_to(monitor);
+    const int64_t dx = q.x - p.x;
+    const int64_t dy = q.y - p.y;
+    if (dx * dx + dy * dy < best_distance) {
+      best_distance = dx * dx + dy * dy;
+      best = q;
+    }
+  }
+  return best;
 }
 
 int64_t SimDesktop::Impl::NextScriptedLocked() const {

@@ -93,6 +93,8 @@ struct SimDesktop::Impl {
 
   Scheduler scheduler;
   Rect screen;
+  // Several monitors, the first the primary; none: `screen` is the one.
+  std::vector<Rect> monitors;
   Point cursor;
   // Held by a press of the program's or of the person's.
   bool left_button_down = false;

@@ -68,6 +68,7 @@ class Win32Platform final : public Platform {
   void ShowWindowNormal(WindowHandle window) override;
   void FlashWindow(WindowHandle window, bool invert) override;
   Rect DesktopRect() override;
+  std::vector<Rect> MonitorRects() override;
 
   std::optional<Point> CursorPos() override;
   void SetCursorPos(Point p) override;

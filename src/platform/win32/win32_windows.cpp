@@ -169,6 +169,21 @@ Rect Win32Platform::DesktopRect() {
   return FromRect(r);
 }
 
+namespace {
+BOOL CALLBACK AddMonitor(HMONITOR /*monitor*/, HDC /*dc*/, LPRECT rect,
+                         LPARAM rects) {
+  reinterpret_cast<std::vector<Rect>*>(rects)->push_back(FromRect(*rect));
+  return TRUE;
+}
+}  // namespace
+
+std::vector<Rect> Win32Platform::MonitorRects() {
+  std::vector<Rect> rects;
+  EnumDisplayMonitors(nullptr, nullptr, &AddMonitor,
+                      reinterpret_cast<LPARAM>(&rects));
+  return rects;
+}
+
 std::optional<Point> Win32Platform::CursorPos() {
   POINT p{};
   if (!GetCursorPos(&p)) return std::nullopt;
