@@ -34,6 +34,7 @@
 #include "in_process_hopla.h"
 #include "platform/win32/win32_platform.h"
 #include "settings/slider_maps.h"
+#include "timing_platform.h"
 
 namespace {
 
@@ -55,191 +56,15 @@ constexpr int kLeastOvershootMs = 200;
 constexpr double kTargetDeviation = 0.05;
 constexpr int kAnswerTimeoutMs = 3000;
 constexpr int kSettleMs = 500;
-constexpr size_t kNotesReserved = 1 << 16;
 
 using hopla::bench::Clock;
+using hopla::bench::Note;
+using hopla::bench::NoteBook;
 using hopla::bench::PrintSleepCalibration;
+using hopla::bench::TimingPlatform;
 using hopla::wine_test::InProcessHopla;
 using hopla::wine_test::TestSwitchDriver;
 using hopla::wine_test::WaitUntil;
-
-// What the program asked of the platform, with when and for how long.
-struct Note {
-  enum class Kind { kPollDown, kPollUp, kLongSound, kOtherSound };
-  Kind kind;
-  double at_ms;
-  double took_ms;
-};
-
-class NoteBook {
- public:
-  NoteBook() { notes_.reserve(kNotesReserved); }
-  void Add(const Note& note) {
-    std::lock_guard lock(mutex_);
-    notes_.push_back(note);
-  }
-  size_t Size() const {
-    std::lock_guard lock(mutex_);
-    return notes_.size();
-  }
-  std::vector<Note> Since(size_t first) const {
-    std::lock_guard lock(mutex_);
-    return {notes_.begin() + static_cast<std::ptrdiff_t>(first), notes_.end()};
-  }
-
- private:
-  mutable std::mutex mutex_;
-  std::vector<Note> notes_;
-};
-
-// The real platform, with the switch's polls and the sounds noted on the
-// way. Everything else passes straight through.
-class TimingPlatform final : public hopla::Platform {
- public:
-  TimingPlatform(hopla::Platform& real, const Clock& clock, NoteBook& notes)
-      : real_(real), clock_(clock), notes_(notes) {}
-
-  hopla::SwitchPoll PollSwitch() override {
-    const double at = clock_.NowMs();
-    const hopla::SwitchPoll poll = real_.PollSwitch();
-    const bool down = poll.ok && (poll.buttons & hopla::kSwitchButton) != 0;
-    notes_.Add({down ? Note::Kind::kPollDown : Note::Kind::kPollUp, at,
-                clock_.NowMs() - at});
-    return poll;
-  }
-  void UseSwitch(const hopla::SwitchChoice& choice) override {
-    real_.UseSwitch(choice);
-  }
-  void ShowBubble(const hopla::BubbleView& view) override {
-    real_.ShowBubble(view);
-  }
-  void HideBubble() override { real_.HideBubble(); }
-  std::vector<hopla::Rect> MonitorRects() override {
-    return real_.MonitorRects();
-  }
-  void PlaySoundFile(const std::string& file_name) override {
-    const double at = clock_.NowMs();
-    real_.PlaySoundFile(file_name);
-    notes_.Add({file_name == hopla::kLongPointSound ? Note::Kind::kLongSound
-                                                    : Note::Kind::kOtherSound,
-                at, clock_.NowMs() - at});
-  }
-
-  int64_t NowMs() override { return real_.NowMs(); }
-  int64_t NowMicros() override { return real_.NowMicros(); }
-  void Sleep(int32_t ms) override { real_.Sleep(ms); }
-  std::unique_ptr<hopla::Event> CreateAutoResetEvent(
-      bool initially_set) override {
-    return real_.CreateAutoResetEvent(initially_set);
-  }
-  void StartThread(std::function<void()> body) override {
-    real_.StartThread(std::move(body));
-  }
-  void SleepAnswering(int32_t ms) override { real_.SleepAnswering(ms); }
-  void RunMessageLoop(hopla::UiLoopHost& host) override {
-    real_.RunMessageLoop(host);
-  }
-  void QuitMessageLoop() override { real_.QuitMessageLoop(); }
-  void WakeMessageLoop() override { real_.WakeMessageLoop(); }
-  hopla::DialogResult ShowMessageBox(
-      const hopla::MessageBoxSpec& desc) override {
-    return real_.ShowMessageBox(desc);
-  }
-  std::string ExecutablePath() override { return real_.ExecutablePath(); }
-  bool CreateSingleInstanceMutex(const std::string& name) override {
-    return real_.CreateSingleInstanceMutex(name);
-  }
-  std::optional<intptr_t> SendToWindow(hopla::WindowHandle window,
-                                       uint32_t message, uintptr_t wparam,
-                                       intptr_t lparam,
-                                       int32_t timeout_ms) override {
-    return real_.SendToWindow(window, message, wparam, lparam, timeout_ms);
-  }
-  bool PostToWindow(hopla::WindowHandle window, uint32_t message,
-                    uintptr_t wparam, intptr_t lparam) override {
-    return real_.PostToWindow(window, message, wparam, lparam);
-  }
-  bool SendNotifying(hopla::WindowHandle window, uint32_t message,
-                     uintptr_t wparam, intptr_t lparam,
-                     std::function<void()> handled) override {
-    return real_.SendNotifying(window, message, wparam, lparam,
-                               std::move(handled));
-  }
-  void EnumTopLevelWindows(
-      const std::function<bool(const hopla::WindowInfo&)>& visit) override {
-    real_.EnumTopLevelWindows(visit);
-  }
-  std::string WindowTitle(hopla::WindowHandle window) override {
-    return real_.WindowTitle(window);
-  }
-  hopla::WindowHandle ForegroundWindow() override {
-    return real_.ForegroundWindow();
-  }
-  bool SetForegroundWindow(hopla::WindowHandle window) override {
-    return real_.SetForegroundWindow(window);
-  }
-  std::optional<hopla::Rect> WindowRect(hopla::WindowHandle window) override {
-    return real_.WindowRect(window);
-  }
-  std::optional<hopla::Rect> NormalWindowRect(
-      hopla::WindowHandle window) override {
-    return real_.NormalWindowRect(window);
-  }
-  void ShowWindowNormal(hopla::WindowHandle window) override {
-    real_.ShowWindowNormal(window);
-  }
-  void FlashWindow(hopla::WindowHandle window, bool invert) override {
-    real_.FlashWindow(window, invert);
-  }
-  hopla::Rect DesktopRect() override { return real_.DesktopRect(); }
-  std::optional<hopla::Point> CursorPos() override { return real_.CursorPos(); }
-  void SetCursorPos(hopla::Point p) override { real_.SetCursorPos(p); }
-  bool LeftButtonDown() override { return real_.LeftButtonDown(); }
-  void MouseButton(uint32_t flags, hopla::Point at) override {
-    real_.MouseButton(flags, at);
-  }
-  void KeyEvent(uint8_t virtual_key, bool up) override {
-    real_.KeyEvent(virtual_key, up);
-  }
-  void Beep() override { real_.Beep(); }
-  std::unique_ptr<hopla::RoleProbe> CreateRoleProbe() override {
-    return real_.CreateRoleProbe();
-  }
-  void ShellOpen(const std::string& target) override {
-    real_.ShellOpen(target);
-  }
-  void ShellStartHidden(const std::string& file,
-                        const std::string& folder) override {
-    real_.ShellStartHidden(file, folder);
-  }
-  std::optional<std::vector<hopla::FolderEntry>> ListFolder(
-      const std::string& pattern) override {
-    return real_.ListFolder(pattern);
-  }
-  std::unique_ptr<hopla::DriveErrorBoxesOff> TurnOffDriveErrorBoxes() override {
-    return real_.TurnOffDriveErrorBoxes();
-  }
-  std::optional<std::string> ReadFileBytes(const std::string& path) override {
-    return real_.ReadFileBytes(path);
-  }
-  bool FileExists(const std::string& path) override {
-    return real_.FileExists(path);
-  }
-  bool ReplaceFileBytes(const std::string& path,
-                        const std::string& bytes) override {
-    return real_.ReplaceFileBytes(path, bytes);
-  }
-  std::unique_ptr<hopla::NativeWidget> CreateWidget(
-      const hopla::WidgetSpec& desc, hopla::NativeWidget* parent,
-      hopla::WidgetEvents* events) override {
-    return real_.CreateWidget(desc, parent, events);
-  }
-
- private:
-  hopla::Platform& real_;
-  const Clock& clock_;
-  NoteBook& notes_;
-};
 
 std::string SettingsFor(const Setting& setting) {
   return "[マウス]\nマウス移動速度=3\n画面端折り返し=1\n8方向=0\n今だけ早い=1\n"

@@ -93,6 +93,14 @@ target_compile_definitions(hopla-banner-bench PRIVATE
   HOPLA_EXE_DIR="$<TARGET_FILE_DIR:Hopla>")
 add_dependencies(hopla-banner-bench hopla-bare-timer Hopla Hopla-testswitch)
 
+# How soon a key switch's press is counted, and what the code bubble costs
+# at rest: bench/switch.sh runs it. Not a test.
+add_executable(hopla-switch-bench bench/switch_bench.cpp ${HOPLA_RESOURCES})
+target_link_libraries(hopla-switch-bench PRIVATE hopla_wine_kit)
+target_compile_definitions(hopla-switch-bench PRIVATE
+  HOPLA_EXE_DIR="$<TARGET_FILE_DIR:Hopla>")
+add_dependencies(hopla-switch-bench Hopla)
+
 # The help file and the zip that ship, and their tests.
 include(cmake/package.cmake)
 

@@ -17,7 +17,8 @@ constexpr int kStartTimeoutMs = 20000;
 constexpr int kQuitTimeoutMs = 10000;
 }  // namespace
 
-InProcessHopla::InProcessHopla(const std::string& settings_utf8, Wrap wrap) {
+InProcessHopla::InProcessHopla(const std::string& settings_utf8, Wrap wrap,
+                               win32::SwitchSourceKind switch_kind) {
   if (!settings_utf8.empty()) {
     std::ofstream{std::filesystem::path(folder_.path() + L"\\Hoplar.ini"),
                   std::ios::binary}
@@ -25,10 +26,10 @@ InProcessHopla::InProcessHopla(const std::string& settings_utf8, Wrap wrap) {
   }
   GetCurrentDirectoryW(MAX_PATH, old_dir_);
   SetCurrentDirectoryW(folder_.path().c_str());
-  thread_ = std::thread([this, wrap = std::move(wrap)] {
+  thread_ = std::thread([this, switch_kind, wrap = std::move(wrap)] {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     {
-      win32::Win32Platform real(win32::SwitchSourceKind::kSharedMemory);
+      win32::Win32Platform real(switch_kind);
       EntryHooks hooks;
       hooks.on_main_window = [this](THopla& window) { window_ = &window; };
       const auto run = [&hooks](Platform& platform) {

@@ -14,6 +14,7 @@
 
 #include "app/hopla.h"
 #include "platform/platform.h"
+#include "platform/win32/switch_source.h"
 #include "wine_helpers.h"
 
 namespace hopla::wine_test {
@@ -25,8 +26,12 @@ class InProcessHopla {
       Platform& real, const std::function<void(Platform& platform)>& run)>;
 
   // `settings_utf8`, when not empty, is written as its Hoplar.ini first.
+  // The switch is the test switch's byte, or with kJoystick the device the
+  // settings choose.
   explicit InProcessHopla(const std::string& settings_utf8 = "",
-                          Wrap wrap = nullptr);
+                          Wrap wrap = nullptr,
+                          win32::SwitchSourceKind switch_kind =
+                              win32::SwitchSourceKind::kSharedMemory);
   // Quits the program if it still runs; when it does not end, says so and
   // ends the process (joining would wait for ever).
   ~InProcessHopla();

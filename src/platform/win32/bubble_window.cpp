@@ -54,11 +54,6 @@ Rect ScreenOf(Point cursor) {
 
 BubbleWindow::~BubbleWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
-  if (buffer_dc_ != nullptr) {
-    SelectObject(buffer_dc_, buffer_old_);
-    DeleteDC(buffer_dc_);
-  }
-  if (buffer_ != nullptr) DeleteObject(buffer_);
 }
 
 LRESULT CALLBACK BubbleWindow::WindowProc(HWND window, UINT message,
@@ -73,7 +68,7 @@ LRESULT CALLBACK BubbleWindow::WindowProc(HWND window, UINT message,
       HDC dc = BeginPaint(window, &paint);
       const auto* self = reinterpret_cast<const BubbleWindow*>(
           GetWindowLongPtrW(window, GWLP_USERDATA));
-      if (self != nullptr) self->CopyToWindow(dc);
+      if (self != nullptr) self->buffer_.CopyTo(dc);
       EndPaint(window, &paint);
       return 0;
     }
@@ -101,33 +96,24 @@ bool BubbleWindow::Create() {
   return true;
 }
 
-void BubbleWindow::CopyToWindow(HDC target) const {
-  if (buffer_dc_ == nullptr) return;
-  BitBlt(target, 0, 0, buffer_size_.cx, buffer_size_.cy, buffer_dc_, 0, 0,
-         SRCCOPY);
-}
-
 // Lines: the marks; the bar during a hold; the command; the time left.
-SIZE BubbleWindow::Render(const BubbleView& view) {
+bool BubbleWindow::Render(const BubbleView& view) {
   const UINT dpi = SystemDpi();
-  HDC screen = GetDC(nullptr);
-  if (buffer_dc_ == nullptr) {
-    buffer_dc_ = CreateCompatibleDC(screen);
-    buffer_old_ = GetCurrentObject(buffer_dc_, OBJ_BITMAP);
-  }
-  HDC dc = buffer_dc_;
   FontSpec spec;
   spec.bold = true;
-  SelectObject(dc, fonts_.Get(spec, dpi));
+  HFONT font = fonts_.Get(spec, dpi);
   const std::wstring marks = Utf8ToWide(view.marks);
   const std::wstring command = Utf8ToWide(view.command);
   const std::wstring time_left = Utf8ToWide(view.time_left);
   const bool holding = view.hold_permille >= 0;
   const int pad = ToDpi(kPaddingPx, dpi);
   const int gap = ToDpi(kLineGapPx, dpi);
-  const int line = Extent(dc, L"0").cy;
-  int width = std::max(
-      {Extent(dc, marks).cx, Extent(dc, command).cx, Extent(dc, time_left).cx});
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ screen_font = SelectObject(screen, font);
+  const int line = Extent(screen, L"0").cy;
+  int width = std::max({Extent(screen, marks).cx, Extent(screen, command).cx,
+                        Extent(screen, time_left).cx});
+  SelectObject(screen, screen_font);
   int height = line * 2 + gap;
   if (holding) {
     width = std::max(width, ToDpi(kBarWidthPx, dpi));
@@ -135,16 +121,11 @@ SIZE BubbleWindow::Render(const BubbleView& view) {
   }
   if (!time_left.empty()) height += line + gap;
   const SIZE size{width + 2 * pad, height + 2 * pad};
-  if (buffer_ == nullptr || size.cx > buffer_size_.cx ||
-      size.cy > buffer_size_.cy) {
-    HBITMAP bigger = CreateCompatibleBitmap(screen, size.cx, size.cy);
-    SelectObject(dc, bigger);
-    if (buffer_ != nullptr) DeleteObject(buffer_);
-    buffer_ = bigger;
-  }
+  HDC dc = buffer_.Prepare(screen, size);
   ReleaseDC(nullptr, screen);
-  buffer_size_ = size;
+  if (dc == nullptr) return false;
 
+  SelectObject(dc, font);
   Fill(dc, RECT{0, 0, size.cx, size.cy}, kBorder);
   Fill(dc, RECT{1, 1, size.cx - 1, size.cy - 1}, kBackground);
   SetBkMode(dc, TRANSPARENT);
@@ -169,19 +150,19 @@ SIZE BubbleWindow::Render(const BubbleView& view) {
   }
   text_line(command);
   if (!time_left.empty()) text_line(time_left);
-  return size;
+  return true;
 }
 
 void BubbleWindow::Show(const BubbleView& view) {
-  if (window_ == nullptr && !Create()) return;
-  const SIZE size = Render(view);
+  if ((window_ == nullptr && !Create()) || !Render(view)) return;
+  const SIZE size = buffer_.size();
   const Rect place =
       PlaceBubble(view.cursor, Point{size.cx, size.cy}, ScreenOf(view.cursor));
   SetWindowPos(window_, HWND_TOPMOST, place.left, place.top, size.cx, size.cy,
                SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOREDRAW);
   // Drawn now: inside a hold no WM_PAINT is dispatched.
   HDC dc = GetDC(window_);
-  CopyToWindow(dc);
+  buffer_.CopyTo(dc);
   ReleaseDC(window_, dc);
   ValidateRect(window_, nullptr);
 }

@@ -30,16 +30,12 @@ class BubbleWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam,
                                      LPARAM lparam);
 
-  // Draws `view` into the bitmap, sized to fit; returns the size.
-  SIZE Render(const BubbleView& view);
-  void CopyToWindow(HDC target) const;
+  // Draws `view` into the bitmap, sized to fit; false when it cannot.
+  bool Render(const BubbleView& view);
 
   HWND window_ = nullptr;
   FontCache fonts_;
-  HDC buffer_dc_ = nullptr;
-  HBITMAP buffer_ = nullptr;
-  HGDIOBJ buffer_old_ = nullptr;
-  SIZE buffer_size_{0, 0};
+  MemoryBitmap buffer_;
 };
 
 }  // namespace hopla::win32

@@ -41,18 +41,7 @@ Win32Custom::Win32Custom(const WidgetSpec& desc, NativeWidget* parent,
   CreateChild(kCustomClassName, tab_stop_ ? WS_TABSTOP : 0, 0, desc, parent);
 }
 
-Win32Custom::~Win32Custom() { FreeBuffer(); }
-
-void Win32Custom::FreeBuffer() {
-  if (buffer_dc_ != nullptr) {
-    SelectObject(buffer_dc_, buffer_old_);
-    DeleteDC(buffer_dc_);
-  }
-  if (buffer_ != nullptr) DeleteObject(buffer_);
-  buffer_dc_ = nullptr;
-  buffer_ = nullptr;
-  buffer_size_ = SIZE{0, 0};
-}
+Win32Custom::~Win32Custom() = default;
 
 void Win32Custom::SetCaption(const std::string& text) {
   Win32Widget::SetCaption(text);
@@ -92,22 +81,15 @@ void Win32Custom::Paint(HWND window) {
   GetClientRect(window, &client);
   const int width = client.right - client.left;
   const int height = client.bottom - client.top;
-  if (buffer_dc_ == nullptr || buffer_size_.cx != width ||
-      buffer_size_.cy != height) {
-    FreeBuffer();
-    buffer_dc_ = CreateCompatibleDC(screen);
-    buffer_ = CreateCompatibleBitmap(screen, width, height);
-    if (buffer_dc_ != nullptr && buffer_ != nullptr) {
-      buffer_old_ = SelectObject(buffer_dc_, buffer_);
-      buffer_size_ = SIZE{width, height};
-    }
-  }
-  if (buffer_size_.cx == width && buffer_size_.cy == height && width > 0) {
+  HDC buffer = width > 0 && height > 0
+                   ? buffer_.Prepare(screen, SIZE{width, height})
+                   : nullptr;
+  if (buffer != nullptr) {
     {
-      GdiCanvas canvas(buffer_dc_, Point{width, height}, dpi(), fonts_);
+      GdiCanvas canvas(buffer, Point{width, height}, dpi(), fonts_);
       Notify([&canvas](WidgetEvents& e) { e.OnPaint(canvas); });
     }
-    BitBlt(screen, 0, 0, width, height, buffer_dc_, 0, 0, SRCCOPY);
+    buffer_.CopyTo(screen);
   }
   EndPaint(window, &ps);
 }

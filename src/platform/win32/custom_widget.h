@@ -32,16 +32,10 @@ class Win32Custom final : public Win32Widget {
   // The 96-dpi point of a mouse message's position.
   Point Logical(LPARAM lparam) const;
 
-  // The bitmap painting goes to, kept while the size stays.
-  void FreeBuffer();
-
   bool tab_stop_;
   bool hovering_ = false;
   FontCache fonts_;
-  HDC buffer_dc_ = nullptr;
-  HBITMAP buffer_ = nullptr;
-  HGDIOBJ buffer_old_ = nullptr;
-  SIZE buffer_size_{0, 0};
+  MemoryBitmap buffer_;  // what painting goes to
 };
 
 }  // namespace hopla::win32

@@ -14,6 +14,36 @@ HFONT MakeFont(const FontSpec& font, UINT dpi) {
       DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(font.face).c_str());
 }
 
+HDC MemoryBitmap::Prepare(HDC like, SIZE size) {
+  if (dc_ != nullptr && size_.cx == size.cx && size_.cy == size.cy) return dc_;
+  Free();
+  dc_ = CreateCompatibleDC(like);
+  bitmap_ = CreateCompatibleBitmap(like, size.cx, size.cy);
+  if (dc_ == nullptr || bitmap_ == nullptr) {
+    Free();
+    return nullptr;
+  }
+  old_ = SelectObject(dc_, bitmap_);
+  size_ = size;
+  return dc_;
+}
+
+void MemoryBitmap::CopyTo(HDC target) const {
+  if (dc_ != nullptr)
+    BitBlt(target, 0, 0, size_.cx, size_.cy, dc_, 0, 0, SRCCOPY);
+}
+
+void MemoryBitmap::Free() {
+  if (dc_ != nullptr) {
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  if (bitmap_ != nullptr) DeleteObject(bitmap_);
+  dc_ = nullptr;
+  bitmap_ = nullptr;
+  size_ = SIZE{0, 0};
+}
+
 FontCache::~FontCache() {
   for (auto& [key, font] : fonts_) {
     if (font != nullptr) DeleteObject(font);

@@ -44,6 +44,30 @@ class FontCache {
   std::map<std::pair<std::string, Key>, Point> extents_;
 };
 
+// A bitmap painted on and then copied to a window in one go, so nothing
+// flickers; kept while its size stays.
+class MemoryBitmap {
+ public:
+  MemoryBitmap() = default;
+  ~MemoryBitmap() { Free(); }
+  MemoryBitmap(const MemoryBitmap&) = delete;
+  MemoryBitmap& operator=(const MemoryBitmap&) = delete;
+
+  // The device context of a bitmap of `size`, compatible with `like`; null
+  // when the system cannot make one.
+  HDC Prepare(HDC like, SIZE size);
+  void CopyTo(HDC target) const;
+  SIZE size() const { return size_; }
+
+ private:
+  void Free();
+
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  SIZE size_{0, 0};
+};
+
 class GdiCanvas final : public Canvas {
  public:
   GdiCanvas(HDC dc, Point size, UINT dpi, FontCache& fonts);
