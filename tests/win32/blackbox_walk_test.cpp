@@ -181,5 +181,29 @@ TEST(Win32OneSwitch, ClosesTheJoyToKeyWarningItRaised) {
   RecordProperty("walk", person.log());
 }
 
+// The extended settings dialog, opened as its item in the window's system
+// menu opens it, is closed with the switch alone. (Under Wine an open menu
+// holds the pointer, so a walking cursor cannot reach the item itself: the
+// test sends what the item sends.)
+TEST(Win32OneSwitch, ClosesTheExtendedSettingsDialog) {
+  TempFolder folder;
+  SetCursorPos(kTopLeftStart.x, kTopLeftStart.y);
+  auto hopla = HoplaProgram::Start(folder.path(), QuickSettings(kWalkSpeed));
+  ASSERT_NE(hopla, nullptr);
+  constexpr WPARAM kExtendedSettingsItem = 0x0110;
+  PostMessageW(hopla->MainWindow(), WM_SYSCOMMAND, kExtendedSettingsItem, 0);
+  HWND dialog =
+      FindVisibleWindow(L"", L"拡張設定", kBoxTimeoutMs, hopla->process().id());
+  ASSERT_NE(dialog, nullptr);
+  SwitchWalker person(*hopla);
+  HWND close = FindButton(dialog, L"閉じる");
+  ASSERT_NE(close, nullptr);
+  ASSERT_TRUE(person.ClickOn(ScreenRect(close), [&] {
+    return !IsWindowVisible(dialog);
+  })) << person.log();
+  EXPECT_TRUE(hopla->Quit());
+  RecordProperty("walk", person.log());
+}
+
 }  // namespace
 }  // namespace hopla::wine_test
