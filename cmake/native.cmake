@@ -7,8 +7,15 @@ hopla_sources(SIM_SOURCES src/platform/sim)
 add_library(hopla_sim STATIC ${SIM_SOURCES})
 target_link_libraries(hopla_sim PUBLIC hopla_core Threads::Threads)
 
+# The pointing task the selection bench runs; its arithmetic is tested.
+hopla_sources(SELECTION_SOURCES bench/selection)
+add_library(hopla_selection STATIC ${SELECTION_SOURCES})
+target_link_libraries(hopla_selection PUBLIC hopla_core)
+target_include_directories(hopla_selection PUBLIC ${CMAKE_SOURCE_DIR})
+
 hopla_sources(TEST_SOURCES tests)
 add_executable(hopla_tests ${TEST_SOURCES})
-target_link_libraries(hopla_tests PRIVATE hopla_sim GTest::gtest GTest::gtest_main)
+target_link_libraries(hopla_tests PRIVATE hopla_sim hopla_selection GTest::gtest
+                      GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(hopla_tests DISCOVERY_TIMEOUT 60)

@@ -1,0 +1,47 @@
+// The arithmetic of the pointing task that the selection bench runs: the
+// standard order across the circle and the effective throughput, against
+// figures worked out by hand.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "bench/selection/iso_task.h"
+
+namespace hopla::selection {
+namespace {
+
+TEST(IsoTaskTest, OrderCrossesTheCircleAndVisitsEveryTarget) {
+  constexpr int32_t kCount = 13;
+  std::vector<int32_t> order;
+  for (int32_t i = 0; i < kCount; ++i) order.push_back(TargetIndex(i, kCount));
+  EXPECT_EQ(order,
+            (std::vector<int32_t>{0, 7, 1, 8, 2, 9, 3, 10, 4, 11, 5, 12, 6}));
+  const auto targets = CircleTargets({640, 512}, 512, kCount);
+  EXPECT_EQ(targets[0], (Point{640, 256}));
+  // Neighbours in the order lie nearly a diameter apart.
+  const double span =
+      std::hypot(targets[7].x - targets[0].x, targets[7].y - targets[0].y);
+  EXPECT_NEAR(span, 512, 512 * 0.01);
+}
+
+// Four selections 100 px to the right, ending 5 short, on, 5 past and on,
+// a second each: dx has a standard deviation of sqrt(50 / 3) = 4.0825, so
+// We = 4.133 x 4.0825 = 16.873, De = 100, IDe = log2(100 / 16.873 + 1) =
+// 2.7922 bits, and the throughput 2.79 bits/s. With 8 px targets the two
+// ends 5 px off are misses.
+TEST(IsoTaskTest, EffectiveThroughputOfAHandWorkedRun) {
+  std::vector<Trial> trials;
+  for (int32_t end_x : {95, 100, 105, 100}) {
+    trials.push_back({{0, 0}, {100, 0}, {end_x, 3}, 8, 1000});
+  }
+  const Figures f = Evaluate(trials);
+  EXPECT_EQ(f.selections, 4);
+  EXPECT_DOUBLE_EQ(f.mean_time_ms, 1000);
+  EXPECT_DOUBLE_EQ(f.error_rate, 0.5);
+  EXPECT_DOUBLE_EQ(f.effective_distance_px, 100);
+  EXPECT_NEAR(f.effective_width_px, 16.873, 0.001);
+  EXPECT_NEAR(f.throughput_bps, 2.7922, 0.0005);
+}
+
+}  // namespace
+}  // namespace hopla::selection
