@@ -10,8 +10,11 @@ target_link_libraries(hopla_sim PUBLIC hopla_core Threads::Threads)
 # The pointing task the selection bench runs; its arithmetic is tested.
 hopla_sources(SELECTION_SOURCES bench/selection)
 add_library(hopla_selection STATIC ${SELECTION_SOURCES})
-target_link_libraries(hopla_selection PUBLIC hopla_core)
+target_link_libraries(hopla_selection PUBLIC hopla_sim)
 target_include_directories(hopla_selection PUBLIC ${CMAKE_SOURCE_DIR})
+# bench/selection.sh runs it. Not a test.
+add_executable(hopla-selection-bench bench/selection_bench.cpp)
+target_link_libraries(hopla-selection-bench PRIVATE hopla_selection)
 
 hopla_sources(TEST_SOURCES tests)
 add_executable(hopla_tests ${TEST_SOURCES})

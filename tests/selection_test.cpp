@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "bench/selection/iso_task.h"
+#include "bench/selection/switch_user.h"
+#include "hopla_fixture.h"
 
 namespace hopla::selection {
 namespace {
@@ -41,6 +43,45 @@ TEST(IsoTaskTest, EffectiveThroughputOfAHandWorkedRun) {
   EXPECT_DOUBLE_EQ(f.effective_distance_px, 100);
   EXPECT_NEAR(f.effective_width_px, 16.873, 0.001);
   EXPECT_NEAR(f.throughput_bps, 2.7922, 0.0005);
+}
+
+// The simulated user on simple cases, at the first-run speed (50 px/s): a
+// target straight right is one walk, a stop and a click; one straight below
+// the same; one up and to the left needs the longer way round ("00" then
+// "0" to walk left, a turn up). Each ends with a click inside, in about the
+// time its walk and codes take.
+class SwitchUserTest : public HoplaTest {
+ protected:
+  Outcome SelectAt(Point from, Point centre, uint64_t seed) {
+    desk_.PlaceCursor(from);
+    Practice practice;  // the first run's: 50 px/s, 1 s, 320 ms
+    SwitchUser user(desk_, practice, seed);
+    return user.Select({centre.x - 16, centre.y - 16, centre.x + 16,
+                        centre.y + 16},
+                       60000);
+  }
+};
+
+TEST_F(SwitchUserTest, PlansTheWayAndClicksInsideInTheTimeItTakes) {
+  Start();
+  desk_.RunFor(500);
+  struct Case {
+    Point from;
+    Point centre;
+    double most_s;  // walking time plus the codes' time, and a second
+  };
+  // Start "0" about 1.5 s (or "00" 1.7 s), stop "1" and click "1" about 1.9 s
+  // each, a turn about 1.4 s.
+  const Case cases[] = {{{200, 300}, {500, 300}, 6 + 5.3 + 1},
+                        {{200, 200}, {200, 500}, 6 + 5.5 + 1},
+                        {{600, 600}, {400, 400}, 8 + 8.5 + 1}};
+  for (const Case& c : cases) {
+    const Outcome outcome = SelectAt(c.from, c.centre, 7);
+    EXPECT_TRUE(outcome.clicked);
+    EXPECT_LE(std::abs(outcome.end.x - c.centre.x), 16);
+    EXPECT_LE(std::abs(outcome.end.y - c.centre.y), 16);
+    EXPECT_LT(outcome.time_ms, c.most_s * 1000) << c.centre.x;
+  }
 }
 
 }  // namespace
