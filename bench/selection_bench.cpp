@@ -14,6 +14,7 @@
 #include "app/entry.h"
 #include "app/hopla.h"
 #include "bench/selection/iso_task.h"
+#include "bench/selection/sim_world.h"
 #include "bench/selection/switch_user.h"
 #include "platform/codepage.h"
 #include "platform/sim/sim_desktop.h"
@@ -73,7 +74,8 @@ Figures RunCondition(const Config& config, int32_t width, int32_t distance,
   desk.RunFor(500);
   const std::vector<Point> targets = CircleTargets(kCentre, distance, kTargets);
   desk.PlaceCursor(targets[TargetIndex(0, kTargets)]);
-  SwitchUser user(desk, PracticeOf(config),
+  SimWorld world(desk);
+  SwitchUser user(world, PracticeOf(config),
                   kSeed + static_cast<uint64_t>(width * 1000 + distance));
   std::vector<Trial> trials;
   for (int32_t i = 1; i <= selections; ++i) {

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "bench/selection/iso_task.h"
+#include "bench/selection/sim_world.h"
 #include "bench/selection/switch_user.h"
 #include "hopla_fixture.h"
 
@@ -55,7 +56,8 @@ class SwitchUserTest : public HoplaTest {
   Outcome SelectAt(Point from, Point centre, uint64_t seed) {
     desk_.PlaceCursor(from);
     Practice practice;  // the first run's: 50 px/s, 1 s, 320 ms
-    SwitchUser user(desk_, practice, seed);
+    SimWorld world(desk_);
+    SwitchUser user(world, practice, seed);
     return user.Select({centre.x - 16, centre.y - 16, centre.x + 16,
                         centre.y + 16},
                        60000);

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/types.h"
 
 namespace hopla::selection {
 namespace {
@@ -25,9 +24,9 @@ constexpr int32_t kMostTurns = 6;
 
 }  // namespace
 
-SwitchUser::SwitchUser(sim::SimDesktop& desk, const Practice& practice,
-                       uint64_t seed, const HumanTiming& timing)
-    : desk_(desk), practice_(practice), timing_(timing), random_(seed) {}
+SwitchUser::SwitchUser(World& world, const Practice& practice, uint64_t seed,
+                       const HumanTiming& timing)
+    : world_(world), practice_(practice), timing_(timing), random_(seed) {}
 
 double SwitchUser::Sample(double mean, double sd, double least) {
   std::normal_distribution<double> spread(mean, sd);
@@ -35,7 +34,7 @@ double SwitchUser::Sample(double mean, double sd, double least) {
 }
 
 void SwitchUser::Enter(const std::string& marks) {
-  desk_.RunFor(std::llround(
+  world_.Wait(std::llround(
       Sample(timing_.reaction_ms, timing_.reaction_sd_ms, 100)));
   const double longest_short = practice_.long_point_ms - 40.0;
   for (size_t i = 0; i < marks.size(); ++i) {
@@ -45,22 +44,19 @@ void SwitchUser::Enter(const std::string& marks) {
                      practice_.long_point_ms + 80.0)
             : std::min(longest_short,
                        Sample(timing_.short_ms, timing_.short_sd_ms, 40));
-    const int64_t down = desk_.Now();
-    const int64_t up = down + std::llround(hold);
-    desk_.HoldSwitch(down, up);
-    desk_.RunFor(up - down);
+    world_.Hold(std::llround(hold));
     if (i + 1 < marks.size()) {
-      desk_.RunFor(
+      world_.Wait(
           std::llround(Sample(timing_.gap_ms, timing_.gap_sd_ms, 60)));
     }
   }
 }
 
 SwitchUser::Heading SwitchUser::WatchHeading(int64_t timeout_ms) {
-  const Point from = desk_.Cursor();
+  const Point from = world_.Cursor();
   for (int64_t waited = 0; waited < timeout_ms; waited += kLookMs) {
-    desk_.RunFor(kLookMs);
-    const Point at = desk_.Cursor();
+    world_.Wait(kLookMs);
+    const Point at = world_.Cursor();
     const int32_t dx = at.x - from.x;
     const int32_t dy = at.y - from.y;
     if (std::max(std::abs(dx), std::abs(dy)) >= kSeenMovePx) {
@@ -107,35 +103,25 @@ void SwitchUser::Turn(Heading from, Heading to) {
   heading_ = WatchHeading(practice_.quiet_ms + kShowMarginMs);
 }
 
-bool SwitchUser::ClickSeenSince(int64_t since_ms) const {
-  const std::string left_down = std::to_string(kMouseLeftDown) + " ";
-  for (const sim::TraceEntry& entry : desk_.TraceOf("mouse")) {
-    if (entry.time_ms >= since_ms && entry.text.rfind(left_down, 0) == 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
 Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms) {
-  const int64_t start = desk_.Now();
+  const int64_t start = world_.NowMs();
   const Point centre{(target.left + target.right) / 2,
                      (target.top + target.bottom) / 2};
   const int32_t slack = std::max(1, target.Width() / 2 - kMarginPx);
   heading_ = kStanding;
   int32_t turns = 0;
   bool gave_up = false;
-  while (desk_.Now() - start < limit_ms) {
-    const Point at = desk_.Cursor();
+  while (world_.NowMs() - start < limit_ms) {
+    const Point at = world_.Cursor();
     if (heading_ == kStanding) {
       gave_up = gave_up || turns >= kMostTurns;
       if (gave_up || (std::abs(at.x - centre.x) <= slack &&
                       std::abs(at.y - centre.y) <= slack)) {
-        const int64_t pressed = desk_.Now();
+        const int64_t clicks = world_.Clicks();
         Enter("1");
-        desk_.RunFor(practice_.quiet_ms + 100);
-        if (ClickSeenSince(pressed)) {
-          return {true, desk_.Cursor(), desk_.Now() - start};
+        world_.Wait(practice_.quiet_ms + 100);
+        if (world_.Clicks() > clicks) {
+          return {true, world_.Cursor(), world_.NowMs() - start};
         }
         continue;
       }
@@ -157,7 +143,7 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms) {
     }
     if (ahead < -slack) {
       Enter("1");
-      desk_.RunFor(practice_.quiet_ms + 50);
+      world_.Wait(practice_.quiet_ms + 50);
       heading_ = kStanding;
       gave_up = true;
       continue;
@@ -167,7 +153,7 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms) {
     if (ahead <= lead) {
       if (std::abs(aside) <= slack) {
         Enter("1");  // stop; the code runs after the quiet time
-        desk_.RunFor(practice_.quiet_ms + 50);
+        world_.Wait(practice_.quiet_ms + 50);
         heading_ = kStanding;
       } else if (turns < kMostTurns) {
         ++turns;
@@ -176,15 +162,15 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms) {
         Turn(heading_, to);
       } else {
         Enter("1");
-        desk_.RunFor(practice_.quiet_ms + 50);
+        world_.Wait(practice_.quiet_ms + 50);
         heading_ = kStanding;
         gave_up = true;
       }
       continue;
     }
     // Watching the walk: it may turn by itself at the screen's edge.
-    desk_.RunFor(kLookMs);
-    const Point now_at = desk_.Cursor();
+    world_.Wait(kLookMs);
+    const Point now_at = world_.Cursor();
     const int32_t dx = now_at.x - at.x;
     const int32_t dy = now_at.y - at.y;
     if (dx != 0 || dy != 0) {
@@ -194,7 +180,7 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms) {
       if (seen != heading_) heading_ = seen;
     }
   }
-  return {false, desk_.Cursor(), desk_.Now() - start};
+  return {false, world_.Cursor(), world_.NowMs() - start};
 }
 
 }  // namespace hopla::selection

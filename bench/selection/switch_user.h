@@ -13,9 +13,24 @@
 #include <random>
 #include <string>
 
-#include "platform/sim/sim_desktop.h"
+#include "platform/types.h"
 
 namespace hopla::selection {
+
+// What the user sees and does: the time, the cursor, the clicks so far, and
+// the switch. On the simulated desktop time is virtual; under Wine it is
+// real and the switch is the test switch.
+class World {
+ public:
+  virtual ~World() = default;
+  virtual int64_t NowMs() = 0;
+  virtual void Wait(int64_t ms) = 0;
+  // Holds the switch down for `ms`, returning at the release.
+  virtual void Hold(int64_t ms) = 0;
+  virtual Point Cursor() = 0;
+  // Left clicks that have landed so far.
+  virtual int64_t Clicks() = 0;
+};
 
 struct HumanTiming {
   double reaction_ms = 250, reaction_sd_ms = 50;
@@ -39,7 +54,7 @@ struct Outcome {
 
 class SwitchUser {
  public:
-  SwitchUser(sim::SimDesktop& desk, const Practice& practice, uint64_t seed,
+  SwitchUser(World& world, const Practice& practice, uint64_t seed,
              const HumanTiming& timing = {});
 
   // Walks the cursor onto `target` and clicks it there; gives up after
@@ -61,9 +76,7 @@ class SwitchUser {
   void StartWalk(Point at, Point centre, int32_t slack_px);
   // The code entered to turn from `from` to `to`, and what is seen after it.
   void Turn(Heading from, Heading to);
-  bool ClickSeenSince(int64_t since_ms) const;
-
-  sim::SimDesktop& desk_;
+  World& world_;
   Practice practice_;
   HumanTiming timing_;
   std::mt19937_64 random_;
