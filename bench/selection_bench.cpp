@@ -34,7 +34,7 @@ constexpr int32_t kDistances[] = {256, 512};
 
 struct Config {
   std::string name;
-  int32_t speed = 3;     // カーソル移動速度
+  int32_t speed = 3;  // カーソル移動速度
   int32_t long_press = 3;
   int32_t execute = 4;
   int32_t key_mode = 5;
@@ -97,8 +97,8 @@ void RunConfig(const Config& config, int32_t selections) {
   std::printf("\n%s: %.0f px/s, quiet time %d ms, long after %d ms\n",
               config.name.c_str(), practice.speed_px_per_ms * 1000,
               practice.quiet_ms, practice.long_point_ms);
-  std::printf("  %5s %8s %10s %8s %8s %8s %8s\n", "width", "distance",
-              "mean_s", "errors", "We_px", "De_px", "TP_bps");
+  std::printf("  %5s %8s %10s %8s %8s %8s %8s\n", "width", "distance", "mean_s",
+              "errors", "We_px", "De_px", "TP_bps");
   double time_sum = 0, error_sum = 0, tp_sum = 0;
   int32_t conditions = 0, unfinished = 0;
   for (int32_t width : kWidths) {

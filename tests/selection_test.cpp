@@ -58,9 +58,8 @@ class SwitchUserTest : public HoplaTest {
     Practice practice;  // the first run's: 50 px/s, 1 s, 320 ms
     SimWorld world(desk_);
     SwitchUser user(world, practice, seed);
-    return user.Select({centre.x - 16, centre.y - 16, centre.x + 16,
-                        centre.y + 16},
-                       60000);
+    return user.Select(
+        {centre.x - 16, centre.y - 16, centre.x + 16, centre.y + 16}, 60000);
   }
 };
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 
-
 namespace hopla::selection {
 namespace {
 
@@ -34,8 +33,8 @@ double SwitchUser::Sample(double mean, double sd, double least) {
 }
 
 void SwitchUser::Enter(const std::string& marks) {
-  world_.Wait(std::llround(
-      Sample(timing_.reaction_ms, timing_.reaction_sd_ms, 100)));
+  world_.Wait(
+      std::llround(Sample(timing_.reaction_ms, timing_.reaction_sd_ms, 100)));
   const double longest_short = practice_.long_point_ms - 40.0;
   for (size_t i = 0; i < marks.size(); ++i) {
     const double hold =
@@ -46,8 +45,7 @@ void SwitchUser::Enter(const std::string& marks) {
                        Sample(timing_.short_ms, timing_.short_sd_ms, 40));
     world_.Hold(std::llround(hold));
     if (i + 1 < marks.size()) {
-      world_.Wait(
-          std::llround(Sample(timing_.gap_ms, timing_.gap_sd_ms, 60)));
+      world_.Wait(std::llround(Sample(timing_.gap_ms, timing_.gap_sd_ms, 60)));
     }
   }
 }
@@ -131,8 +129,8 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms) {
     }
     const bool across = heading_ == kRight || heading_ == kLeft;
     const int32_t sign = heading_ == kRight || heading_ == kDown ? 1 : -1;
-    const int32_t ahead = across ? (centre.x - at.x) * sign
-                                 : (centre.y - at.y) * sign;
+    const int32_t ahead =
+        across ? (centre.x - at.x) * sign : (centre.y - at.y) * sign;
     const int32_t aside = across ? centre.y - at.y : centre.x - at.x;
     // Gone past: back the other way, or, after a few tries at a speed too
     // fast to stop in time, stop and click where it ends.
@@ -148,8 +146,8 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms) {
       gave_up = true;
       continue;
     }
-    const double lead = practice_.speed_px_per_ms *
-                        (timing_.reaction_ms + kPressSeenMs);
+    const double lead =
+        practice_.speed_px_per_ms * (timing_.reaction_ms + kPressSeenMs);
     if (ahead <= lead) {
       if (std::abs(aside) <= slack) {
         Enter("1");  // stop; the code runs after the quiet time
@@ -157,8 +155,8 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms) {
         heading_ = kStanding;
       } else if (turns < kMostTurns) {
         ++turns;
-        const Heading to = across ? (aside > 0 ? kDown : kUp)
-                                  : (aside > 0 ? kRight : kLeft);
+        const Heading to =
+            across ? (aside > 0 ? kDown : kUp) : (aside > 0 ? kRight : kLeft);
         Turn(heading_, to);
       } else {
         Enter("1");

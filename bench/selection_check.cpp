@@ -1,0 +1,104 @@
+// The simulated switch user against the real program, once: the same user,
+// with the same seed, driving Hopla-testswitch.exe under Wine through the
+// test switch for a handful of selections of one condition of the pointing
+// task (targets 64 px wide on a circle 256 px across, first-run settings,
+// the program minimised so that the clicks land on a logger window). Print
+// its mean time per selection, to hold against the simulation's figure for
+// the same condition and count (`hopla-selection-bench 8`, "64 256").
+//   hopla-selection-check.exe [selections, default 8]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "bench/selection/iso_task.h"
+#include "bench/selection/switch_user.h"
+#include "bench_clock.h"
+#include "hopla_program.h"
+
+namespace hopla::selection {
+namespace {
+
+constexpr int32_t kWidth = 64;
+constexpr int32_t kDistance = 256;
+constexpr int32_t kTargets = 13;
+constexpr Point kCentre{640, 512};
+constexpr uint64_t kSeed = 20261208 + kWidth * 1000 + kDistance;
+constexpr int64_t kSelectionLimitMs = 60000;
+constexpr RECT kLoggerRect{300, 200, 980, 824};
+constexpr RECT kLoggerButton{310, 210, 330, 220};
+
+class WineWorld final : public World {
+ public:
+  WineWorld(wine_test::HoplaProgram& hopla, wine_test::InputLogger& logger)
+      : hopla_(hopla), logger_(logger) {}
+  int64_t NowMs() override { return static_cast<int64_t>(clock_.NowMs()); }
+  void Wait(int64_t ms) override { Sleep(static_cast<DWORD>(ms)); }
+  void Hold(int64_t ms) override { hopla_.Press(static_cast<int>(ms)); }
+  Point Cursor() override {
+    POINT p{};
+    GetCursorPos(&p);
+    return {p.x, p.y};
+  }
+  int64_t Clicks() override {
+    return static_cast<int64_t>(logger_.LinesOf("ldown").size());
+  }
+
+ private:
+  wine_test::HoplaProgram& hopla_;
+  wine_test::InputLogger& logger_;
+  bench::Clock clock_;
+};
+
+int Run(int32_t selections) {
+  auto logger = wine_test::InputLogger::Start(kLoggerRect, kLoggerButton);
+  if (logger == nullptr) {
+    std::printf("the logger window did not come\n");
+    return 2;
+  }
+  wine_test::TempFolder folder;
+  auto hopla =
+      wine_test::HoplaProgram::Start(folder.path(), "[サウンド]\n音を出す=0\n");
+  if (hopla == nullptr) {
+    std::printf("Hopla-testswitch.exe did not start\n");
+    return 2;
+  }
+  PostMessageW(hopla->MainWindow(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  Sleep(1000);
+  const std::vector<Point> targets =
+      CircleTargets(kCentre, kDistance, kTargets);
+  SetCursorPos(targets[0].x, targets[0].y);
+  WineWorld world(*hopla, *logger);
+  SwitchUser user(world, Practice{}, kSeed);
+  std::vector<Trial> trials;
+  std::printf("selection  time_s  end\n");
+  for (int32_t i = 1; i <= selections; ++i) {
+    const Point target = targets[TargetIndex(i, kTargets)];
+    const Rect box{target.x - kWidth / 2, target.y - kWidth / 2,
+                   target.x + kWidth / 2, target.y + kWidth / 2};
+    const Point from = world.Cursor();
+    const Outcome outcome = user.Select(box, kSelectionLimitMs);
+    trials.push_back({from, target, outcome.end, kWidth,
+                      static_cast<double>(outcome.time_ms)});
+    std::printf("%9d %7.2f  %d,%d%s\n", i, outcome.time_ms / 1000.0,
+                outcome.end.x, outcome.end.y,
+                Hit(trials.back()) ? "" : " (outside)");
+    std::fflush(stdout);
+  }
+  const Figures f = Evaluate(trials);
+  std::printf(
+      "under Wine, %d selections of 64 px targets 256 px apart at the "
+      "first-run settings: %.2f s per selection, %.1f%% errors\n",
+      f.selections, f.mean_time_ms / 1000, f.error_rate * 100);
+  hopla->Quit();
+  return 0;
+}
+
+}  // namespace
+}  // namespace hopla::selection
+
+int main(int argc, char** argv) {
+  const int32_t selections = argc > 1 ? std::atoi(argv[1]) : 8;
+  return hopla::selection::Run(selections > 0 ? selections : 8);
+}
