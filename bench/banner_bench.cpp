@@ -27,17 +27,12 @@ constexpr double kBannerLimitPercent = 0.5;
 constexpr double kMinimisedLimitFactor = 1.5;
 
 int Run(int seconds) {
-  const char* prefix_env = std::getenv("WINEPREFIX");
-  const std::string prefix = prefix_env != nullptr ? prefix_env : "";
-  const auto server = FindUnixProcess("wineserver", prefix);
+  const auto server = FindPrefixServer();
   if (!server) {
     std::printf("the prefix's wineserver was not found in /proc\n");
     return 2;
   }
-  std::printf("%d s a phase; CPU in %% of one core (kernel clock ticks)\n",
-              seconds);
-  std::printf("%-44s %8s %10s %8s\n", "phase", "program", "wineserver",
-              "total");
+  PrintCostHead(seconds);
   TempFolder folder;
   const std::wstring bare_exe =
       std::wstring(ToWide(HOPLA_EXE_DIR)) + L"\\hopla-bare-timer.exe";

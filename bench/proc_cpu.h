@@ -82,6 +82,19 @@ inline Cost Measure(const std::string& program, const std::string& server,
               (CpuTicks(server) - server_before) / span};
 }
 
+// The wineserver of this session's prefix ($WINEPREFIX).
+inline std::optional<std::string> FindPrefixServer() {
+  const char* prefix = std::getenv("WINEPREFIX");
+  return FindUnixProcess("wineserver", prefix != nullptr ? prefix : "");
+}
+
+inline void PrintCostHead(int seconds) {
+  std::printf("%d s a phase; CPU in %% of one core (kernel clock ticks)\n",
+              seconds);
+  std::printf("%-44s %8s %10s %8s\n", "phase", "program", "wineserver",
+              "total");
+}
+
 inline void Print(const char* phase, const Cost& cost) {
   std::printf("%-44s %8.2f %10.2f %8.2f\n", phase, cost.program_percent,
               cost.server_percent, cost.Total());

@@ -126,17 +126,13 @@ int Run(int seconds) {
       kPresses, latencies.size(), missed, latencies[latencies.size() / 2],
       latencies.back());
 
-  const char* prefix_env = std::getenv("WINEPREFIX");
-  const auto server =
-      FindUnixProcess("wineserver", prefix_env != nullptr ? prefix_env : "");
+  const auto server = FindPrefixServer();
   if (!server) {
     std::printf("the prefix's wineserver was not found in /proc\n");
     return 2;
   }
-  std::printf("\n%d s a phase; CPU in %% of one core (kernel clock ticks)\n",
-              seconds);
-  std::printf("%-44s %8s %10s %8s\n", "phase", "program", "wineserver",
-              "total");
+  std::printf("\n");
+  PrintCostHead(seconds);
   double on_sum = 0, off_sum = 0, on_spread = 0, off_spread = 0;
   std::optional<Cost> last_on, last_off;
   for (int round = 0; round < 2; ++round) {

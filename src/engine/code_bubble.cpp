@@ -70,8 +70,7 @@ std::string DescribeCode(const std::string& code, const EngineState& state,
   return std::string(entry != nullptr ? entry->name : kNothingName);
 }
 
-std::string CodeBubble::EnteredMarks() const {
-  const std::string code = state_.PressCode.Get();
+std::string CodeBubble::EnteredMarks(const std::string& code) {
   // In key input mode every code begins with what the mode keeps there.
   if (code.rfind(kKeyModeCode, 0) == 0) return code.substr(kKeyModeCode.size());
   if (code.rfind("KEY", 0) == 0) return "";
@@ -79,12 +78,12 @@ std::string CodeBubble::EnteredMarks() const {
 }
 
 void CodeBubble::Refresh() {
-  const std::string marks = EnteredMarks();
+  const std::string code = state_.PressCode.Get();
+  const std::string marks = EnteredMarks(code);
   if (!site_.BubbleOn() || marks.empty()) {
     Hide();
     return;
   }
-  const std::string code = state_.PressCode.Get();
   BubbleView view;
   view.marks = Spaced(marks, false);
   view.command =
@@ -109,13 +108,23 @@ void CodeBubble::Holding(int32_t hold_ticks) {
         kFullBar + std::min(kFullBar, (hold_ticks - long_ticks) * kFullBar /
                                           (mode_ticks - long_ticks));
   }
+  const int32_t bar = permille / kBarStep * kBarStep;
+  // Within one hold only the bar moves (the walk halts for a press and the
+  // mark comes at the release): most polls cost nothing, and none asks
+  // the system where the cursor is again.
+  const bool same_hold = shown_ && shown_->hold_permille >= 0;
+  if (same_hold && shown_->hold_permille == bar) return;
   BubbleView view;
-  view.marks = Spaced(EnteredMarks(), true);
-  view.hold_permille = permille / kBarStep * kBarStep;
-  view.command = hold_ticks < long_ticks     ? "短い押し（0）"
-                 : view.hold_permille < 2000 ? "長い押し（1）"
-                                             : "キー入力モードの切り替え";
-  view.cursor = platform_.CursorPos().value_or(Point{});
+  if (same_hold) {
+    view = *shown_;
+  } else {
+    view.marks = Spaced(EnteredMarks(state_.PressCode.Get()), true);
+    view.cursor = platform_.CursorPos().value_or(Point{});
+  }
+  view.hold_permille = bar;
+  view.command = hold_ticks < long_ticks ? "短い押し（0）"
+                 : bar < 2 * kFullBar    ? "長い押し（1）"
+                                      : "キー入力モードの切り替え";
   Show(view);
 }
 

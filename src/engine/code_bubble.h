@@ -47,8 +47,8 @@ class CodeBubble {
   void Hide();
 
  private:
-  // The marks the person has entered of the code waiting to run.
-  std::string EnteredMarks() const;
+  // The marks the person has entered of `code`, the code waiting to run.
+  static std::string EnteredMarks(const std::string& code);
   void Show(const BubbleView& view);
 
   Platform& platform_;

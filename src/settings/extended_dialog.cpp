@@ -186,15 +186,17 @@ void ExtendedDialog::SwitchChanged() {
   seconds_left_ = kConfirmSeconds;
   ConfirmTimer.SetEnabled(false);
   ConfirmTimer.SetEnabled(true);
+  ShowSecondsLeft();
+}
+
+void ExtendedDialog::ShowSecondsLeft() {
   TryLabel.SetCaption(
       Numbered("新しいスイッチを押してください　あと", seconds_left_) + " 秒");
 }
 
 void ExtendedDialog::ConfirmTick() {
   if (--seconds_left_ > 0) {
-    TryLabel.SetCaption(
-        Numbered("新しいスイッチを押してください　あと", seconds_left_) +
-        " 秒");
+    ShowSecondsLeft();
     return;
   }
   ConfirmTimer.SetEnabled(false);

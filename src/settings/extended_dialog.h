@@ -65,6 +65,7 @@ class ExtendedDialog : public Form {
   void KindTouched(RadioButton& kind);
   void SwitchChanged();
   void ConfirmTick();
+  void ShowSecondsLeft();
   void BubbleClick();
 
   SettingsWindow& settings_;

@@ -53,7 +53,7 @@ int32_t Timer::Interval() const {
 
 std::optional<int64_t> Timer::DueMs() const {
   std::lock_guard lock(queue_.mutex_);
-  if (!Ready() && !(enabled_ && interval_ms_ > 0)) return std::nullopt;
+  if (!enabled_ || interval_ms_ <= 0) return std::nullopt;
   return due_ms_;
 }
 

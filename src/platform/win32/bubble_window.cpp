@@ -99,9 +99,9 @@ bool BubbleWindow::Create() {
 // Lines: the marks; the bar during a hold; the command; the time left.
 bool BubbleWindow::Render(const BubbleView& view) {
   const UINT dpi = SystemDpi();
-  FontSpec spec;
-  spec.bold = true;
-  HFONT font = fonts_.Get(spec, dpi);
+  FontSpec bold;
+  bold.bold = true;
+  HFONT font = fonts_.Get(bold, dpi);
   const std::wstring marks = Utf8ToWide(view.marks);
   const std::wstring command = Utf8ToWide(view.command);
   const std::wstring time_left = Utf8ToWide(view.time_left);
