@@ -163,6 +163,52 @@ TEST_F(ExecutorTest, DragWalksTurnsAndStopsLettingGoOfTheButton) {
   EXPECT_EQ(mouse[1].substr(0, 11), "mouse 32772");
 }
 
+// The hop, "01" while walking: nothing while it is off; on, the cursor goes
+// to the clickable element ahead (the one in line before a nearer one
+// beside it; none behind, none under the cursor, no plain ground or label)
+// and stands there, so "1" clicks it; with nothing ahead, a beep and the
+// walk goes on.
+TEST_F(ExecutorTest, HopStopsOnTheNextElementAheadOnlyWhenSwitchedOn) {
+  constexpr int64_t kButton = 0x2B, kCheck = 0x2C, kLabel = 0x29;
+  // Right of and below the program's window, whose own controls count too.
+  auto region = [this](Rect r, int64_t role) {
+    desk_.AddRoleRegion(r, {RoleReading::Kind::kNumber, role});
+  };
+  region({600, 580, 640, 620}, kButton);  // behind
+  region({700, 550, 1000, 650}, 0x0A);    // plain ground
+  region({910, 580, 950, 620}, kButton);
+  region({850, 630, 880, 660}, kCheck);  // nearer, but beside
+  region({780, 590, 820, 610}, kLabel);
+  desk_.PlaceCursor({700, 600});
+  desk_.RunFor(Enter("0") - desk_.Now() + 1100);
+  ASSERT_TRUE(State().Moving);
+  const int32_t before = desk_.Cursor().x;
+  desk_.RunFor(Enter("01") - desk_.Now() + 1100);
+  EXPECT_TRUE(State().Moving);  // off: as ever, nothing
+  EXPECT_LT(desk_.Cursor().x, 910);
+  EXPECT_GT(desk_.Cursor().x, before);
+  Do([this] {
+    ExtendedSettings values = hopla_->Extended();
+    values.hop = true;
+    hopla_->SetExtended(values);
+  });
+  desk_.RunFor(Enter("01") - desk_.Now() + 1100);
+  EXPECT_FALSE(State().Moving);
+  EXPECT_EQ(desk_.Cursor(), (Point{930, 600}));
+  desk_.RunFor(3000);
+  EXPECT_EQ(desk_.Cursor(), (Point{930, 600}));
+  desk_.ClearTrace();
+  desk_.RunFor(Enter("1") - desk_.Now() + 1100);
+  EXPECT_EQ(Done(), (Events{"mouse 32770 930,600", "mouse 32772 930,600"}));
+  // On to the right: nothing ahead.
+  desk_.RunFor(Enter("0") - desk_.Now() + 1100);
+  desk_.ClearTrace();
+  desk_.RunFor(Enter("01") - desk_.Now() + 1100);
+  EXPECT_EQ(desk_.TraceOf("beep").size(), 1u);
+  EXPECT_TRUE(State().Moving);
+  EXPECT_EQ(State().Direction, 1);
+}
+
 TEST_F(ExecutorTest, BoostSwitchesOnlyWhenAllowed) {
   RunCode("000");
   EXPECT_EQ(State().SpeedFactor, 5);

@@ -222,12 +222,14 @@ TEST_F(SettingsTest, ExtendedValuesAreWrittenOnlyWhenChangedOrAlreadyThere) {
   EXPECT_FALSE(read.bubble);
   Do([&] {
     read.switch_choice.mouse_button = SwitchMouseButton::kX1;
+    read.hop = true;
     hopla_->SetExtended(read);
   });
+  EXPECT_TRUE(State().HopOn);
   Quit();
   const std::string text = Cp932ToUtf8(*desk_.File(kSettingsFile));
   EXPECT_NE(text.find("[拡張設定]\r\nスイッチ=1\r\nキー=124\r\n吹き出し=0\r\n"
-                      "ボタン=1\r\nマウスボタン=4\r\n"),
+                      "ボタン=1\r\nマウスボタン=4\r\n要素へ跳ぶ=1\r\n"),
             std::string::npos)
       << text;
   EXPECT_EQ(text.find("ジョイスティック="), std::string::npos) << text;

@@ -66,6 +66,9 @@ inline constexpr SteerCode kSteerTurnTwice = {"00", "向きを2つ進める"};
 inline constexpr SteerCode kSteerBoost = {"000", "今だけ早い"};
 // While the cursor walks, the one code that acts besides the steering.
 inline constexpr SteerCode kWalkStop = {"1", "止まる"};
+// While the cursor walks and the hop is switched on, a code that otherwise
+// does nothing then.
+inline constexpr SteerCode kWalkHop = {"01", "次のボタンへ跳ぶ"};
 inline constexpr std::string_view kStartWalkName = "歩き始める";
 inline constexpr std::string_view kPassElementName = "ブレーキを抜ける";
 inline constexpr std::string_view kBoostOffName = "速さを戻す";

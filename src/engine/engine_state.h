@@ -78,6 +78,8 @@ struct EngineState {
   std::unique_ptr<Event> MoverEvent;
 
   // Commands.
+  // Code "01" while walking hops to the next element ahead (a setting).
+  Shared<bool> HopOn{false};
   Shared<bool> ButtonHeld{false};
   Shared<int32_t> CommandState{0};
   Shared<WindowHandle> MinimisedWindow{kNoWindow};

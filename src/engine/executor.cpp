@@ -2,6 +2,8 @@
 
 #include "engine/command_table.h"
 #include "joytokey/joytokey_interface.h"
+#include "motion/directions.h"
+#include "motion/element_hop.h"
 
 namespace hopla {
 
@@ -25,6 +27,7 @@ void Executor::Execute() {
   }
   // The code as it stands now: presses made inside the warning box count.
   const std::string code = state_.PressCode.Get();
+  if (state_.Moving && state_.HopOn && code == kWalkHop.code && Hop()) return;
   Steer(code);
   if (state_.Moving) {
     if (code == kWalkStop.code) {  // stop, and let go of a held button
@@ -67,6 +70,37 @@ void Executor::CheckJoyToKey() {
     ~Closed() { open = false; }
   } closed{warning_open_};
   platform_.ShowMessageBox(warning);
+}
+
+// The walk stops on the element ahead, letting go of a held button as the
+// stop code does (a drag ends there). With none ahead, or no answer in
+// time, a beep, and the walk goes on.
+bool Executor::Hop() {
+  const Point from{state_.CursorX, state_.CursorY};
+  const std::optional<std::vector<ElementBox>> elements =
+      FindElements(platform_);
+  const std::optional<Point> to =
+      elements ? HopTarget(*elements, from,
+                           StepFor(state_.Direction, state_.DirectionCount))
+               : std::nullopt;
+  if (!to) {
+    platform_.Beep();
+    return false;
+  }
+  // No step of the walk may follow the cursor's move.
+  state_.Direction = 0;
+  site_.StopMoverThread();
+  state_.Moving = false;
+  state_.PressCode.Set("");
+  platform_.SetCursorPos(*to);
+  state_.CursorX = to->x;
+  state_.CursorY = to->y;
+  if (state_.ButtonHeld) {
+    Mouse(kMouseLeftUp);
+    state_.ButtonHeld = false;
+  }
+  state_.MoverEvent->Set();
+  return true;
 }
 
 void Executor::Steer(const std::string& code) {

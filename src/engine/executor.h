@@ -66,6 +66,8 @@ class Executor {
   void CheckJoyToKey();
   // Steps 5 to 11: direction, brake release, boost, the mover thread.
   void Steer(const std::string& code);
+  // Code "01" while walking, with the hop on: whether it hopped.
+  bool Hop();
   // Step 13: the command the code selects (or runs at once).
   int32_t Select(const std::string& code);
   // Step 14.

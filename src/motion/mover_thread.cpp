@@ -21,11 +21,15 @@ void TMyThread::Pass() {
   const Point at = ReadCursor();
   if (link_->TurnAtEdges()) TurnAtEdges(at);
   const int32_t pixels = state_.StepPixels;
-  const StepVector unit = StepFor(state_.Direction, state_.DirectionCount);
+  StepVector unit = StepFor(state_.Direction, state_.DirectionCount);
   state_.Moving = unit.moving;
   // While a code is being entered, one pass per execution.
   const bool waits = !state_.PressCode.Empty();
-  if (waits) state_.MoverEvent->Wait(-1);
+  if (waits) {
+    state_.MoverEvent->Wait(-1);
+    // The execution may have stopped the walk, or moved the cursor.
+    unit = StepFor(state_.Direction, state_.DirectionCount);
+  }
   if (unit.moving && state_.HoldTicks < state_.LongPressTicks) {
     // Read again only after a wait: a read costs a quarter of the fastest
     // speed's millisecond under Wine, and nothing has moved in between.

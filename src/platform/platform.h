@@ -77,6 +77,12 @@ struct RoleReading {
   int64_t role = 0;
 };
 
+// An element that the accessibility interface lists, and where it stands.
+struct ElementBox {
+  Rect rect;
+  int64_t role = 0;
+};
+
 // One entry of a folder listing.
 struct FolderEntry {
   std::string name;  // as the file system spells it
@@ -99,6 +105,10 @@ class RoleProbe {
   virtual ~RoleProbe() = default;
   // May wait for the program that owns the window at `at` to answer.
   virtual RoleReading RoleAt(Point at) = 0;
+  // The elements with a role number in the visible windows, in front first;
+  // one hidden under another window is left out. May wait for programs to
+  // answer.
+  virtual std::vector<ElementBox> Elements() = 0;
 };
 
 class Platform {

@@ -6,7 +6,7 @@ namespace hopla {
 namespace {
 
 constexpr int32_t kWidth = 420;
-constexpr int32_t kHeight = 318;
+constexpr int32_t kHeight = 340;
 constexpr int32_t kRowHeight = 17;
 constexpr int32_t kBarHeight = 26;
 constexpr int32_t kSubLeft = 150;
@@ -93,6 +93,10 @@ ExtendedDialog::ExtendedDialog(Application& app, SettingsWindow& settings)
       BubbleCheckBox(
           app, *this, "BubbleCheckBox",
           At("入力中のコードを吹き出しで表示する", 16, 244, 300, kRowHeight)),
+      HopCheckBox(
+          app, *this, "HopCheckBox",
+          At("歩いている時に「01」で、進む向きの次のボタンやリンクへ跳ぶ", 16,
+             268, kWidth - 32, kRowHeight)),
       CloseButton(app, *this, "CloseButton",
                   At("閉じる", kWidth - 108, kHeight - 40, 96, 30)),
       ConfirmTimer(app.timers(), "ConfirmTimer", false, kMsPerSecond),
@@ -121,6 +125,7 @@ void ExtendedDialog::Bind() {
     TryLabel.SetCaption("スイッチを押してください");
   };
   BubbleCheckBox.on_click = [this](Component&) { BubbleClick(); };
+  HopCheckBox.on_click = [this](Component&) { HopClick(); };
   CloseButton.on_click = [this](Component&) { Close(); };
   on_close = [this](Component&, CloseAction&) { trying_ = false; };
   ConfirmTimer.on_timer = [this](Component&) { ConfirmTick(); };
@@ -148,6 +153,7 @@ void ExtendedDialog::ShowValues(const ExtendedSettings& values) {
   X1Radio.SetChecked(choice.mouse_button == SwitchMouseButton::kX1);
   X2Radio.SetChecked(choice.mouse_button == SwitchMouseButton::kX2);
   BubbleCheckBox.SetChecked(values.bubble);
+  HopCheckBox.SetChecked(values.hop);
   showing_ = false;
 }
 
@@ -226,6 +232,13 @@ void ExtendedDialog::BubbleClick() {
   if (showing_) return;
   ExtendedSettings values = settings_.Extended();
   values.bubble = BubbleCheckBox.Checked();
+  settings_.SetExtended(values);
+}
+
+void ExtendedDialog::HopClick() {
+  if (showing_) return;
+  ExtendedSettings values = settings_.Extended();
+  values.hop = HopCheckBox.Checked();
   settings_.SetExtended(values);
 }
 

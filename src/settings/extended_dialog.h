@@ -53,6 +53,7 @@ class ExtendedDialog : public Form {
   PushButton TryButton;
   Label TryLabel;
   CheckBox BubbleCheckBox;
+  CheckBox HopCheckBox;
   PushButton CloseButton;
   Timer ConfirmTimer;
 
@@ -67,6 +68,7 @@ class ExtendedDialog : public Form {
   void ConfirmTick();
   void ShowSecondsLeft();
   void BubbleClick();
+  void HopClick();
 
   SettingsWindow& settings_;
   bool showing_ = false;

@@ -19,7 +19,7 @@ struct ExtendedKey {
 
 constexpr uint32_t kMaxVirtualKey = 254;
 
-constexpr std::array<ExtendedKey, 6> kKeys = {{
+constexpr std::array<ExtendedKey, 7> kKeys = {{
     {"スイッチ", 0, 2,
      [](const ExtendedSettings& s) {
        return static_cast<int32_t>(s.switch_choice.kind);
@@ -51,6 +51,9 @@ constexpr std::array<ExtendedKey, 6> kKeys = {{
     {"吹き出し", 0, 1,
      [](const ExtendedSettings& s) { return s.bubble ? 1 : 0; },
      [](ExtendedSettings& s, int32_t v) { s.bubble = v != 0; }},
+    {"要素へ跳ぶ", 0, 1,
+     [](const ExtendedSettings& s) { return s.hop ? 1 : 0; },
+     [](ExtendedSettings& s, int32_t v) { s.hop = v != 0; }},
 }};
 
 }  // namespace

@@ -1,8 +1,8 @@
-// The settings beyond the main window's: which device is the switch, and the
-// code bubble. They live in a section of their own in the settings file, and
-// a value is written only when it differs from its default or its key is
-// there already, so the file of a user who never changes them stays as it
-// always was.
+// The settings beyond the main window's: which device is the switch, the
+// code bubble and the hop to the next element. They live in a section of their
+// own in the settings file, and a value is written only when it differs from
+// its default or its key is there already, so the file of a user who never
+// changes them stays as it always was.
 #ifndef HOPLA_SETTINGS_EXTENDED_SETTINGS_H_
 #define HOPLA_SETTINGS_EXTENDED_SETTINGS_H_
 
@@ -18,6 +18,7 @@ inline constexpr char kExtendedSection[] = "拡張設定";
 struct ExtendedSettings {
   SwitchChoice switch_choice;
   bool bubble = true;  // the code bubble beside the cursor
+  bool hop = false;    // "01" while walking hops to the next element ahead
 
   bool operator==(const ExtendedSettings&) const = default;
 };

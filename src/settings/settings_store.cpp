@@ -107,6 +107,7 @@ void SettingsWindow::LoadSettings() {
 
 void SettingsWindow::SetExtended(const ExtendedSettings& values) {
   extended_ = values;
+  state_.HopOn = values.hop;
   app().platform().UseSwitch(extended_.switch_choice);
 }
 

@@ -4,6 +4,7 @@
 // that still answers what other threads send.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -86,7 +87,8 @@ TEST(Win32PlatformInput, EventsCarryExactlyTheirFields) {
 }
 
 // Over another program's custom control the probe reads the role it
-// reports: a push button inside its button, a plain client area elsewhere.
+// reports: a push button inside its button, a plain client area elsewhere;
+// the list of elements has the button where it stands.
 TEST(Win32PlatformInput, ProbeReadsTheRolesOfAnotherProgramsWindow) {
   auto logger =
       InputLogger::Start(RECT{40, 40, 440, 240}, RECT{200, 100, 300, 160});
@@ -100,6 +102,12 @@ TEST(Win32PlatformInput, ProbeReadsTheRolesOfAnotherProgramsWindow) {
   EXPECT_EQ(plain.kind, RoleReading::Kind::kNumber);
   EXPECT_EQ(plain.role, 0x0A);
   EXPECT_FALSE(logger->LinesOf("getobject").empty());
+  const std::vector<ElementBox> elements = probe->Elements();
+  const auto button_box =
+      std::find_if(elements.begin(), elements.end(),
+                   [](const ElementBox& e) { return e.role == 0x2B; });
+  ASSERT_NE(button_box, elements.end());
+  EXPECT_EQ(button_box->rect, (Rect{200, 100, 300, 160}));
 }
 
 // A minimised or maximised window still tells where it stands normally.

@@ -387,6 +387,9 @@ class SimRoleProbe final : public RoleProbe {
  public:
   explicit SimRoleProbe(SimProcessImpl& process) : process_(process) {}
   RoleReading RoleAt(Point at) override { return process_.ProbeRoleAt(at); }
+  std::vector<ElementBox> Elements() override {
+    return process_.ProbeElements();
+  }
 
  private:
   SimProcessImpl& process_;
@@ -413,6 +416,31 @@ RoleReading SimProcessImpl::ProbeRoleAt(Point p) {
     return {};
   }
   return world_.ControlRoleLocked(window, p);
+}
+
+// As the system does it: one query to each shown window of a program, which
+// its UI thread answers, and the regions' elements.
+std::vector<ElementBox> SimProcessImpl::ProbeElements() {
+  std::unique_lock<std::mutex> lock(Mutex());
+  ++world_.probe_count;
+  world_.scheduler.WaitLocked(lock, world_.NowLocked() + world_.probe_cost_ms,
+                              false);
+  std::vector<WindowHandle> shown;
+  for (WindowHandle handle : world_.ZOrderLocked()) {
+    const WindowRec* rec = world_.FindWindowLocked(handle);
+    if (rec != nullptr && rec->owner != nullptr && rec->visible &&
+        rec->show != WindowShow::kMinimised) {
+      shown.push_back(handle);
+    }
+  }
+  constexpr intptr_t kObjectIdClient = -4;
+  std::vector<WindowHandle> answered;
+  for (WindowHandle handle : shown) {
+    if (SendLocked(lock, handle, kWmGetObject, 0, kObjectIdClient, -1, false)) {
+      answered.push_back(handle);
+    }
+  }
+  return world_.ElementsLocked(answered);
 }
 
 std::unique_ptr<NativeWidget> SimProcessImpl::CreateWidget(

@@ -1,6 +1,7 @@
 #include "platform/sim/sim_world.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/sim/sim_process.h"
@@ -181,6 +182,26 @@ int64_t RoleOfKind(WidgetKind kind) {
   }
 }
 
+// A control's place on the screen (the offsets of its frames, then its
+// form's client area) when it is shown on the window `rec`.
+std::optional<Rect> ControlOnScreen(const SimWidget& widget,
+                                    const WindowRec& rec) {
+  Rect r = widget.Bounds();
+  const SimWidget* up = widget.Parent();
+  bool visible = widget.Visible();
+  while (up != nullptr && up->Kind() != WidgetKind::kForm) {
+    r = {r.left + up->Bounds().left, r.top + up->Bounds().top,
+         r.right + up->Bounds().left, r.bottom + up->Bounds().top};
+    visible = visible && up->Visible();
+    up = up->Parent();
+  }
+  if (up == nullptr || up->Handle() != rec.handle || !visible) {
+    return std::nullopt;
+  }
+  return Rect{r.left + rec.rect.left, r.top + rec.rect.top,
+              r.right + rec.rect.left, r.bottom + rec.rect.top};
+}
+
 }  // namespace
 
 RoleReading SimDesktop::Impl::ControlRoleLocked(WindowHandle window,
@@ -191,21 +212,8 @@ RoleReading SimDesktop::Impl::ControlRoleLocked(WindowHandle window,
   if (rec == nullptr) return reading;
   bool found_control = false;
   for (const SimWidget* widget : widgets) {
-    // Its place on the screen: offsets of its frames, then the form's client
-    // area.
-    Rect r = widget->Bounds();
-    const SimWidget* up = widget->Parent();
-    bool visible = widget->Visible();
-    while (up != nullptr && up->Kind() != WidgetKind::kForm) {
-      r = {r.left + up->Bounds().left, r.top + up->Bounds().top,
-           r.right + up->Bounds().left, r.bottom + up->Bounds().top};
-      visible = visible && up->Visible();
-      up = up->Parent();
-    }
-    if (up == nullptr || up->Handle() != window || !visible) continue;
-    r = {r.left + rec->rect.left, r.top + rec->rect.top,
-         r.right + rec->rect.left, r.bottom + rec->rect.top};
-    if (!Contains(r, p)) continue;
+    const std::optional<Rect> r = ControlOnScreen(*widget, *rec);
+    if (!r || !Contains(*r, p)) continue;
     // Frames lie below the other controls; later controls lie on top.
     const bool frame = widget->Kind() == WidgetKind::kGroupBox;
     if (frame && found_control) continue;
@@ -213,6 +221,37 @@ RoleReading SimDesktop::Impl::ControlRoleLocked(WindowHandle window,
     found_control = found_control || !frame;
   }
   return reading;
+}
+
+std::vector<ElementBox> SimDesktop::Impl::ElementsLocked(
+    const std::vector<WindowHandle>& answered) const {
+  std::vector<ElementBox> found;
+  auto centre = [](const Rect& r) {
+    return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  };
+  for (WindowHandle handle : answered) {
+    const WindowRec* rec = FindWindowLocked(handle);
+    if (rec == nullptr) continue;
+    for (const SimWidget* widget : widgets) {
+      const std::optional<Rect> r = ControlOnScreen(*widget, *rec);
+      if (r && ProgramWindowAtLocked(centre(*r)) == rec) {
+        found.push_back({*r, RoleOfKind(widget->Kind())});
+      }
+    }
+  }
+  for (auto it = role_regions.rbegin(); it != role_regions.rend(); ++it) {
+    const Point c = centre(it->rect);
+    if (it->reading.kind != RoleReading::Kind::kNumber ||
+        ProgramWindowAtLocked(c) != nullptr) {
+      continue;
+    }
+    bool covered = false;
+    for (auto above = role_regions.rbegin(); above != it; ++above) {
+      covered = covered || Contains(above->rect, c);
+    }
+    if (!covered) found.push_back({it->rect, it->reading.role});
+  }
+  return found;
 }
 
 // As the system does: a point on no monitor goes to the nearest point of

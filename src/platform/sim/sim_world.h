@@ -87,6 +87,11 @@ struct SimDesktop::Impl {
   // The role of the program's control at `p` inside its window `window`, as
   // the system's standard accessibility proxies report it.
   RoleReading ControlRoleLocked(WindowHandle window, Point p) const;
+  // Every element of the accessibility regions and of the controls of the
+  // windows in `answered`, as the interface lists them: in front first,
+  // those under a window (or a later region) left out.
+  std::vector<ElementBox> ElementsLocked(
+      const std::vector<WindowHandle>& answered) const;
 
   // The earliest person action queued after now, for RunUntil.
   int64_t NextScriptedLocked() const;

@@ -1,9 +1,28 @@
 #include "platform/win32/role_probe.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/win32/system_dlls.h"
 
 namespace hopla::win32 {
 namespace {
+
+// A page of a large program can list thousands of elements: the walk through
+// the tree stops after this many, and this deep.
+constexpr int kMostVisited = 4000;
+constexpr int kDeepest = 12;
+constexpr LONG kHiddenStates =
+    STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_UNAVAILABLE;
+
+BOOL CALLBACK AddShownWindow(HWND window, LPARAM windows) {
+  RECT r{};
+  if (IsWindowVisible(window) && !IsIconic(window) &&
+      GetWindowRect(window, &r) && r.right > r.left && r.bottom > r.top) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+  }
+  return TRUE;
+}
 
 class Win32RoleProbe final : public RoleProbe {
  public:
@@ -37,7 +56,98 @@ class Win32RoleProbe final : public RoleProbe {
     return reading;
   }
 
+  std::vector<ElementBox> Elements() override {
+    std::vector<ElementBox> found;
+    if (oleacc_.accessible_object_from_window == nullptr ||
+        oleacc_.accessible_children == nullptr) {
+      return found;
+    }
+    std::vector<HWND> windows;  // in front first
+    EnumWindows(&AddShownWindow, reinterpret_cast<LPARAM>(&windows));
+    int visited = 0;
+    for (HWND window : windows) {
+      IAccessible* client = nullptr;
+      if (FAILED(oleacc_.accessible_object_from_window(
+              window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+              reinterpret_cast<void**>(&client))) ||
+          client == nullptr) {
+        continue;
+      }
+      Visit(*client, window, 0, visited, found);
+      client->Release();
+      if (visited >= kMostVisited) break;
+    }
+    return found;
+  }
+
  private:
+  // Adds the children of `parent` and, through those that are objects of
+  // their own, their children.
+  void Visit(IAccessible& parent, HWND window, int depth, int& visited,
+             std::vector<ElementBox>& found) {
+    LONG count = 0;
+    if (FAILED(parent.get_accChildCount(&count)) || count <= 0) return;
+    count = std::min<LONG>(count, kMostVisited - visited);
+    std::vector<VARIANT> children(static_cast<size_t>(count));
+    LONG got = 0;
+    if (FAILED(oleacc_.accessible_children(&parent, 0, count, children.data(),
+                                           &got))) {
+      return;
+    }
+    for (LONG i = 0; i < got; ++i) {
+      VARIANT& child = children[static_cast<size_t>(i)];
+      if (visited < kMostVisited) {
+        ++visited;
+        if (child.vt == VT_I4) {
+          Add(parent, child, window, found);
+        } else if (child.vt == VT_DISPATCH && child.pdispVal != nullptr) {
+          IAccessible* object = nullptr;
+          if (SUCCEEDED(child.pdispVal->QueryInterface(
+                  IID_IAccessible, reinterpret_cast<void**>(&object)))) {
+            VARIANT self;
+            VariantInit(&self);
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            if (Add(*object, self, window, found) && depth < kDeepest) {
+              Visit(*object, window, depth + 1, visited, found);
+            }
+            object->Release();
+          }
+        }
+      }
+      VariantClear(&child);
+    }
+  }
+
+  // Adds the element when it is shown and not under another window; false
+  // when it is hidden, and so are its children.
+  static bool Add(IAccessible& object, VARIANT& child, HWND window,
+                  std::vector<ElementBox>& found) {
+    VARIANT state;
+    VariantInit(&state);
+    const bool hidden = SUCCEEDED(object.get_accState(child, &state)) &&
+                        state.vt == VT_I4 && (state.lVal & kHiddenStates) != 0;
+    VariantClear(&state);
+    if (hidden) return false;
+    LONG left = 0, top = 0, width = 0, height = 0;
+    if (FAILED(object.accLocation(&left, &top, &width, &height, child)) ||
+        width <= 0 || height <= 0) {
+      return true;
+    }
+    VARIANT role;
+    VariantInit(&role);
+    const RoleReading reading = SUCCEEDED(object.get_accRole(child, &role))
+                                    ? Read(role)
+                                    : RoleReading{};
+    VariantClear(&role);
+    if (reading.kind != RoleReading::Kind::kNumber) return true;
+    const POINT centre{left + width / 2, top + height / 2};
+    HWND at = WindowFromPoint(centre);
+    if (at == nullptr || GetAncestor(at, GA_ROOT) != window) return true;
+    found.push_back({{left, top, left + width, top + height}, reading.role});
+    return true;
+  }
+
   static RoleReading Read(VARIANT& role) {
     if (role.vt == VT_BSTR) return {RoleReading::Kind::kText, 0};
     VARIANT number;

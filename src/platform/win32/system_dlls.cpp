@@ -21,6 +21,11 @@ OleaccApi::OleaccApi()
     : dll(L"oleacc.dll"),
       accessible_object_from_point(
           dll.Find<decltype(accessible_object_from_point)>(
-              "AccessibleObjectFromPoint")) {}
+              "AccessibleObjectFromPoint")),
+      accessible_object_from_window(
+          dll.Find<decltype(accessible_object_from_window)>(
+              "AccessibleObjectFromWindow")),
+      accessible_children(
+          dll.Find<decltype(accessible_children)>("AccessibleChildren")) {}
 
 }  // namespace hopla::win32

@@ -50,6 +50,8 @@ struct OleaccApi {
   OleaccApi();
   SystemDll dll;
   decltype(&AccessibleObjectFromPoint) accessible_object_from_point;
+  decltype(&AccessibleObjectFromWindow) accessible_object_from_window;
+  decltype(&AccessibleChildren) accessible_children;
 };
 
 }  // namespace hopla::win32

@@ -1,0 +1,64 @@
+#include "motion/element_hop.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace hopla {
+
+std::optional<Point> HopTarget(const std::vector<ElementBox>& elements,
+                               Point from, StepVector unit) {
+  if (!unit.moving) return std::nullopt;
+  const double length = std::hypot(unit.dx, unit.dy);
+  const double ux = unit.dx / length;
+  const double uy = unit.dy / length;
+  std::optional<Point> best;
+  double best_score = 0;
+  for (const ElementBox& element : elements) {
+    const Rect& r = element.rect;
+    if (std::find(kHopRoles.begin(), kHopRoles.end(), element.role) ==
+            kHopRoles.end() ||
+        r.Width() <= 0 || r.Height() <= 0) {
+      continue;
+    }
+    // The one under the cursor is where the person is: the hop goes on.
+    if (from.x >= r.left && from.x < r.right && from.y >= r.top &&
+        from.y < r.bottom) {
+      continue;
+    }
+    const Point centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    const double dx = centre.x - from.x;
+    const double dy = centre.y - from.y;
+    const double ahead = dx * ux + dy * uy;
+    const double aside = std::abs(dx * uy - dy * ux);
+    if (ahead <= 0 || aside > ahead) continue;
+    const double score = ahead + 2 * aside;
+    if (!best || score < best_score) {
+      best = centre;
+      best_score = score;
+    }
+  }
+  return best;
+}
+
+std::optional<std::vector<ElementBox>> FindElements(Platform& platform) {
+  constexpr int32_t kLookEveryMs = 10;
+  // Shared with the searching thread, which may outlive this call.
+  struct Search {
+    std::unique_ptr<Event> done;
+    std::vector<ElementBox> found;
+  };
+  auto search = std::make_shared<Search>();
+  search->done = platform.CreateAutoResetEvent(false);
+  platform.StartThread([search, &platform] {
+    search->found = platform.CreateRoleProbe()->Elements();
+    search->done->Set();
+  });
+  for (int32_t waited = 0; waited <= kHopWaitMs; waited += kLookEveryMs) {
+    if (search->done->Wait(0)) return std::move(search->found);
+    platform.SleepAnswering(kLookEveryMs);
+  }
+  return std::nullopt;
+}
+
+}  // namespace hopla
