@@ -4,12 +4,11 @@
 // switch, in virtual time. Per configuration and condition (target width
 // 32 or 64 px, distance 256 or 512 px, 104 selections each): mean time per
 // selection, error rate (a click outside the target) and effective
-// throughput.
-// Configurations: the first-run settings, every speed position, and the two
-// speeds that can still be stopped on a target with the shortest quiet time.
+// throughput. Then the same on a window full of buttons.
 //   hopla-selection-bench [selections per condition, default 104]
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -18,6 +17,7 @@
 #include "bench/selection/iso_task.h"
 #include "bench/selection/sim_world.h"
 #include "bench/selection/switch_user.h"
+#include "motion/brake.h"
 #include "platform/codepage.h"
 #include "platform/sim/sim_desktop.h"
 #include "settings/ini_file.h"
@@ -33,6 +33,7 @@ constexpr int64_t kSelectionLimitMs = 120000;
 constexpr uint64_t kSeed = 20261208;
 constexpr int32_t kWidths[] = {32, 64};
 constexpr int32_t kDistances[] = {256, 512};
+constexpr RoleReading kPushButton{RoleReading::Kind::kNumber, 0x2B};
 
 struct Config {
   std::string name;
@@ -40,14 +41,29 @@ struct Config {
   int32_t long_press = 3;
   int32_t execute = 4;
   int32_t key_mode = 5;
+  bool eight = false;
+  bool boost = false;  // the person uses the boost
+  bool brake = false;  // strong, for push buttons; the targets are buttons
+  bool hop = false;    // the targets are buttons
+  // Every circle answers as a push button, not only the target.
+  bool all_buttons = false;
 };
 
 std::string SettingsFile(const Config& c) {
-  return "[マウス]\r\nマウス移動速度=" + std::to_string(c.speed) +
-         "\r\n[サウンド]\r\n音を出す=0\r\n[タイマー]\r\n長押し判定時間=" +
-         std::to_string(c.long_press) +
-         "\r\n実行までの時間=" + std::to_string(c.execute) +
-         "\r\nキー入力移行の時間=" + std::to_string(c.key_mode) + "\r\n";
+  std::string text = "[マウス]\r\nマウス移動速度=" + std::to_string(c.speed) +
+                     "\r\n8方向=" + (c.eight ? "1" : "0") +
+                     "\r\n[サウンド]\r\n音を出す=0\r\n[起動]\r\n最小化=1\r\n"
+                     "[タイマー]\r\n長押し判定時間=" +
+                     std::to_string(c.long_press) +
+                     "\r\n実行までの時間=" + std::to_string(c.execute) +
+                     "\r\nキー入力移行の時間=" + std::to_string(c.key_mode) +
+                     "\r\n";
+  if (c.brake) {
+    text += "[ブレーキ]\r\n強さ=" + std::to_string(kBrakeStrong) +
+            "\r\nボタン=1\r\n";
+  }
+  if (c.hop) text += "[拡張設定]\r\n要素へ跳ぶ=1\r\n";
+  return text;
 }
 
 Practice PracticeOf(const Config& c) {
@@ -58,22 +74,45 @@ Practice PracticeOf(const Config& c) {
   practice.quiet_ms = ExecuteDelayFor(c.execute);
   practice.long_point_ms =
       LongPressTicksFor(c.long_press) * PollIntervalFor(c.key_mode);
+  practice.directions = c.eight ? 8 : 4;
+  practice.boost = c.boost;
+  practice.brake = c.brake;
+  practice.hop = c.hop;
   return practice;
 }
 
-// One condition of one configuration, on a desktop of its own.
+// The program started on a desktop of its own, minimised as a switch user
+// keeps it while working.
+class Session {
+ public:
+  explicit Session(const Config& config) {
+    desk_.PutFile(kSettingsFile, *Utf8ToCp932(SettingsFile(config)));
+    desk_.Launch("C:\\Hopla\\Hopla.exe", [this](Platform& platform) {
+      EntryHooks hooks;
+      hooks.on_main_window = [this](THopla& w) { window_ = &w; };
+      return RunHopla(platform, hooks);
+    });
+    desk_.RunUntil([this] { return window_ != nullptr; }, 20000);
+    desk_.RunFor(500);
+  }
+  sim::SimDesktop& desk() { return desk_; }
+
+ private:
+  sim::SimDesktop desk_{kScreen};
+  THopla* window_ = nullptr;
+};
+
+Rect Square(Point centre, int32_t width) {
+  return {centre.x - width / 2, centre.y - width / 2,
+          centre.x - width / 2 + width, centre.y - width / 2 + width};
+}
+
+// One condition of the circle task for one configuration. With the brake or
+// the hop the target (only it) answers as a push button.
 Figures RunCondition(const Config& config, int32_t width, int32_t distance,
                      int32_t selections, int32_t& unfinished) {
-  sim::SimDesktop desk(kScreen);
-  desk.PutFile(kSettingsFile, *Utf8ToCp932(SettingsFile(config)));
-  THopla* window = nullptr;
-  desk.Launch("C:\\Hopla\\Hopla.exe", [&window](Platform& platform) {
-    EntryHooks hooks;
-    hooks.on_main_window = [&window](THopla& w) { window = &w; };
-    return RunHopla(platform, hooks);
-  });
-  desk.RunUntil([&window] { return window != nullptr; }, 20000);
-  desk.RunFor(500);
+  Session session(config);
+  sim::SimDesktop& desk = session.desk();
   const std::vector<Point> targets = CircleTargets(kCentre, distance, kTargets);
   desk.PlaceCursor(targets[TargetIndex(0, kTargets)]);
   SimWorld world(desk);
@@ -82,11 +121,18 @@ Figures RunCondition(const Config& config, int32_t width, int32_t distance,
   std::vector<Trial> trials;
   for (int32_t i = 1; i <= selections; ++i) {
     const Point target = targets[TargetIndex(i, kTargets)];
-    const Rect box{target.x - width / 2, target.y - width / 2,
-                   target.x - width / 2 + width, target.y - width / 2 + width};
+    const Rect box = Square(target, width);
+    std::vector<Rect> buttons;
+    desk.ClearRoleRegions();
+    if (config.all_buttons) {
+      for (const Point& p : targets) buttons.push_back(Square(p, width));
+    } else if (config.brake || config.hop) {
+      buttons.push_back(box);
+    }
+    for (const Rect& b : buttons) desk.AddRoleRegion(b, kPushButton);
     const Point from = desk.Cursor();
     desk.ClearTrace();
-    const Outcome outcome = user.Select(box, kSelectionLimitMs);
+    const Outcome outcome = user.Select(box, kSelectionLimitMs, buttons);
     if (!outcome.clicked) ++unfinished;
     trials.push_back({from, target, outcome.end, width,
                       static_cast<double>(outcome.time_ms)});
@@ -94,35 +140,110 @@ Figures RunCondition(const Config& config, int32_t width, int32_t distance,
   return Evaluate(trials);
 }
 
-void RunConfig(const Config& config, int32_t selections) {
+void PrintHead(const Config& config) {
   const Practice practice = PracticeOf(config);
   std::printf("\n%s: %.0f px/s, quiet time %d ms, long after %d ms\n",
               config.name.c_str(), practice.speed_px_per_ms * 1000,
               practice.quiet_ms, practice.long_point_ms);
-  std::printf("  %5s %8s %10s %8s %8s %8s %8s\n", "width", "distance", "mean_s",
-              "errors", "We_px", "De_px", "TP_bps");
-  double time_sum = 0, error_sum = 0, tp_sum = 0;
+  std::printf("  %5s %8s %10s %8s %8s %8s %8s %8s\n", "width", "distance",
+              "mean_s", "errors", "We_px", "De_px", "TP_bps", "TPn_bps");
+}
+
+void PrintRow(const char* width, const char* distance, const Figures& f) {
+  std::printf("  %5s %8s %10.2f %7.1f%% %8.1f %8.1f %8.3f %8.3f\n", width,
+              distance, f.mean_time_ms / 1000, f.error_rate * 100,
+              f.effective_width_px, f.effective_distance_px, f.throughput_bps,
+              f.nominal_throughput_bps);
+  std::fflush(stdout);
+}
+
+void RunConfig(const Config& config, int32_t selections) {
+  PrintHead(config);
+  double time_sum = 0, error_sum = 0, tp_sum = 0, nominal_sum = 0;
   int32_t conditions = 0, unfinished = 0;
   for (int32_t width : kWidths) {
     for (int32_t distance : kDistances) {
       const Figures f =
           RunCondition(config, width, distance, selections, unfinished);
-      std::printf("  %5d %8d %10.2f %7.1f%% %8.1f %8.1f %8.3f\n", width,
-                  distance, f.mean_time_ms / 1000, f.error_rate * 100,
-                  f.effective_width_px, f.effective_distance_px,
-                  f.throughput_bps);
-      std::fflush(stdout);
+      PrintRow(std::to_string(width).c_str(), std::to_string(distance).c_str(),
+               f);
       time_sum += f.mean_time_ms;
       error_sum += f.error_rate;
       tp_sum += f.throughput_bps;
+      nominal_sum += f.nominal_throughput_bps;
       ++conditions;
     }
   }
   std::printf(
-      "  all conditions: %.2f s per selection, %.1f%% errors, %.3f bits/s%s\n",
+      "  all conditions: %.2f s per selection, %.1f%% errors, %.3f bits/s "
+      "(nominal %.3f)%s\n",
       time_sum / conditions / 1000, error_sum / conditions * 100,
-      tp_sum / conditions,
+      tp_sum / conditions, nominal_sum / conditions,
       unfinished > 0 ? " (some selections gave up: see the limit)" : "");
+}
+
+// A window full of buttons, as a dialog or a toolbar page has: 8 columns
+// and 10 rows of 96 x 28 px buttons, 16 px apart side by side and 12 px
+// between rows, in the middle of the screen, every one answering as a push
+// button. The person clicks buttons in a seeded random order.
+constexpr int32_t kColumns = 8, kRows = 10, kButtonW = 96, kButtonH = 28;
+constexpr int32_t kGapX = 16, kGapY = 12;
+
+std::vector<Rect> ButtonGrid() {
+  constexpr int32_t kGridW = kColumns * kButtonW + (kColumns - 1) * kGapX;
+  constexpr int32_t kGridH = kRows * kButtonH + (kRows - 1) * kGapY;
+  std::vector<Rect> buttons;
+  for (int32_t row = 0; row < kRows; ++row) {
+    for (int32_t column = 0; column < kColumns; ++column) {
+      const int32_t left = kCentre.x - kGridW / 2 + column * (kButtonW + kGapX);
+      const int32_t top = kCentre.y - kGridH / 2 + row * (kButtonH + kGapY);
+      buttons.push_back({left, top, left + kButtonW, top + kButtonH});
+    }
+  }
+  return buttons;
+}
+
+void RunButtonWindow(const Config& config, int32_t selections) {
+  PrintHead(config);
+  Session session(config);
+  sim::SimDesktop& desk = session.desk();
+  const std::vector<Rect> buttons = ButtonGrid();
+  for (const Rect& b : buttons) desk.AddRoleRegion(b, kPushButton);
+  std::mt19937_64 order(kSeed);
+  std::uniform_int_distribution<size_t> pick(0, buttons.size() - 1);
+  size_t at = 0;
+  desk.PlaceCursor({(buttons[0].left + buttons[0].right) / 2,
+                    (buttons[0].top + buttons[0].bottom) / 2});
+  SimWorld world(desk);
+  SwitchUser user(world, PracticeOf(config), kSeed);
+  std::vector<Trial> trials;
+  int32_t unfinished = 0;
+  for (int32_t i = 0; i < selections; ++i) {
+    size_t next = pick(order);
+    while (next == at) next = pick(order);
+    at = next;
+    const Rect& box = buttons[at];
+    const Point target{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    // The user aims at a square of the button's height around its centre.
+    const Rect aim = Square(target, kButtonH);
+    const Point from = desk.Cursor();
+    desk.ClearTrace();
+    const Outcome outcome =
+        user.Select(aim, kSelectionLimitMs,
+                    config.brake || config.hop ? buttons : std::vector<Rect>{});
+    if (!outcome.clicked) ++unfinished;
+    // An error is a click outside the whole button.
+    const bool inside = outcome.end.x >= box.left &&
+                        outcome.end.x < box.right && outcome.end.y >= box.top &&
+                        outcome.end.y < box.bottom;
+    trials.push_back({from, target, inside ? target : outcome.end, kButtonH,
+                      static_cast<double>(outcome.time_ms)});
+  }
+  const Figures f = Evaluate(trials);
+  PrintRow("28x96", "random", f);
+  std::printf("  %.2f s per selection, %.1f%% errors%s\n",
+              f.mean_time_ms / 1000, f.error_rate * 100,
+              unfinished > 0 ? " (some selections gave up)" : "");
 }
 
 }  // namespace
@@ -131,25 +252,68 @@ void RunConfig(const Config& config, int32_t selections) {
 int main(int argc, char** argv) {
   using hopla::selection::Config;
   const int32_t selections = argc > 1 ? std::atoi(argv[1]) : 104;
+  const bool only_new = argc > 2;
   std::printf(
       "ISO 9241-411 multidirectional task, 13 targets, %d selections per "
-      "condition, four directions, simulated user (reaction 250 +- 50 ms)\n",
+      "condition, simulated user (reaction 250 +- 50 ms)\n",
       selections);
-  hopla::selection::RunConfig(Config{"first-run settings"}, selections);
-  for (int32_t speed = 1; speed <= 8; ++speed) {
-    if (speed == 3) continue;  // the first run's
-    Config config{"speed position " + std::to_string(speed)};
-    config.speed = speed;
-    hopla::selection::RunConfig(config, selections);
+  if (!only_new) {
+    hopla::selection::RunConfig(Config{"first-run settings"}, selections);
+    for (int32_t speed = 1; speed <= 8; ++speed) {
+      if (speed == 3) continue;  // the first run's
+      Config config{"speed position " + std::to_string(speed)};
+      config.speed = speed;
+      hopla::selection::RunConfig(config, selections);
+    }
   }
-  // The shortest quiet time makes every code quicker: with the speeds a
-  // person can still stop on a target.
-  for (int32_t speed : {3, 4}) {
-    Config config{"speed position " + std::to_string(speed) +
+  // The shortest quiet time makes every code quicker; from here on it is
+  // used with the speeds a person can still stop on a target.
+  auto quick = [](std::string name, int32_t speed) {
+    Config config{name + ", speed position " + std::to_string(speed) +
                   ", quiet time slider 1"};
     config.speed = speed;
     config.execute = 1;
+    return config;
+  };
+  std::vector<Config> configs;
+  configs.push_back(quick("four directions", 3));
+  configs.push_back(quick("four directions", 4));
+  Config eight = quick("8 directions", 4);
+  eight.eight = true;
+  configs.push_back(eight);
+  for (int32_t speed : {3, 4}) {
+    Config boost = quick("fivefold boost on long legs", speed);
+    boost.boost = true;
+    configs.push_back(boost);
+  }
+  for (int32_t speed : {4, 5, 6}) {
+    Config brake = quick("strong brake, targets are push buttons", speed);
+    brake.brake = true;
+    configs.push_back(brake);
+  }
+  Config hop = quick("hop (\"01\" while walking), targets are buttons", 4);
+  hop.hop = true;
+  configs.push_back(hop);
+  Config hop_all = quick("hop, every circle is a button", 4);
+  hop_all.hop = true;
+  hop_all.all_buttons = true;
+  configs.push_back(hop_all);
+  Config hop_first{"hop at the first-run settings"};
+  hop_first.hop = true;
+  configs.push_back(hop_first);
+  for (const Config& config : configs) {
     hopla::selection::RunConfig(config, selections);
+  }
+  std::printf(
+      "\nA window full of buttons (8 x 10 buttons of 96 x 28 px, "
+      "16 and 12 px apart), buttons in a random order:\n");
+  Config grid_walk = quick("walk", 4);
+  Config grid_brake = quick("strong brake", 4);
+  grid_brake.brake = true;
+  Config grid_hop = quick("hop", 4);
+  grid_hop.hop = true;
+  for (const Config& config : {grid_walk, grid_brake, grid_hop}) {
+    hopla::selection::RunButtonWindow(config, selections);
   }
   return 0;
 }

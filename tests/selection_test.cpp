@@ -49,15 +49,17 @@ TEST(IsoTaskTest, EffectiveThroughputOfAHandWorkedRun) {
 // The simulated user on simple cases, at the first-run speed (50 px/s): a
 // target straight right is one walk, a stop and a click; one straight below
 // the same; one up and to the left needs the longer way round ("00" then
-// "0" to walk left, a turn up). Each ends with a click inside, in about the
-// time its walk and codes take.
+// "0" to walk left, a turn up), or, with 8 directions, one slanting walk
+// after three codes. Each ends with a click inside, in about the time its
+// walk and codes take.
 class SwitchUserTest : public HoplaTest {
  protected:
-  Outcome SelectAt(Point from, Point centre, uint64_t seed) {
+  Outcome SelectAt(Point from, Point centre, int32_t directions) {
     desk_.PlaceCursor(from);
     Practice practice;  // the first run's: 50 px/s, 1 s, 320 ms
+    practice.directions = directions;
     SimWorld world(desk_);
-    SwitchUser user(world, practice, seed);
+    SwitchUser user(world, practice, 7);
     return user.Select(
         {centre.x - 16, centre.y - 16, centre.x + 16, centre.y + 16}, 60000);
   }
@@ -69,15 +71,19 @@ TEST_F(SwitchUserTest, PlansTheWayAndClicksInsideInTheTimeItTakes) {
   struct Case {
     Point from;
     Point centre;
+    int32_t directions;
     double most_s;  // walking time plus the codes' time, and a second
   };
   // Start "0" about 1.5 s (or "00" 1.7 s), stop "1" and click "1" about 1.9 s
-  // each, a turn about 1.4 s.
-  const Case cases[] = {{{200, 300}, {500, 300}, 6 + 5.3 + 1},
-                        {{200, 200}, {200, 500}, 6 + 5.5 + 1},
-                        {{600, 600}, {400, 400}, 8 + 8.5 + 1}};
+  // each, a turn about 1.4 s; with 8 directions three "00" about 1.7 s
+  // each, and their turns on the way cost a correction.
+  const Case cases[] = {{{200, 300}, {500, 300}, 4, 6 + 5.3 + 1},
+                        {{200, 200}, {200, 500}, 4, 6 + 5.5 + 1},
+                        {{600, 600}, {400, 400}, 4, 8 + 8.5 + 1},
+                        {{600, 600}, {400, 400}, 8, 4 + 9.9 + 1}};
   for (const Case& c : cases) {
-    const Outcome outcome = SelectAt(c.from, c.centre, 7);
+    Do([&] { hopla_->HoukouCheckBox.SetChecked(c.directions == 8); });
+    const Outcome outcome = SelectAt(c.from, c.centre, c.directions);
     EXPECT_TRUE(outcome.clicked);
     EXPECT_LE(std::abs(outcome.end.x - c.centre.x), 16);
     EXPECT_LE(std::abs(outcome.end.y - c.centre.y), 16);

@@ -44,6 +44,7 @@ Figures Evaluate(const std::vector<Trial>& trials) {
   figures.selections = static_cast<int32_t>(trials.size());
   if (trials.empty()) return figures;
   double time_sum = 0, amplitude_sum = 0, dx_sum = 0, dx_square_sum = 0;
+  double nominal_id_sum = 0;
   int32_t misses = 0;
   for (const Trial& t : trials) {
     const double ax = t.target.x - t.from.x;
@@ -60,6 +61,7 @@ Figures Evaluate(const std::vector<Trial>& trials) {
     amplitude_sum += amplitude;
     dx_sum += dx;
     dx_square_sum += dx * dx;
+    nominal_id_sum += std::log2(length / t.width_px + 1);
     if (!Hit(t)) ++misses;
   }
   const double n = static_cast<double>(trials.size());
@@ -70,6 +72,10 @@ Figures Evaluate(const std::vector<Trial>& trials) {
       n > 1 ? (dx_square_sum - dx_sum * dx_sum / n) / (n - 1) : 0;
   figures.effective_width_px =
       kEffectiveWidthFactor * std::sqrt(std::max(variance, 0.0));
+  if (figures.mean_time_ms > 0) {
+    figures.nominal_throughput_bps =
+        nominal_id_sum / n / (figures.mean_time_ms / 1000);
+  }
   if (figures.effective_width_px > 0 && figures.mean_time_ms > 0) {
     const double id = std::log2(
         figures.effective_distance_px / figures.effective_width_px + 1);

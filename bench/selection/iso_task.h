@@ -40,6 +40,9 @@ struct Figures {
   double effective_distance_px = 0;
   double effective_width_px = 0;
   double throughput_bps = 0;  // log2(De / We + 1) / mean time in seconds
+  // log2(D / W + 1) / mean time, from the distance and width as set: a
+  // pointing aid that always ends on the centre has no spread to measure.
+  double nominal_throughput_bps = 0;
 };
 
 bool Hit(const Trial& trial);

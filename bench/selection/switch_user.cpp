@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <numbers>
+
+#include "motion/directions.h"
+#include "motion/element_hop.h"
 
 namespace hopla::selection {
 namespace {
@@ -16,10 +21,20 @@ constexpr int32_t kMarginPx = 2;
 constexpr double kPressSeenMs = 25;
 // How long the cursor may take to show what a code did.
 constexpr int64_t kShowMarginMs = 1500;
-constexpr int32_t kDirections = 4;
-// After this many starts and turns for one target (at a speed too fast to
-// stop or turn in time), a person stops and clicks where the cursor ends.
-constexpr int32_t kMostTurns = 6;
+// After this many codes for one target (at a speed too fast to stop or turn
+// in time), a person stops and clicks where the cursor ends.
+constexpr int32_t kMostCodes = 12;
+constexpr int32_t kBoostFactor = 5;
+// With the boost: switched on for a leg that takes longer than this at the
+// set speed; off again this long (at the set speed) before the turn or
+// stop.
+constexpr double kBoostWorthMs = 5000;
+constexpr double kBoostOffBeforeMs = 600;
+constexpr int64_t kPushButton = 0x2B;
+
+double Cross(double ax, double ay, double bx, double by) {
+  return ax * by - ay * bx;
+}
 
 }  // namespace
 
@@ -33,6 +48,7 @@ double SwitchUser::Sample(double mean, double sd, double least) {
 }
 
 void SwitchUser::Enter(const std::string& marks) {
+  ++codes_;
   world_.Wait(
       std::llround(Sample(timing_.reaction_ms, timing_.reaction_sd_ms, 100)));
   const double longest_short = practice_.long_point_ms - 40.0;
@@ -50,7 +66,7 @@ void SwitchUser::Enter(const std::string& marks) {
   }
 }
 
-SwitchUser::Heading SwitchUser::WatchHeading(int64_t timeout_ms) {
+int32_t SwitchUser::WatchHeading(int64_t timeout_ms) {
   const Point from = world_.Cursor();
   for (int64_t waited = 0; waited < timeout_ms; waited += kLookMs) {
     world_.Wait(kLookMs);
@@ -58,125 +74,283 @@ SwitchUser::Heading SwitchUser::WatchHeading(int64_t timeout_ms) {
     const int32_t dx = at.x - from.x;
     const int32_t dy = at.y - from.y;
     if (std::max(std::abs(dx), std::abs(dy)) >= kSeenMovePx) {
-      if (std::abs(dx) >= std::abs(dy)) return dx > 0 ? kRight : kLeft;
-      return dy > 0 ? kDown : kUp;
+      // Clockwise from right, as the screen's y grows downwards.
+      const double sector = 2 * std::numbers::pi / practice_.directions;
+      const int32_t n = static_cast<int32_t>(std::lround(
+          std::atan2(static_cast<double>(dy), static_cast<double>(dx)) /
+          sector));
+      return (n + practice_.directions) % practice_.directions + 1;
     }
   }
-  return kStanding;
+  return 0;
 }
 
-void SwitchUser::StartWalk(Point at, Point centre, int32_t slack_px) {
-  const bool across = std::abs(centre.x - at.x) > slack_px;
-  const bool down = std::abs(centre.y - at.y) > slack_px && centre.y > at.y;
-  // From standing "0" walks right and "00" down; left and up take a second
-  // code, entered as soon as the first shows.
-  const char* codes[2] = {nullptr, nullptr};
-  if (across && centre.x > at.x) {
-    codes[0] = "0";
-  } else if (down) {
-    codes[0] = "00";
-  } else if (across) {
-    codes[0] = "00";
-    codes[1] = "0";
-  } else {
-    codes[0] = "00";
-    codes[1] = "00";
+std::vector<std::string> SwitchUser::CodesFor(int32_t from, int32_t to) const {
+  const int32_t n = practice_.directions;
+  // "0" turns once, "00" twice; but "00" on a braking element only lets the
+  // walk pass it.
+  auto turns = [n, this](int32_t count) {
+    count = (count % n + n) % n;
+    if (single_turns_) return std::vector<std::string>(count, "0");
+    std::vector<std::string> codes;
+    if (count % 2 == 1) codes.push_back("0");
+    for (int32_t i = 0; i < count / 2; ++i) codes.push_back("00");
+    return codes;
+  };
+  if (from != 0) return turns(to - from);
+  if (single_turns_) {
+    std::vector<std::string> codes{"0"};
+    for (const std::string& code : turns(to - 1)) codes.push_back(code);
+    return codes;
   }
-  for (const char* code : codes) {
-    if (code == nullptr) break;
+  // From standing "0" walks the first direction, "00" the second.
+  std::vector<std::string> by_one{"0"};
+  std::vector<std::string> by_two{"00"};
+  for (const std::string& code : turns(to - 1)) by_one.push_back(code);
+  for (const std::string& code : turns(to - 2)) by_two.push_back(code);
+  return CostMs(by_one) <= CostMs(by_two) ? by_one : by_two;
+}
+
+double SwitchUser::CostMs(const std::vector<std::string>& codes) const {
+  double ms = 0;
+  for (const std::string& code : codes) {
+    ms += timing_.reaction_ms + practice_.quiet_ms +
+          static_cast<double>(code.size() - 1) * timing_.gap_ms;
+    for (char mark : code) {
+      ms += mark == '1' ? timing_.long_ms : timing_.short_ms;
+    }
+  }
+  return ms;
+}
+
+double SwitchUser::Speed() const {
+  return practice_.speed_px_per_ms * (boosted_ ? kBoostFactor : 1);
+}
+
+SwitchUser::Plan SwitchUser::PlanFrom(int32_t heading, Point at) const {
+  const int32_t n = practice_.directions;
+  const double rx = centre_.x - at.x;
+  const double ry = centre_.y - at.y;
+  Plan best{1, 0};
+  double best_ms = std::numeric_limits<double>::infinity();
+  for (int32_t h = 1; h <= n; ++h) {
+    const StepVector u = StepFor(h, n);
+    const double norm = std::hypot(u.dx, u.dy);
+    const double turn_ms = h == heading ? 0 : CostMs(CodesFor(heading, h));
+    const double along = (rx * u.dx + ry * u.dy) / norm;
+    if (along > 0 && std::abs(Cross(u.dx, u.dy, rx, ry)) / norm <= slack_) {
+      const double ms = turn_ms + along / norm / practice_.speed_px_per_ms;
+      if (ms < best_ms) best = {h, 0}, best_ms = ms;
+    }
+    // Two legs: this way, then the next direction either side.
+    for (int32_t g : {h % n + 1, (h + n - 2) % n + 1}) {
+      const StepVector w = StepFor(g, n);
+      const double det = Cross(u.dx, u.dy, w.dx, w.dy);
+      const double a = Cross(rx, ry, w.dx, w.dy) / det;
+      const double b = Cross(u.dx, u.dy, rx, ry) / det;
+      if (a <= 0 || b <= 0) continue;
+      const double ms = turn_ms + CostMs(CodesFor(h, g)) +
+                        (a + b) / practice_.speed_px_per_ms;
+      if (ms < best_ms) best = {h, g}, best_ms = ms;
+    }
+  }
+  return best;
+}
+
+void SwitchUser::Steer(int32_t to) {
+  for (const std::string& code : CodesFor(heading_, to)) {
     Enter(code);
     heading_ = WatchHeading(practice_.quiet_ms + kShowMarginMs);
   }
 }
 
-void SwitchUser::Turn(Heading from, Heading to) {
-  const int32_t turns = (to - from + kDirections) % kDirections;
-  // Three turns are one and then two: the walk goes the other way on the
-  // new axis for a moment.
-  if (turns == 3) {
-    Enter("0");
-    WatchHeading(practice_.quiet_ms + kShowMarginMs);
-  }
-  Enter(turns == 1 ? "0" : "00");
-  heading_ = WatchHeading(practice_.quiet_ms + kShowMarginMs);
+double SwitchUser::WalkOnMs(Point at) const {
+  const StepVector u = StepFor(heading_, practice_.directions);
+  const double rx = centre_.x - at.x;
+  const double ry = centre_.y - at.y;
+  double ms = CostMs({"1"});
+  if (then_ == 0)
+    return ms + (rx * u.dx + ry * u.dy) / (u.dx * u.dx + u.dy * u.dy) / Speed();
+  const StepVector w = StepFor(then_, practice_.directions);
+  const double det = Cross(u.dx, u.dy, w.dx, w.dy);
+  const double a = Cross(rx, ry, w.dx, w.dy) / det;
+  const double b = Cross(u.dx, u.dy, rx, ry) / det;
+  return ms + CostMs(CodesFor(heading_, then_)) +
+         (std::abs(a) + std::abs(b)) / Speed();
 }
 
-Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms) {
-  const int64_t start = world_.NowMs();
-  const Point centre{(target.left + target.right) / 2,
-                     (target.top + target.bottom) / 2};
-  const int32_t slack = std::max(1, target.Width() / 2 - kMarginPx);
-  heading_ = kStanding;
-  int32_t turns = 0;
-  bool gave_up = false;
-  while (world_.NowMs() - start < limit_ms) {
-    const Point at = world_.Cursor();
-    if (heading_ == kStanding) {
-      gave_up = gave_up || turns >= kMostTurns;
-      if (gave_up || (std::abs(at.x - centre.x) <= slack &&
-                      std::abs(at.y - centre.y) <= slack)) {
-        const int64_t clicks = world_.Clicks();
-        Enter("1");
-        world_.Wait(practice_.quiet_ms + 100);
-        if (world_.Clicks() > clicks) {
-          return {true, world_.Cursor(), world_.NowMs() - start};
-        }
-        continue;
+Point SwitchUser::HaltPoint(Point at) const {
+  const StepVector u = StepFor(heading_, practice_.directions);
+  const double lead = Speed() * (timing_.reaction_ms + kPressSeenMs);
+  return {at.x + static_cast<int32_t>(std::lround(u.dx * lead)),
+          at.y + static_cast<int32_t>(std::lround(u.dy * lead))};
+}
+
+bool SwitchUser::OnButton(Point p) const {
+  auto in = [p](const Rect& r) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+  };
+  return in(target_) || in(last_target_) ||
+         std::any_of(buttons_.begin(), buttons_.end(), in);
+}
+
+bool SwitchUser::HopLands(Point from, int32_t heading) const {
+  const StepVector u = StepFor(heading, practice_.directions);
+  // Sure of it: wherever the press may halt the walk (two spreads of the
+  // reaction time either way), and whichever of two equal buttons wins.
+  const double spread = 2 * Speed() * timing_.reaction_sd_ms;
+  for (double shift : {-spread, 0.0, spread}) {
+    const Point halt{from.x + static_cast<int32_t>(std::lround(u.dx * shift)),
+                     from.y + static_cast<int32_t>(std::lround(u.dy * shift))};
+    for (bool reversed : {false, true}) {
+      std::vector<ElementBox> boxes;
+      for (const Rect& r : buttons_) boxes.push_back({r, kPushButton});
+      if (reversed) std::reverse(boxes.begin(), boxes.end());
+      const std::optional<Point> to = HopTarget(boxes, halt, u);
+      if (!to || to->x < target_.left || to->x >= target_.right ||
+          to->y < target_.top || to->y >= target_.bottom) {
+        return false;
       }
-      ++turns;
-      StartWalk(at, centre, slack);
-      continue;
     }
-    const bool across = heading_ == kRight || heading_ == kLeft;
-    const int32_t sign = heading_ == kRight || heading_ == kDown ? 1 : -1;
-    const int32_t ahead =
-        across ? (centre.x - at.x) * sign : (centre.y - at.y) * sign;
-    const int32_t aside = across ? centre.y - at.y : centre.x - at.x;
-    // Gone past: back the other way, or, after a few tries at a speed too
-    // fast to stop in time, stop and click where it ends.
-    if (ahead < -slack && turns < kMostTurns) {
-      ++turns;
-      Turn(heading_, static_cast<Heading>((heading_ + 1) % kDirections + 1));
-      continue;
-    }
-    if (ahead < -slack) {
-      Enter("1");
+  }
+  return true;
+}
+
+void SwitchUser::WalkLook() {
+  const Point at = world_.Cursor();
+  // The hop, when it lands on the target and is quicker than walking on.
+  if (practice_.hop && HopLands(HaltPoint(at), heading_) &&
+      CostMs({"01"}) < WalkOnMs(at)) {
+    Enter("01");
+    world_.Wait(practice_.quiet_ms + 50);
+    heading_ = WatchHeading(200);  // stands, unless nothing was ahead
+    return;
+  }
+  // With the brake, the walk slows on every button; the person lets it pass
+  // each one that is not the target with "00".
+  if (practice_.brake && OnButton(at)) {
+    const auto on =
+        std::find_if(buttons_.begin(), buttons_.end(), [at](const Rect& r) {
+          return at.x >= r.left && at.x < r.right && at.y >= r.top &&
+                 at.y < r.bottom;
+        });
+    if (on != buttons_.end() && *on != passed_ &&
+        !(at.x >= target_.left && at.x < target_.right && at.y >= target_.top &&
+          at.y < target_.bottom)) {
+      passed_ = *on;
+      Enter("00");
+      --codes_;  // no step towards giving up
       world_.Wait(practice_.quiet_ms + 50);
-      heading_ = kStanding;
-      gave_up = true;
+      return;
+    }
+  }
+  single_turns_ = practice_.brake && OnButton(HaltPoint(at));
+  const auto replan = [this, at] {
+    const Plan plan = PlanFrom(heading_, HaltPoint(at));
+    if (plan.first != heading_) Steer(plan.first);
+    then_ = plan.then;
+  };
+  const auto stop = [this] {
+    Enter("1");  // the code runs after the quiet time
+    world_.Wait(practice_.quiet_ms + 50);
+    heading_ = 0;
+  };
+  if (codes_ >= kMostCodes) return stop();
+  const StepVector u = StepFor(heading_, practice_.directions);
+  const double norm = std::hypot(u.dx, u.dy);
+  const double rx = centre_.x - at.x;
+  const double ry = centre_.y - at.y;
+  const double lead = Speed() * (timing_.reaction_ms + kPressSeenMs);
+  // How far to go on this leg, in steps of one pixel a side.
+  double to_go = 0;
+  if (then_ != 0) {
+    const StepVector w = StepFor(then_, practice_.directions);
+    to_go = Cross(rx, ry, w.dx, w.dy) / Cross(u.dx, u.dy, w.dx, w.dy);
+    if (to_go * norm < -slack_) return replan();  // gone past the turn
+    if (to_go <= lead) {
+      Steer(then_);
+      then_ = 0;
+      return;
+    }
+  } else {
+    to_go = (rx * u.dx + ry * u.dy) / (norm * norm);
+    const double aside = std::abs(Cross(u.dx, u.dy, rx, ry)) / norm;
+    if (to_go * norm < -slack_) return replan();  // gone past: back
+    // With the brake the cursor slows on the target: wait until it is on.
+    const bool now =
+        practice_.brake ? to_go * norm <= slack_ - kMarginPx : to_go <= lead;
+    if (now) return aside <= slack_ ? stop() : replan();
+  }
+  if (practice_.boost) {
+    const double base = practice_.speed_px_per_ms;
+    const double off_at =
+        kBoostFactor * base * (timing_.reaction_ms + kPressSeenMs) +
+        base * kBoostOffBeforeMs;
+    if (boosted_ == (to_go <= off_at) &&
+        (boosted_ || to_go / base > kBoostWorthMs)) {
+      Enter("000");
+      boosted_ = !boosted_;
+      heading_ = WatchHeading(practice_.quiet_ms + kShowMarginMs);
+      return;
+    }
+  }
+  // Watching the walk: it may turn by itself at the screen's edge.
+  world_.Wait(kLookMs);
+  const Point now_at = world_.Cursor();
+  if (now_at == at) return;
+  const double sector = 2 * std::numbers::pi / practice_.directions;
+  const int32_t n = static_cast<int32_t>(
+      std::lround(std::atan2(static_cast<double>(now_at.y - at.y),
+                             static_cast<double>(now_at.x - at.x)) /
+                  sector));
+  const int32_t seen = (n + practice_.directions) % practice_.directions + 1;
+  if (seen != heading_) {
+    heading_ = seen;
+    replan();
+  }
+}
+
+Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
+                           const std::vector<Rect>& buttons) {
+  const int64_t start = world_.NowMs();
+  target_ = target;
+  centre_ = {(target.left + target.right) / 2,
+             (target.top + target.bottom) / 2};
+  slack_ = std::max(1, target.Width() / 2 - kMarginPx);
+  buttons_ = buttons;
+  codes_ = 0;
+  passed_ = {};
+  then_ = 0;
+  if (heading_ != 0) then_ = PlanFrom(heading_, world_.Cursor()).then;
+  while (world_.NowMs() - start < limit_ms) {
+    if (heading_ != 0) {
+      WalkLook();
       continue;
     }
-    const double lead =
-        practice_.speed_px_per_ms * (timing_.reaction_ms + kPressSeenMs);
-    if (ahead <= lead) {
-      if (std::abs(aside) <= slack) {
-        Enter("1");  // stop; the code runs after the quiet time
-        world_.Wait(practice_.quiet_ms + 50);
-        heading_ = kStanding;
-      } else if (turns < kMostTurns) {
-        ++turns;
-        const Heading to =
-            across ? (aside > 0 ? kDown : kUp) : (aside > 0 ? kRight : kLeft);
-        Turn(heading_, to);
-      } else {
-        Enter("1");
-        world_.Wait(practice_.quiet_ms + 50);
-        heading_ = kStanding;
-        gave_up = true;
+    const Point at = world_.Cursor();
+    if (codes_ >= kMostCodes || (std::abs(at.x - centre_.x) <= slack_ &&
+                                 std::abs(at.y - centre_.y) <= slack_)) {
+      const int64_t clicks = world_.Clicks();
+      Enter("1");
+      world_.Wait(practice_.quiet_ms + 100);
+      if (world_.Clicks() > clicks) {
+        last_target_ = target_;
+        return {true, world_.Cursor(), world_.NowMs() - start};
       }
       continue;
     }
-    // Watching the walk: it may turn by itself at the screen's edge.
-    world_.Wait(kLookMs);
-    const Point now_at = world_.Cursor();
-    const int32_t dx = now_at.x - at.x;
-    const int32_t dy = now_at.y - at.y;
-    if (dx != 0 || dy != 0) {
-      const Heading seen = std::abs(dx) >= std::abs(dy)
-                               ? (dx > 0 ? kRight : kLeft)
-                               : (dy > 0 ? kDown : kUp);
-      if (seen != heading_) heading_ = seen;
+    single_turns_ = practice_.brake && OnButton(at);
+    Plan plan = PlanFrom(0, at);
+    if (practice_.hop) {
+      // The cheapest start whose hop lands on the target.
+      double best_ms = std::numeric_limits<double>::infinity();
+      for (int32_t h = 1; h <= practice_.directions; ++h) {
+        const double ms = CostMs(CodesFor(0, h));
+        if (ms < best_ms && HopLands(at, h)) plan = {h, 0}, best_ms = ms;
+      }
     }
+    Steer(plan.first);
+    then_ = plan.then;
   }
   return {false, world_.Cursor(), world_.NowMs() - start};
 }

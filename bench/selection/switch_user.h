@@ -3,15 +3,16 @@
 // target and clicks, pressing with human timing (a reaction time before each
 // decision's first press, presses and gaps of varying length). Random
 // numbers start from a fixed seed, so a run repeats exactly. It reads only
-// what a person sees (the cursor, the target, whether a click happened) and
-// knows its own settings as a practised user does; never the engine's state.
-// Four directions.
+// what a person sees (the cursor, the target, the buttons on the screen,
+// whether a click happened) and knows its settings and the program's rules
+// as a practised user does; never the engine's state.
 #ifndef HOPLA_BENCH_SELECTION_SWITCH_USER_H_
 #define HOPLA_BENCH_SELECTION_SWITCH_USER_H_
 
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -39,11 +40,20 @@ struct HumanTiming {
   double gap_ms = 150, gap_sd_ms = 40;
 };
 
-// What a practised user knows of the settings they use.
+// What a practised user knows of the settings they use, and how they use
+// them.
 struct Practice {
-  double speed_px_per_ms = 0.05;  // the walk
+  double speed_px_per_ms = 0.05;  // the walk, per step of one pixel a side
   int32_t quiet_ms = 1000;        // from the last release to the code's run
   int32_t long_point_ms = 320;    // a press becomes long; the walk halts
+  int32_t directions = 4;         // 4 or 8
+  // The target slows the walk (it answers as a push button and the brake is
+  // on for those): the person waits until the cursor is on it.
+  bool brake = false;
+  // The fivefold boost ("000") on a long leg, off again before the target.
+  bool boost = false;
+  // "01" while walking hops to the next button ahead.
+  bool hop = false;
 };
 
 struct Outcome {
@@ -58,29 +68,64 @@ class SwitchUser {
              const HumanTiming& timing = {});
 
   // Walks the cursor onto `target` and clicks it there; gives up after
-  // `limit_ms` of virtual time.
-  Outcome Select(const Rect& target, int64_t limit_ms);
+  // `limit_ms`. `buttons` are the buttons on the screen (the target among
+  // them or not), which the hop goes to.
+  Outcome Select(const Rect& target, int64_t limit_ms,
+                 const std::vector<Rect>& buttons = {});
 
  private:
-  enum Heading { kStanding = 0, kRight = 1, kDown = 2, kLeft = 3, kUp = 4 };
+  // The way to the target: walk `first`, then, when the target lies in
+  // line, turn to `then` (0: one leg only).
+  struct Plan {
+    int32_t first = 0;
+    int32_t then = 0;
+  };
 
   double Sample(double mean, double sd, double least);
   // Reacts, then presses `marks` ('0' short, '1' long) with gaps; returns
   // at the last release.
   void Enter(const std::string& marks);
-  // Watches until the cursor has visibly moved (the heading it goes) or
-  // `timeout_ms` passed (standing).
-  Heading WatchHeading(int64_t timeout_ms);
-  // The codes that start a walk from standing towards `target`'s centre,
-  // the first leg's heading.
-  void StartWalk(Point at, Point centre, int32_t slack_px);
-  // The code entered to turn from `from` to `to`, and what is seen after it.
-  void Turn(Heading from, Heading to);
+  // Watches until the cursor has visibly moved (the heading it goes, 1 to
+  // the number of directions) or `timeout_ms` passed (0, standing).
+  int32_t WatchHeading(int64_t timeout_ms);
+  // The codes that go from heading `from` (0: standing) to `to`.
+  std::vector<std::string> CodesFor(int32_t from, int32_t to) const;
+  double CostMs(const std::vector<std::string>& codes) const;
+  // The quickest way from `at` walking `heading` (0: standing).
+  Plan PlanFrom(int32_t heading, Point at) const;
+  // Enters the codes to `to`, and sees what the walk does.
+  void Steer(int32_t to);
+  // How long walking on to the target and stopping there would take.
+  double WalkOnMs(Point at) const;
+  // Where the cursor halts if a press starts after a reaction time now.
+  Point HaltPoint(Point at) const;
+  // Whether `p` lies on a button, the target or the last target.
+  bool OnButton(Point p) const;
+  // Whether "01" now (walking `heading`, halting at `from`) lands on the
+  // target.
+  bool HopLands(Point from, int32_t heading) const;
+  // One look while walking; false when the walk stopped.
+  void WalkLook();
+  double Speed() const;
+
   World& world_;
   Practice practice_;
   HumanTiming timing_;
   std::mt19937_64 random_;
-  Heading heading_ = kStanding;
+  // The selection under way.
+  Rect target_;
+  Point centre_;
+  int32_t slack_ = 0;
+  std::vector<Rect> buttons_;
+  int32_t codes_ = 0;  // codes entered for it
+  Rect last_target_;
+  Rect passed_;  // the button last let pass with the brake
+  // Turns are entered one at a time ("00" would pass a braking element).
+  bool single_turns_ = false;
+  // What the person knows of the walk.
+  int32_t heading_ = 0;
+  int32_t then_ = 0;
+  bool boosted_ = false;
 };
 
 }  // namespace hopla::selection

@@ -5,6 +5,21 @@
 #include <memory>
 
 namespace hopla {
+namespace {
+
+// Straight on, the next element begins beyond the cursor: not the one it is
+// on, nor one beside it that reaches back past it. On a slant, its centre
+// lies beyond the cursor both ways, and the cursor is not on it.
+bool Beyond(const Rect& r, Point from, StepVector unit) {
+  if (unit.dy == 0) return unit.dx > 0 ? r.left > from.x : r.right <= from.x;
+  if (unit.dx == 0) return unit.dy > 0 ? r.top > from.y : r.bottom <= from.y;
+  const bool on = from.x >= r.left && from.x < r.right && from.y >= r.top &&
+                  from.y < r.bottom;
+  return !on && ((r.left + r.right) / 2 - from.x) * unit.dx > 0 &&
+         ((r.top + r.bottom) / 2 - from.y) * unit.dy > 0;
+}
+
+}  // namespace
 
 std::optional<Point> HopTarget(const std::vector<ElementBox>& elements,
                                Point from, StepVector unit) {
@@ -21,11 +36,7 @@ std::optional<Point> HopTarget(const std::vector<ElementBox>& elements,
         r.Width() <= 0 || r.Height() <= 0) {
       continue;
     }
-    // The one under the cursor is where the person is: the hop goes on.
-    if (from.x >= r.left && from.x < r.right && from.y >= r.top &&
-        from.y < r.bottom) {
-      continue;
-    }
+    if (!Beyond(r, from, unit)) continue;
     const Point centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     const double dx = centre.x - from.x;
     const double dy = centre.y - from.y;

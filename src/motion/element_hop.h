@@ -29,8 +29,8 @@ inline constexpr std::array<int64_t, 13> kHopRoles = {
 inline constexpr int32_t kHopWaitMs = 1500;
 
 // Where the hop from `from` in the direction `unit` lands: the centre of the
-// clickable element ahead (within 45 degrees either side, not the one under
-// the cursor) that is nearest, counting a step aside twice as much as a
+// clickable element ahead (beginning beyond the cursor, within 45 degrees
+// either side) that is nearest, counting a step aside twice as much as a
 // step ahead, so the one in line wins over one beside it. The first listed
 // (the one in front) wins a tie.
 std::optional<Point> HopTarget(const std::vector<ElementBox>& elements,

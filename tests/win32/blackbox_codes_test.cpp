@@ -173,6 +173,35 @@ TEST(Win32BlackBox, WalkStopsAndDragsWithTheHeldButton) {
                               std::to_string(row) + " -");
 }
 
+// With the hop switched on, "01" while walking puts the cursor on the
+// centre of the other program's button ahead (found through its
+// accessibility object) and stops the walk; "1" clicks it there.
+TEST(Win32BlackBox, HopLandsOnTheButtonAheadWhereOneClickClicksIt) {
+  auto logger = InputLogger::Start(kWideLoggerRect, kButtonRect);
+  ASSERT_NE(logger, nullptr);
+  TempFolder folder;
+  auto hopla = HoplaProgram::Start(
+      folder.path(), QuickSettings(4, "[拡張設定]\n要素へ跳ぶ=1\n"));
+  ASSERT_NE(hopla, nullptr);
+  ASSERT_TRUE(ArrangeScene(logger->Window(), {60, 200}));
+  hopla->Run("0");
+  hopla->Run("01");
+  const POINT centre{250, 130};
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        const POINT at = CursorNow();
+        return at.x == centre.x && at.y == centre.y;
+      },
+      kLogTimeoutMs))
+      << CursorNow().x << "," << CursorNow().y;
+  Sleep(kWalkMs);
+  EXPECT_EQ(CursorNow().x, centre.x) << "the walk stopped there";
+  hopla->Run("1");
+  ASSERT_TRUE(logger->WaitForLines(2, kLogTimeoutMs));
+  EXPECT_EQ(logger->LinesOf("ldown"),
+            std::vector<std::string>{"ldown 250 130 -"});
+}
+
 // A top-level window of this class in this process, within the time-out.
 HWND FindWindowOfClass(const wchar_t* window_class, DWORD process_id) {
   HWND found = nullptr;

@@ -192,6 +192,11 @@ void SimDesktop::AddRoleRegion(Rect rect, RoleReading reading) {
   impl_->role_regions.push_back({rect, reading});
 }
 
+void SimDesktop::ClearRoleRegions() {
+  Lock lock(impl_->Mutex());
+  impl_->role_regions.clear();
+}
+
 void SimDesktop::SetProbeCost(int64_t ms) {
   Lock lock(impl_->Mutex());
   impl_->probe_cost_ms = ms;

@@ -150,6 +150,7 @@ class SimDesktop {
   // finds a plain window's client area; over a program's own window, the
   // role of its control there, once that program's UI thread has answered.
   void AddRoleRegion(Rect rect, RoleReading reading);
+  void ClearRoleRegions();
   // How long one probe takes (default 2 ms).
   void SetProbeCost(int64_t ms);
   int64_t ProbeCount() const;
