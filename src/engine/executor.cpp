@@ -77,12 +77,13 @@ void Executor::CheckJoyToKey() {
 // time, a beep, and the walk goes on.
 bool Executor::Hop() {
   const Point from{state_.CursorX, state_.CursorY};
+  const StepVector unit = StepFor(state_.Direction, state_.DirectionCount);
+  const Rect screen{state_.ScreenLeft, state_.ScreenTop, state_.ScreenRight,
+                    state_.ScreenBottom};
   const std::optional<std::vector<ElementBox>> elements =
-      FindElements(platform_);
+      FindElements(platform_, AheadArea(from, unit, screen));
   const std::optional<Point> to =
-      elements ? HopTarget(*elements, from,
-                           StepFor(state_.Direction, state_.DirectionCount))
-               : std::nullopt;
+      elements ? HopTarget(*elements, from, unit) : std::nullopt;
   if (!to) {
     platform_.Beep();
     return false;

@@ -52,7 +52,17 @@ std::optional<Point> HopTarget(const std::vector<ElementBox>& elements,
   return best;
 }
 
-std::optional<std::vector<ElementBox>> FindElements(Platform& platform) {
+Rect AheadArea(Point from, StepVector unit, const Rect& screen) {
+  Rect area = screen;
+  if (unit.dx > 0) area.left = from.x;
+  if (unit.dx < 0) area.right = from.x;
+  if (unit.dy > 0) area.top = from.y;
+  if (unit.dy < 0) area.bottom = from.y;
+  return area;
+}
+
+std::optional<std::vector<ElementBox>> FindElements(Platform& platform,
+                                                    const Rect& area) {
   constexpr int32_t kLookEveryMs = 10;
   // Shared with the searching thread, which may outlive this call.
   struct Search {
@@ -61,8 +71,8 @@ std::optional<std::vector<ElementBox>> FindElements(Platform& platform) {
   };
   auto search = std::make_shared<Search>();
   search->done = platform.CreateAutoResetEvent(false);
-  platform.StartThread([search, &platform] {
-    search->found = platform.CreateRoleProbe()->Elements();
+  platform.StartThread([search, &platform, area] {
+    search->found = platform.CreateRoleProbe()->Elements(area);
     search->done->Set();
   });
   for (int32_t waited = 0; waited <= kHopWaitMs; waited += kLookEveryMs) {

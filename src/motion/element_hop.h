@@ -36,11 +36,17 @@ inline constexpr int32_t kHopWaitMs = 1500;
 std::optional<Point> HopTarget(const std::vector<ElementBox>& elements,
                                Point from, StepVector unit);
 
-// The elements of the screen, asked for on a thread of its own while the UI
+// The part of `screen` ahead of `from` in the direction `unit`, where the
+// hop may land: asking only there keeps the search short in programs with
+// thousands of elements.
+Rect AheadArea(Point from, StepVector unit, const Rect& screen);
+
+// The elements in `area`, asked for on a thread of its own while the UI
 // thread goes on answering what other threads send to its windows (the
 // question reaches Hopla's own window too). Nothing when no answer came
 // within kHopWaitMs; the late answer is then dropped.
-std::optional<std::vector<ElementBox>> FindElements(Platform& platform);
+std::optional<std::vector<ElementBox>> FindElements(Platform& platform,
+                                                    const Rect& area);
 
 }  // namespace hopla
 

@@ -105,10 +105,10 @@ class RoleProbe {
   virtual ~RoleProbe() = default;
   // May wait for the program that owns the window at `at` to answer.
   virtual RoleReading RoleAt(Point at) = 0;
-  // The elements with a role number in the visible windows, in front first;
-  // one hidden under another window is left out. May wait for programs to
-  // answer.
-  virtual std::vector<ElementBox> Elements() = 0;
+  // The elements with a role number in the visible windows that reach into
+  // `area`, in front first; one hidden under another window is left out.
+  // May wait for programs to answer; a program that hangs is passed by.
+  virtual std::vector<ElementBox> Elements(const Rect& area) = 0;
 };
 
 class Platform {

@@ -102,12 +102,15 @@ TEST(Win32PlatformInput, ProbeReadsTheRolesOfAnotherProgramsWindow) {
   EXPECT_EQ(plain.kind, RoleReading::Kind::kNumber);
   EXPECT_EQ(plain.role, 0x0A);
   EXPECT_FALSE(logger->LinesOf("getobject").empty());
-  const std::vector<ElementBox> elements = probe->Elements();
+  const std::vector<ElementBox> elements = probe->Elements({0, 0, 300, 400});
   const auto button_box =
       std::find_if(elements.begin(), elements.end(),
                    [](const ElementBox& e) { return e.role == 0x2B; });
   ASSERT_NE(button_box, elements.end());
   EXPECT_EQ(button_box->rect, (Rect{200, 100, 300, 160}));
+  for (const ElementBox& e : probe->Elements({0, 0, 150, 400})) {
+    EXPECT_NE(e.role, 0x2B) << "the button lies outside the area asked about";
+  }
 }
 
 // A minimised or maximised window still tells where it stands normally.

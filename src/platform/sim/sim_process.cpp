@@ -387,8 +387,8 @@ class SimRoleProbe final : public RoleProbe {
  public:
   explicit SimRoleProbe(SimProcessImpl& process) : process_(process) {}
   RoleReading RoleAt(Point at) override { return process_.ProbeRoleAt(at); }
-  std::vector<ElementBox> Elements() override {
-    return process_.ProbeElements();
+  std::vector<ElementBox> Elements(const Rect& area) override {
+    return process_.ProbeElements(area);
   }
 
  private:
@@ -420,7 +420,7 @@ RoleReading SimProcessImpl::ProbeRoleAt(Point p) {
 
 // As the system does it: one query to each shown window of a program, which
 // its UI thread answers, and the regions' elements.
-std::vector<ElementBox> SimProcessImpl::ProbeElements() {
+std::vector<ElementBox> SimProcessImpl::ProbeElements(const Rect& area) {
   std::unique_lock<std::mutex> lock(Mutex());
   ++world_.probe_count;
   world_.scheduler.WaitLocked(lock, world_.NowLocked() + world_.probe_cost_ms,
@@ -440,7 +440,12 @@ std::vector<ElementBox> SimProcessImpl::ProbeElements() {
       answered.push_back(handle);
     }
   }
-  return world_.ElementsLocked(answered);
+  std::vector<ElementBox> found = world_.ElementsLocked(answered);
+  std::erase_if(found, [&area](const ElementBox& e) {
+    return e.rect.right <= area.left || e.rect.left >= area.right ||
+           e.rect.bottom <= area.top || e.rect.top >= area.bottom;
+  });
+  return found;
 }
 
 std::unique_ptr<NativeWidget> SimProcessImpl::CreateWidget(

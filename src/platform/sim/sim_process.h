@@ -107,7 +107,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   // The role an accessibility query finds at `p`; may wait for the UI
   // thread of the program whose window lies there. From a probe's thread.
   RoleReading ProbeRoleAt(Point p);
-  std::vector<ElementBox> ProbeElements();
+  std::vector<ElementBox> ProbeElements(const Rect& area);
   // Hands a window message to the form's peer; on the owner's UI thread.
   // Returns false when the window is gone or not this program's.
   // Returns the window's answer, or nothing when the window is gone or not

@@ -15,11 +15,24 @@ constexpr int kDeepest = 12;
 constexpr LONG kHiddenStates =
     STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_UNAVAILABLE;
 
-BOOL CALLBACK AddShownWindow(HWND window, LPARAM windows) {
+bool Meets(const RECT& r, const Rect& area) {
+  return r.right > area.left && r.left < area.right && r.bottom > area.top &&
+         r.top < area.bottom;
+}
+
+struct WindowSearch {
+  Rect area;
+  std::vector<HWND> found;  // in front first
+};
+
+// A shown window that reaches into the area, of a program that answers.
+BOOL CALLBACK AddShownWindow(HWND window, LPARAM search_param) {
+  auto* search = reinterpret_cast<WindowSearch*>(search_param);
   RECT r{};
   if (IsWindowVisible(window) && !IsIconic(window) &&
-      GetWindowRect(window, &r) && r.right > r.left && r.bottom > r.top) {
-    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+      GetWindowRect(window, &r) && r.right > r.left && r.bottom > r.top &&
+      Meets(r, search->area) && !IsHungAppWindow(window)) {
+    search->found.push_back(window);
   }
   return TRUE;
 }
@@ -56,16 +69,17 @@ class Win32RoleProbe final : public RoleProbe {
     return reading;
   }
 
-  std::vector<ElementBox> Elements() override {
+  std::vector<ElementBox> Elements(const Rect& area) override {
     std::vector<ElementBox> found;
     if (oleacc_.accessible_object_from_window == nullptr ||
         oleacc_.accessible_children == nullptr) {
       return found;
     }
-    std::vector<HWND> windows;  // in front first
+    WindowSearch windows{area, {}};
     EnumWindows(&AddShownWindow, reinterpret_cast<LPARAM>(&windows));
+    area_ = area;
     int visited = 0;
-    for (HWND window : windows) {
+    for (HWND window : windows.found) {
       IAccessible* client = nullptr;
       if (FAILED(oleacc_.accessible_object_from_window(
               window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
@@ -119,10 +133,11 @@ class Win32RoleProbe final : public RoleProbe {
     }
   }
 
-  // Adds the element when it is shown and not under another window; false
-  // when it is hidden, and so are its children.
-  static bool Add(IAccessible& object, VARIANT& child, HWND window,
-                  std::vector<ElementBox>& found) {
+  // Adds the element when it is shown, reaches into the area and is not
+  // under another window; false when it is hidden or outside the area, and
+  // so are its children.
+  bool Add(IAccessible& object, VARIANT& child, HWND window,
+           std::vector<ElementBox>& found) const {
     VARIANT state;
     VariantInit(&state);
     const bool hidden = SUCCEEDED(object.get_accState(child, &state)) &&
@@ -133,6 +148,9 @@ class Win32RoleProbe final : public RoleProbe {
     if (FAILED(object.accLocation(&left, &top, &width, &height, child)) ||
         width <= 0 || height <= 0) {
       return true;
+    }
+    if (!Meets(RECT{left, top, left + width, top + height}, area_)) {
+      return false;
     }
     VARIANT role;
     VariantInit(&role);
@@ -162,6 +180,7 @@ class Win32RoleProbe final : public RoleProbe {
 
   bool com_ready_;
   OleaccApi oleacc_;
+  Rect area_;  // of the search under way
 };
 
 }  // namespace
