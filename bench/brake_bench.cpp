@@ -36,6 +36,7 @@
 #include "hopla_program.h"
 #include "motion/brake.h"
 #include "motion/brake_prober.h"
+#include "motion/element_hop.h"
 #include "motion/mover_link.h"
 #include "motion/mover_thread.h"
 #include "platform/win32/win32_platform.h"
@@ -617,6 +618,24 @@ void PrintProbeCost(hopla::win32::Win32Platform& platform, const Clock& clock,
       "logger, push button", "0x2B");
   MeasureProbe(*probe, clock, {plain_x, layout.desktop_row},
                "desktop (for comparison)", "-");
+  // The hop's search: every element of the windows on the whole screen.
+  std::vector<double> times_ms;
+  size_t count = 0;
+  for (int i = 0; i < kProbeCalls / 10; ++i) {
+    const double start = clock.NowMs();
+    count = probe
+                ->Elements({0, 0, GetSystemMetrics(SM_CXSCREEN),
+                            GetSystemMetrics(SM_CYSCREEN)})
+                .size();
+    times_ms.push_back(clock.NowMs() - start);
+  }
+  std::sort(times_ms.begin(), times_ms.end());
+  std::printf(
+      "\nThe hop's search (RoleProbe::Elements over the whole screen), %zu "
+      "calls: %zu elements, median %.2f ms, worst %.2f ms (the hop waits "
+      "%d ms at most)\n",
+      times_ms.size(), count, times_ms[times_ms.size() / 2], times_ms.back(),
+      hopla::kHopWaitMs);
 }
 
 // The prober's thread starts with its first request; its first probe pays
