@@ -166,8 +166,8 @@ TEST_F(ExecutorTest, DragWalksTurnsAndStopsLettingGoOfTheButton) {
 // The hop, "01" while walking: nothing while it is off; on, the cursor goes
 // to the clickable element ahead (the one in line before a nearer one
 // beside it; none behind, none under the cursor, no plain ground or label)
-// and stands there, so "1" clicks it; with nothing ahead, a beep and the
-// walk goes on.
+// and stands there, a held button let go, so "1" clicks it; with nothing
+// ahead, a beep and the walk goes on.
 TEST_F(ExecutorTest, HopStopsOnTheNextElementAheadOnlyWhenSwitchedOn) {
   constexpr int64_t kButton = 0x2B, kCheck = 0x2C, kLabel = 0x29;
   // Right of and below the program's window, whose own controls count too.
@@ -180,6 +180,8 @@ TEST_F(ExecutorTest, HopStopsOnTheNextElementAheadOnlyWhenSwitchedOn) {
   region({850, 630, 880, 660}, kCheck);  // nearer, but beside
   region({780, 590, 820, 610}, kLabel);
   desk_.PlaceCursor({700, 600});
+  // A drag: the held button is let go where the hop lands.
+  desk_.RunFor(Enter("110") - desk_.Now() + 1100);
   desk_.RunFor(Enter("0") - desk_.Now() + 1100);
   ASSERT_TRUE(State().Moving);
   const int32_t before = desk_.Cursor().x;
@@ -192,9 +194,12 @@ TEST_F(ExecutorTest, HopStopsOnTheNextElementAheadOnlyWhenSwitchedOn) {
     values.hop = true;
     hopla_->SetExtended(values);
   });
+  desk_.ClearTrace();
   desk_.RunFor(Enter("01") - desk_.Now() + 1100);
   EXPECT_FALSE(State().Moving);
   EXPECT_EQ(desk_.Cursor(), (Point{930, 600}));
+  EXPECT_EQ(Done(), (Events{"mouse 32772 930,600"}));
+  EXPECT_FALSE(State().ButtonHeld);
   desk_.RunFor(3000);
   EXPECT_EQ(desk_.Cursor(), (Point{930, 600}));
   desk_.ClearTrace();
