@@ -5,11 +5,15 @@
 // the program minimised so that the clicks land on a logger window). Print
 // its mean time per selection, to hold against the simulation's figure for
 // the same condition and count (`hopla-selection-bench 8`, "64 256").
-//   hopla-selection-check.exe [selections, default 8]
+// With "hop", the hop is on and each target is the logger's button (a new
+// logger for each), as the bench's "hop at the first-run settings".
+//   hopla-selection-check.exe [selections, default 8] [hop]
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "bench/selection/iso_task.h"
@@ -31,8 +35,10 @@ constexpr RECT kLoggerButton{310, 210, 330, 220};
 
 class WineWorld final : public World {
  public:
-  WineWorld(wine_test::HoplaProgram& hopla, wine_test::InputLogger& logger)
+  WineWorld(wine_test::HoplaProgram& hopla, wine_test::InputLogger* logger)
       : hopla_(hopla), logger_(logger) {}
+  // The logger the clicks land on from now on.
+  void UseLogger(wine_test::InputLogger* logger) { logger_ = logger; }
   int64_t NowMs() override { return static_cast<int64_t>(clock_.NowMs()); }
   void Wait(int64_t ms) override { Sleep(static_cast<DWORD>(ms)); }
   void Hold(int64_t ms) override { hopla_.Press(static_cast<int>(ms)); }
@@ -42,24 +48,25 @@ class WineWorld final : public World {
     return {p.x, p.y};
   }
   int64_t Clicks() override {
-    return static_cast<int64_t>(logger_.LinesOf("ldown").size());
+    return static_cast<int64_t>(logger_->LinesOf("ldown").size());
   }
 
  private:
   wine_test::HoplaProgram& hopla_;
-  wine_test::InputLogger& logger_;
+  wine_test::InputLogger* logger_;
   bench::Clock clock_;
 };
 
-int Run(int32_t selections) {
+int Run(int32_t selections, bool hop) {
   auto logger = wine_test::InputLogger::Start(kLoggerRect, kLoggerButton);
   if (logger == nullptr) {
     std::printf("the logger window did not come\n");
     return 2;
   }
   wine_test::TempFolder folder;
-  auto hopla =
-      wine_test::HoplaProgram::Start(folder.path(), "[サウンド]\n音を出す=0\n");
+  auto hopla = wine_test::HoplaProgram::Start(
+      folder.path(), std::string("[サウンド]\n音を出す=0\n") +
+                         (hop ? "[拡張設定]\n要素へ跳ぶ=1\n" : ""));
   if (hopla == nullptr) {
     std::printf("Hopla-testswitch.exe did not start\n");
     return 2;
@@ -69,16 +76,32 @@ int Run(int32_t selections) {
   const std::vector<Point> targets =
       CircleTargets(kCentre, kDistance, kTargets);
   SetCursorPos(targets[0].x, targets[0].y);
-  WineWorld world(*hopla, *logger);
-  SwitchUser user(world, Practice{}, kSeed);
+  WineWorld world(*hopla, logger.get());
+  Practice practice;
+  practice.hop = hop;
+  SwitchUser user(world, practice, kSeed);
   std::vector<Trial> trials;
   std::printf("selection  time_s  end\n");
   for (int32_t i = 1; i <= selections; ++i) {
     const Point target = targets[TargetIndex(i, kTargets)];
     const Rect box{target.x - kWidth / 2, target.y - kWidth / 2,
                    target.x + kWidth / 2, target.y + kWidth / 2};
+    std::vector<Rect> buttons;
+    if (hop) {
+      // The target is the new logger's button; the cursor stays where the
+      // last selection left it.
+      const Point at = world.Cursor();
+      logger.reset();
+      logger = wine_test::InputLogger::Start(
+          kLoggerRect, RECT{box.left, box.top, box.right, box.bottom});
+      if (logger == nullptr) return 2;
+      world.UseLogger(logger.get());
+      Sleep(500);
+      SetCursorPos(at.x, at.y);
+      buttons.push_back(box);
+    }
     const Point from = world.Cursor();
-    const Outcome outcome = user.Select(box, kSelectionLimitMs);
+    const Outcome outcome = user.Select(box, kSelectionLimitMs, buttons);
     trials.push_back({from, target, outcome.end, kWidth,
                       static_cast<double>(outcome.time_ms)});
     std::printf("%9d %7.2f  %d,%d%s\n", i, outcome.time_ms / 1000.0,
@@ -89,8 +112,9 @@ int Run(int32_t selections) {
   const Figures f = Evaluate(trials);
   std::printf(
       "under Wine, %d selections of 64 px targets 256 px apart at the "
-      "first-run settings: %.2f s per selection, %.1f%% errors\n",
-      f.selections, f.mean_time_ms / 1000, f.error_rate * 100);
+      "first-run settings%s: %.2f s per selection, %.1f%% errors\n",
+      f.selections, hop ? " with the hop" : "", f.mean_time_ms / 1000,
+      f.error_rate * 100);
   hopla->Quit();
   return 0;
 }
@@ -100,5 +124,6 @@ int Run(int32_t selections) {
 
 int main(int argc, char** argv) {
   const int32_t selections = argc > 1 ? std::atoi(argv[1]) : 8;
-  return hopla::selection::Run(selections > 0 ? selections : 8);
+  const bool hop = argc > 2 && std::string(argv[2]) == "hop";
+  return hopla::selection::Run(selections > 0 ? selections : 8, hop);
 }

@@ -31,7 +31,8 @@ TEST(IsoTaskTest, OrderCrossesTheCircleAndVisitsEveryTarget) {
 // a second each: dx has a standard deviation of sqrt(50 / 3) = 4.0825, so
 // We = 4.133 x 4.0825 = 16.873, De = 100, IDe = log2(100 / 16.873 + 1) =
 // 2.7922 bits, and the throughput 2.79 bits/s. With 8 px targets the two
-// ends 5 px off are misses.
+// ends 5 px off are misses. The nominal throughput goes by the distance
+// and width as set: log2(100 / 8 + 1) = 3.7549 bits a second.
 TEST(IsoTaskTest, EffectiveThroughputOfAHandWorkedRun) {
   std::vector<Trial> trials;
   for (int32_t end_x : {95, 100, 105, 100}) {
@@ -44,6 +45,7 @@ TEST(IsoTaskTest, EffectiveThroughputOfAHandWorkedRun) {
   EXPECT_DOUBLE_EQ(f.effective_distance_px, 100);
   EXPECT_NEAR(f.effective_width_px, 16.873, 0.001);
   EXPECT_NEAR(f.throughput_bps, 2.7922, 0.0005);
+  EXPECT_NEAR(f.nominal_throughput_bps, 3.7549, 0.0005);
 }
 
 // The simulated user on simple cases, at the first-run speed (50 px/s): a

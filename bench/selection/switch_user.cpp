@@ -85,6 +85,32 @@ int32_t SwitchUser::WatchHeading(int64_t timeout_ms) {
   return 0;
 }
 
+int32_t SwitchUser::AfterHop() {
+  // The hop moves the cursor once and it stands; a walk that goes on (there
+  // was nothing ahead) moves it again and again.
+  constexpr int64_t kStillMs = 300;
+  constexpr int64_t kLongestMs = 2000;
+  constexpr int32_t kWalkingMoves = 3;
+  Point last = world_.Cursor();
+  int64_t still_ms = 0;
+  int32_t moves = 0;
+  for (int64_t waited = 0; waited < kLongestMs && still_ms < kStillMs;
+       waited += kLookMs) {
+    world_.Wait(kLookMs);
+    const Point at = world_.Cursor();
+    if (at == last) {
+      still_ms += kLookMs;
+      continue;
+    }
+    still_ms = 0;
+    last = at;
+    if (++moves >= kWalkingMoves) {
+      return WatchHeading(practice_.quiet_ms + kShowMarginMs);
+    }
+  }
+  return 0;
+}
+
 std::vector<std::string> SwitchUser::CodesFor(int32_t from, int32_t to) const {
   const int32_t n = practice_.directions;
   // "0" turns once, "00" twice; but "00" on a braking element only lets the
@@ -222,8 +248,8 @@ void SwitchUser::WalkLook() {
   if (practice_.hop && HopLands(HaltPoint(at), heading_) &&
       CostMs({"01"}) < WalkOnMs(at)) {
     Enter("01");
-    world_.Wait(practice_.quiet_ms + 50);
-    heading_ = WatchHeading(200);  // stands, unless nothing was ahead
+    world_.Wait(practice_.quiet_ms);
+    heading_ = AfterHop();
     return;
   }
   // With the brake, the walk slows on every button; the person lets it pass

@@ -88,6 +88,9 @@ class SwitchUser {
   // Watches until the cursor has visibly moved (the heading it goes, 1 to
   // the number of directions) or `timeout_ms` passed (0, standing).
   int32_t WatchHeading(int64_t timeout_ms);
+  // After "01": standing (0) once the cursor has landed, or the heading of
+  // the walk when it goes on.
+  int32_t AfterHop();
   // The codes that go from heading `from` (0: standing) to `to`.
   std::vector<std::string> CodesFor(int32_t from, int32_t to) const;
   double CostMs(const std::vector<std::string>& codes) const;
