@@ -36,6 +36,29 @@ double Cross(double ax, double ay, double bx, double by) {
   return ax * by - ay * bx;
 }
 
+bool Contains(const Rect& r, Point p) {
+  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+// The way (rx, ry) as a steps along u and then b along w.
+struct Legs {
+  double a;
+  double b;
+};
+Legs Split(double rx, double ry, StepVector u, StepVector w) {
+  const double det = Cross(u.dx, u.dy, w.dx, w.dy);
+  return {Cross(rx, ry, w.dx, w.dy) / det, Cross(u.dx, u.dy, rx, ry) / det};
+}
+
+// The heading, 1 to `directions` clockwise from right (the screen's y grows
+// downwards), nearest to a move of (dx, dy).
+int32_t HeadingOf(int32_t dx, int32_t dy, int32_t directions) {
+  const double sector = 2 * std::numbers::pi / directions;
+  const int32_t n = static_cast<int32_t>(std::lround(
+      std::atan2(static_cast<double>(dy), static_cast<double>(dx)) / sector));
+  return (n + directions) % directions + 1;
+}
+
 }  // namespace
 
 SwitchUser::SwitchUser(World& world, const Practice& practice, uint64_t seed,
@@ -74,12 +97,7 @@ int32_t SwitchUser::WatchHeading(int64_t timeout_ms) {
     const int32_t dx = at.x - from.x;
     const int32_t dy = at.y - from.y;
     if (std::max(std::abs(dx), std::abs(dy)) >= kSeenMovePx) {
-      // Clockwise from right, as the screen's y grows downwards.
-      const double sector = 2 * std::numbers::pi / practice_.directions;
-      const int32_t n = static_cast<int32_t>(std::lround(
-          std::atan2(static_cast<double>(dy), static_cast<double>(dx)) /
-          sector));
-      return (n + practice_.directions) % practice_.directions + 1;
+      return HeadingOf(dx, dy, practice_.directions);
     }
   }
   return 0;
@@ -170,13 +188,10 @@ SwitchUser::Plan SwitchUser::PlanFrom(int32_t heading, Point at) const {
     }
     // Two legs: this way, then the next direction either side.
     for (int32_t g : {h % n + 1, (h + n - 2) % n + 1}) {
-      const StepVector w = StepFor(g, n);
-      const double det = Cross(u.dx, u.dy, w.dx, w.dy);
-      const double a = Cross(rx, ry, w.dx, w.dy) / det;
-      const double b = Cross(u.dx, u.dy, rx, ry) / det;
-      if (a <= 0 || b <= 0) continue;
+      const Legs legs = Split(rx, ry, u, StepFor(g, n));
+      if (legs.a <= 0 || legs.b <= 0) continue;
       const double ms = turn_ms + CostMs(CodesFor(h, g)) +
-                        (a + b) / practice_.speed_px_per_ms;
+                        (legs.a + legs.b) / practice_.speed_px_per_ms;
       if (ms < best_ms) best = {h, g}, best_ms = ms;
     }
   }
@@ -197,12 +212,9 @@ double SwitchUser::WalkOnMs(Point at) const {
   double ms = CostMs({"1"});
   if (then_ == 0)
     return ms + (rx * u.dx + ry * u.dy) / (u.dx * u.dx + u.dy * u.dy) / Speed();
-  const StepVector w = StepFor(then_, practice_.directions);
-  const double det = Cross(u.dx, u.dy, w.dx, w.dy);
-  const double a = Cross(rx, ry, w.dx, w.dy) / det;
-  const double b = Cross(u.dx, u.dy, rx, ry) / det;
+  const Legs legs = Split(rx, ry, u, StepFor(then_, practice_.directions));
   return ms + CostMs(CodesFor(heading_, then_)) +
-         (std::abs(a) + std::abs(b)) / Speed();
+         (std::abs(legs.a) + std::abs(legs.b)) / Speed();
 }
 
 Point SwitchUser::HaltPoint(Point at) const {
@@ -213,9 +225,7 @@ Point SwitchUser::HaltPoint(Point at) const {
 }
 
 bool SwitchUser::OnButton(Point p) const {
-  auto in = [p](const Rect& r) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-  };
+  auto in = [p](const Rect& r) { return Contains(r, p); };
   return in(target_) || in(last_target_) ||
          std::any_of(buttons_.begin(), buttons_.end(), in);
 }
@@ -233,10 +243,7 @@ bool SwitchUser::HopLands(Point from, int32_t heading) const {
       for (const Rect& r : buttons_) boxes.push_back({r, kPushButton});
       if (reversed) std::reverse(boxes.begin(), boxes.end());
       const std::optional<Point> to = HopTarget(boxes, halt, u);
-      if (!to || to->x < target_.left || to->x >= target_.right ||
-          to->y < target_.top || to->y >= target_.bottom) {
-        return false;
-      }
+      if (!to || !Contains(target_, *to)) return false;
     }
   }
   return true;
@@ -256,13 +263,9 @@ void SwitchUser::WalkLook() {
   // each one that is not the target with "00".
   if (practice_.brake && OnButton(at)) {
     const auto on =
-        std::find_if(buttons_.begin(), buttons_.end(), [at](const Rect& r) {
-          return at.x >= r.left && at.x < r.right && at.y >= r.top &&
-                 at.y < r.bottom;
-        });
-    if (on != buttons_.end() && *on != passed_ &&
-        !(at.x >= target_.left && at.x < target_.right && at.y >= target_.top &&
-          at.y < target_.bottom)) {
+        std::find_if(buttons_.begin(), buttons_.end(),
+                     [at](const Rect& r) { return Contains(r, at); });
+    if (on != buttons_.end() && *on != passed_ && !Contains(target_, at)) {
       passed_ = *on;
       Enter("00");
       --codes_;  // no step towards giving up
@@ -291,7 +294,7 @@ void SwitchUser::WalkLook() {
   double to_go = 0;
   if (then_ != 0) {
     const StepVector w = StepFor(then_, practice_.directions);
-    to_go = Cross(rx, ry, w.dx, w.dy) / Cross(u.dx, u.dy, w.dx, w.dy);
+    to_go = Split(rx, ry, u, w).a;
     if (to_go * norm < -slack_) return replan();  // gone past the turn
     if (to_go <= lead) {
       Steer(then_);
@@ -324,12 +327,8 @@ void SwitchUser::WalkLook() {
   world_.Wait(kLookMs);
   const Point now_at = world_.Cursor();
   if (now_at == at) return;
-  const double sector = 2 * std::numbers::pi / practice_.directions;
-  const int32_t n = static_cast<int32_t>(
-      std::lround(std::atan2(static_cast<double>(now_at.y - at.y),
-                             static_cast<double>(now_at.x - at.x)) /
-                  sector));
-  const int32_t seen = (n + practice_.directions) % practice_.directions + 1;
+  const int32_t seen =
+      HeadingOf(now_at.x - at.x, now_at.y - at.y, practice_.directions);
   if (seen != heading_) {
     heading_ = seen;
     replan();
