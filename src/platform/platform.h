@@ -107,7 +107,9 @@ class RoleProbe {
   virtual RoleReading RoleAt(Point at) = 0;
   // The elements with a role number in the visible windows that reach into
   // `area`, in front first; one hidden under another window is left out.
-  // May wait for programs to answer; a program that hangs is passed by.
+  // May wait for programs to answer; a program that hangs is passed by, and
+  // a search through very many elements ends after a second with what it
+  // found by then.
   virtual std::vector<ElementBox> Elements(const Rect& area) = 0;
 };
 

@@ -9,9 +9,11 @@ namespace hopla::win32 {
 namespace {
 
 // A page of a large program can list thousands of elements: the walk through
-// the tree stops after this many, and this deep.
+// the tree stops after this many, this deep, or after this long with what
+// it found by then (the hop waits 1.5 s in all).
 constexpr int kMostVisited = 4000;
 constexpr int kDeepest = 12;
+constexpr ULONGLONG kSearchBudgetMs = 1000;
 constexpr LONG kHiddenStates =
     STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_UNAVAILABLE;
 
@@ -78,7 +80,8 @@ class Win32RoleProbe final : public RoleProbe {
     WindowSearch windows{area, {}};
     EnumWindows(&AddShownWindow, reinterpret_cast<LPARAM>(&windows));
     area_ = area;
-    int visited = 0;
+    visited_ = 0;
+    deadline_ms_ = GetTickCount64() + kSearchBudgetMs;
     for (HWND window : windows.found) {
       IAccessible* client = nullptr;
       if (FAILED(oleacc_.accessible_object_from_window(
@@ -87,9 +90,9 @@ class Win32RoleProbe final : public RoleProbe {
           client == nullptr) {
         continue;
       }
-      Visit(*client, window, 0, visited, found);
+      Visit(*client, window, 0, found);
       client->Release();
-      if (visited >= kMostVisited) break;
+      if (Spent()) break;
     }
     return found;
   }
@@ -97,11 +100,11 @@ class Win32RoleProbe final : public RoleProbe {
  private:
   // Adds the children of `parent` and, through those that are objects of
   // their own, their children.
-  void Visit(IAccessible& parent, HWND window, int depth, int& visited,
+  void Visit(IAccessible& parent, HWND window, int depth,
              std::vector<ElementBox>& found) {
     LONG count = 0;
     if (FAILED(parent.get_accChildCount(&count)) || count <= 0) return;
-    count = std::min<LONG>(count, kMostVisited - visited);
+    count = std::min<LONG>(count, kMostVisited - visited_);
     std::vector<VARIANT> children(static_cast<size_t>(count));
     LONG got = 0;
     if (FAILED(oleacc_.accessible_children(&parent, 0, count, children.data(),
@@ -110,8 +113,8 @@ class Win32RoleProbe final : public RoleProbe {
     }
     for (LONG i = 0; i < got; ++i) {
       VARIANT& child = children[static_cast<size_t>(i)];
-      if (visited < kMostVisited) {
-        ++visited;
+      if (!Spent()) {
+        ++visited_;
         if (child.vt == VT_I4) {
           Add(parent, child, window, found);
         } else if (child.vt == VT_DISPATCH && child.pdispVal != nullptr) {
@@ -123,7 +126,7 @@ class Win32RoleProbe final : public RoleProbe {
             self.vt = VT_I4;
             self.lVal = CHILDID_SELF;
             if (Add(*object, self, window, found) && depth < kDeepest) {
-              Visit(*object, window, depth + 1, visited, found);
+              Visit(*object, window, depth + 1, found);
             }
             object->Release();
           }
@@ -178,9 +181,16 @@ class Win32RoleProbe final : public RoleProbe {
     return reading;
   }
 
+  bool Spent() const {
+    return visited_ >= kMostVisited || GetTickCount64() >= deadline_ms_;
+  }
+
   bool com_ready_;
   OleaccApi oleacc_;
-  Rect area_;  // of the search under way
+  // The search under way.
+  Rect area_;
+  int visited_ = 0;
+  ULONGLONG deadline_ms_ = 0;
 };
 
 }  // namespace
