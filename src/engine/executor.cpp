@@ -76,7 +76,9 @@ void Executor::CheckJoyToKey() {
 // stop code does (a drag ends there). With none ahead, or no answer in
 // time, a beep, and the walk goes on.
 bool Executor::Hop() {
-  const Point from{state_.CursorX, state_.CursorY};
+  // Where the cursor is now: the walk's last step may not be read back yet.
+  const Point from =
+      platform_.CursorPos().value_or(Point{state_.CursorX, state_.CursorY});
   const StepVector unit = StepFor(state_.Direction, state_.DirectionCount);
   const Rect screen{state_.ScreenLeft, state_.ScreenTop, state_.ScreenRight,
                     state_.ScreenBottom};
