@@ -9,6 +9,7 @@
 
 #include "engine/command_table.h"
 #include "hopla_fixture.h"
+#include "motion/element_hop.h"
 #include "platform/sim/sim_widgets.h"
 
 namespace hopla {
@@ -212,6 +213,32 @@ TEST_F(ExecutorTest, HopStopsOnTheNextElementAheadOnlyWhenSwitchedOn) {
   EXPECT_EQ(desk_.TraceOf("beep").size(), 1u);
   EXPECT_TRUE(State().Moving);
   EXPECT_EQ(State().Direction, 1);
+}
+
+// A program that hangs holds the hop up for 1.5 s at most: a beep, and the
+// walk goes on; once it answers again, the hop lands.
+TEST_F(ExecutorTest, HopGivesUpOnAHungProgramAndLandsOnceItAnswers) {
+  desk_.AddRoleRegion({910, 580, 950, 620}, {RoleReading::Kind::kNumber, 0x2B});
+  const WindowHandle hung =
+      desk_.AddWindow({"Hung", {980, 100, 1020, 140}, nullptr, true});
+  Do([this] {
+    ExtendedSettings values = hopla_->Extended();
+    values.hop = true;
+    hopla_->SetExtended(values);
+  });
+  desk_.PlaceCursor({700, 600});
+  desk_.RunFor(Enter("0") - desk_.Now() + 1100);
+  desk_.ClearTrace();
+  const int64_t released = Enter("01");
+  desk_.RunFor(released - desk_.Now() + 3000);
+  const auto beeps = desk_.TraceOf("beep");
+  ASSERT_EQ(beeps.size(), 1u);
+  EXPECT_NEAR(beeps[0].time_ms - released, 1000 + kHopWaitMs, 100);
+  EXPECT_TRUE(State().Moving);
+  desk_.SetHung(hung, false);
+  desk_.RunFor(Enter("01") - desk_.Now() + 1100);
+  EXPECT_EQ(desk_.Cursor(), (Point{930, 600}));
+  EXPECT_FALSE(State().Moving);
 }
 
 TEST_F(ExecutorTest, BoostSwitchesOnlyWhenAllowed) {

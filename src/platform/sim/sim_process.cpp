@@ -418,9 +418,15 @@ RoleReading SimProcessImpl::ProbeRoleAt(Point p) {
   return world_.ControlRoleLocked(window, p);
 }
 
-// As the system does it: one query to each shown window of a program, which
-// its UI thread answers, and the regions' elements.
+// As the system does it: one query to each shown window that reaches into
+// the area (a program's is answered on its UI thread; a hung window never
+// answers), then the elements of the windows that answered and of the
+// regions.
 std::vector<ElementBox> SimProcessImpl::ProbeElements(const Rect& area) {
+  const auto meets = [&area](const Rect& r) {
+    return r.right > area.left && r.left < area.right && r.bottom > area.top &&
+           r.top < area.bottom;
+  };
   std::unique_lock<std::mutex> lock(Mutex());
   ++world_.probe_count;
   world_.scheduler.WaitLocked(lock, world_.NowLocked() + world_.probe_cost_ms,
@@ -428,8 +434,8 @@ std::vector<ElementBox> SimProcessImpl::ProbeElements(const Rect& area) {
   std::vector<WindowHandle> shown;
   for (WindowHandle handle : world_.ZOrderLocked()) {
     const WindowRec* rec = world_.FindWindowLocked(handle);
-    if (rec != nullptr && rec->owner != nullptr && rec->visible &&
-        rec->show != WindowShow::kMinimised) {
+    if (rec != nullptr && rec->visible && rec->show != WindowShow::kMinimised &&
+        meets(rec->rect)) {
       shown.push_back(handle);
     }
   }
@@ -441,10 +447,8 @@ std::vector<ElementBox> SimProcessImpl::ProbeElements(const Rect& area) {
     }
   }
   std::vector<ElementBox> found = world_.ElementsLocked(answered);
-  std::erase_if(found, [&area](const ElementBox& e) {
-    return e.rect.right <= area.left || e.rect.left >= area.right ||
-           e.rect.bottom <= area.top || e.rect.top >= area.bottom;
-  });
+  std::erase_if(found,
+                [&meets](const ElementBox& e) { return !meets(e.rect); });
   return found;
 }
 
