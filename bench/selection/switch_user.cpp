@@ -135,7 +135,9 @@ std::vector<std::string> SwitchUser::CodesFor(int32_t from, int32_t to) const {
   // walk pass it.
   auto turns = [n, this](int32_t count) {
     count = (count % n + n) % n;
-    if (single_turns_) return std::vector<std::string>(count, "0");
+    if (single_turns_) {
+      return std::vector<std::string>(static_cast<size_t>(count), "0");
+    }
     std::vector<std::string> codes;
     if (count % 2 == 1) codes.push_back("0");
     for (int32_t i = 0; i < count / 2; ++i) codes.push_back("00");
@@ -184,7 +186,10 @@ SwitchUser::Plan SwitchUser::PlanFrom(int32_t heading, Point at) const {
     const double along = (rx * u.dx + ry * u.dy) / norm;
     if (along > 0 && std::abs(Cross(u.dx, u.dy, rx, ry)) / norm <= slack_) {
       const double ms = turn_ms + along / norm / practice_.speed_px_per_ms;
-      if (ms < best_ms) best = {h, 0}, best_ms = ms;
+      if (ms < best_ms) {
+        best = {h, 0};
+        best_ms = ms;
+      }
     }
     // Two legs: this way, then the next direction either side.
     for (int32_t g : {h % n + 1, (h + n - 2) % n + 1}) {
@@ -192,7 +197,10 @@ SwitchUser::Plan SwitchUser::PlanFrom(int32_t heading, Point at) const {
       if (legs.a <= 0 || legs.b <= 0) continue;
       const double ms = turn_ms + CostMs(CodesFor(h, g)) +
                         (legs.a + legs.b) / practice_.speed_px_per_ms;
-      if (ms < best_ms) best = {h, g}, best_ms = ms;
+      if (ms < best_ms) {
+        best = {h, g};
+        best_ms = ms;
+      }
     }
   }
   return best;
@@ -371,7 +379,10 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
       double best_ms = std::numeric_limits<double>::infinity();
       for (int32_t h = 1; h <= practice_.directions; ++h) {
         const double ms = CostMs(CodesFor(0, h));
-        if (ms < best_ms && HopLands(at, h)) plan = {h, 0}, best_ms = ms;
+        if (ms < best_ms && HopLands(at, h)) {
+          plan = {h, 0};
+          best_ms = ms;
+        }
       }
     }
     Steer(plan.first);
