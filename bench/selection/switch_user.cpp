@@ -36,10 +36,6 @@ double Cross(double ax, double ay, double bx, double by) {
   return ax * by - ay * bx;
 }
 
-bool Contains(const Rect& r, Point p) {
-  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
 // The way (rx, ry) as a steps along u and then b along w.
 struct Legs {
   double a;
@@ -233,7 +229,7 @@ Point SwitchUser::HaltPoint(Point at) const {
 }
 
 bool SwitchUser::OnButton(Point p) const {
-  auto in = [p](const Rect& r) { return Contains(r, p); };
+  auto in = [p](const Rect& r) { return r.Contains(p); };
   return in(target_) || in(last_target_) ||
          std::any_of(buttons_.begin(), buttons_.end(), in);
 }
@@ -251,7 +247,7 @@ bool SwitchUser::HopLands(Point from, int32_t heading) const {
       for (const Rect& r : buttons_) boxes.push_back({r, kPushButton});
       if (reversed) std::reverse(boxes.begin(), boxes.end());
       const std::optional<Point> to = HopTarget(boxes, halt, u);
-      if (!to || !Contains(target_, *to)) return false;
+      if (!to || !target_.Contains(*to)) return false;
     }
   }
   return true;
@@ -269,11 +265,11 @@ void SwitchUser::WalkLook() {
   }
   // With the brake, the walk slows on every button; the person lets it pass
   // each one that is not the target with "00".
-  if (practice_.brake && OnButton(at)) {
+  if (practice_.brake && !target_.Contains(at)) {
     const auto on =
         std::find_if(buttons_.begin(), buttons_.end(),
-                     [at](const Rect& r) { return Contains(r, at); });
-    if (on != buttons_.end() && *on != passed_ && !Contains(target_, at)) {
+                     [at](const Rect& r) { return r.Contains(at); });
+    if (on != buttons_.end() && *on != passed_) {
       passed_ = *on;
       Enter("00");
       --codes_;  // no step towards giving up

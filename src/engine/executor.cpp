@@ -30,15 +30,8 @@ void Executor::Execute() {
   if (state_.Moving && state_.HopOn && code == kWalkHop.code && Hop()) return;
   Steer(code);
   if (state_.Moving) {
-    if (code == kWalkStop.code) {  // stop, and let go of a held button
-      state_.Moving = false;
-      state_.PressCode.Set("");
-      if (state_.ButtonHeld) {
-        Mouse(kMouseLeftUp);
-        state_.ButtonHeld = false;
-      }
-      state_.MoverEvent->Set();
-      state_.Direction = 0;
+    if (code == kWalkStop.code) {
+      StopWalk();
       return;
     }
     // While the cursor walks, no other code has an effect.
@@ -72,8 +65,8 @@ void Executor::CheckJoyToKey() {
   platform_.ShowMessageBox(warning);
 }
 
-// The walk stops on the element ahead, letting go of a held button as the
-// stop code does (a drag ends there). With none ahead, or no answer in
+// The walk stops on the element ahead, as the stop code stops it (a drag
+// ends there). With none ahead, or no answer in
 // time, a beep, and the walk goes on.
 bool Executor::Hop() {
   // Where the cursor is now: the walk's last step may not be read back yet.
@@ -90,20 +83,28 @@ bool Executor::Hop() {
     platform_.Beep();
     return false;
   }
-  // No step of the walk may follow the cursor's move.
+  // No step of the walk may follow the cursor's move, nor edge turning
+  // start it again where the hop landed.
   state_.Direction = 0;
   site_.StopMoverThread();
-  state_.Moving = false;
-  state_.PressCode.Set("");
   platform_.SetCursorPos(*to);
   state_.CursorX = to->x;
   state_.CursorY = to->y;
+  StopWalk();
+  return true;
+}
+
+// The walk ends and a held button is let go where the cursor stands. The
+// direction goes first: the mover, let go by the event, reads it again.
+void Executor::StopWalk() {
+  state_.Direction = 0;
+  state_.Moving = false;
+  state_.PressCode.Set("");
   if (state_.ButtonHeld) {
     Mouse(kMouseLeftUp);
     state_.ButtonHeld = false;
   }
   state_.MoverEvent->Set();
-  return true;
 }
 
 void Executor::Steer(const std::string& code) {

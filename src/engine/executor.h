@@ -68,6 +68,8 @@ class Executor {
   void Steer(const std::string& code);
   // Code "01" while walking, with the hop on: whether it hopped.
   bool Hop();
+  // Code "1" while walking, and the end of a hop.
+  void StopWalk();
   // Step 13: the command the code selects (or runs at once).
   int32_t Select(const std::string& code);
   // Step 14.

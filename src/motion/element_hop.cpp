@@ -13,9 +13,7 @@ namespace {
 bool Beyond(const Rect& r, Point from, StepVector unit) {
   if (unit.dy == 0) return unit.dx > 0 ? r.left > from.x : r.right <= from.x;
   if (unit.dx == 0) return unit.dy > 0 ? r.top > from.y : r.bottom <= from.y;
-  const bool on = from.x >= r.left && from.x < r.right && from.y >= r.top &&
-                  from.y < r.bottom;
-  return !on && ((r.left + r.right) / 2 - from.x) * unit.dx > 0 &&
+  return !r.Contains(from) && ((r.left + r.right) / 2 - from.x) * unit.dx > 0 &&
          ((r.top + r.bottom) / 2 - from.y) * unit.dy > 0;
 }
 

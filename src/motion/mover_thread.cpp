@@ -79,14 +79,11 @@ void TMyThread::TurnAtEdges(Point at) {
 Point TMyThread::StepTarget(Point from) const {
   const Point to{from.x + step_.x, from.y + step_.y};
   if (state_.Monitors.empty()) return to;
-  auto on = [](const Rect& m, Point p) {
-    return p.x >= m.left && p.x < m.right && p.y >= m.top && p.y < m.bottom;
-  };
   for (const Rect& m : state_.Monitors) {
-    if (on(m, to)) return to;
+    if (m.Contains(to)) return to;
   }
   for (const Rect& m : state_.Monitors) {
-    if (on(m, from)) {
+    if (m.Contains(from)) {
       return {std::clamp(to.x, m.left, m.right - 1),
               std::clamp(to.y, m.top, m.bottom - 1)};
     }

@@ -23,6 +23,15 @@ struct Rect {
   int32_t bottom = 0;
   int32_t Width() const { return right - left; }
   int32_t Height() const { return bottom - top; }
+  // Right and bottom edges are outside, as the system counts them.
+  bool Contains(Point p) const {
+    return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+  }
+  // Whether the two share at least one pixel.
+  bool Meets(const Rect& other) const {
+    return right > other.left && left < other.right && bottom > other.top &&
+           top < other.bottom;
+  }
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 

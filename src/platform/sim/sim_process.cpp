@@ -423,10 +423,6 @@ RoleReading SimProcessImpl::ProbeRoleAt(Point p) {
 // answers), then the elements of the windows that answered and of the
 // regions.
 std::vector<ElementBox> SimProcessImpl::ProbeElements(const Rect& area) {
-  const auto meets = [&area](const Rect& r) {
-    return r.right > area.left && r.left < area.right && r.bottom > area.top &&
-           r.top < area.bottom;
-  };
   std::unique_lock<std::mutex> lock(Mutex());
   ++world_.probe_count;
   world_.scheduler.WaitLocked(lock, world_.NowLocked() + world_.probe_cost_ms,
@@ -435,7 +431,7 @@ std::vector<ElementBox> SimProcessImpl::ProbeElements(const Rect& area) {
   for (WindowHandle handle : world_.ZOrderLocked()) {
     const WindowRec* rec = world_.FindWindowLocked(handle);
     if (rec != nullptr && rec->visible && rec->show != WindowShow::kMinimised &&
-        meets(rec->rect)) {
+        rec->rect.Meets(area)) {
       shown.push_back(handle);
     }
   }
@@ -448,7 +444,7 @@ std::vector<ElementBox> SimProcessImpl::ProbeElements(const Rect& area) {
   }
   std::vector<ElementBox> found = world_.ElementsLocked(answered);
   std::erase_if(found,
-                [&meets](const ElementBox& e) { return !meets(e.rect); });
+                [&area](const ElementBox& e) { return !e.rect.Meets(area); });
   return found;
 }
 

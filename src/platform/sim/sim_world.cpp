@@ -134,17 +134,13 @@ Rect SimDesktop::Impl::ReportedRectLocked(const WindowRec& rec) const {
   return rec.show == WindowShow::kMinimised ? ParkedRect() : rec.rect;
 }
 
-namespace {
-bool Contains(const Rect& r, Point p) {
-  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-}  // namespace
+namespace {}  // namespace
 
 const WindowRec* SimDesktop::Impl::ProgramWindowAtLocked(Point p) const {
   for (WindowHandle handle : ZOrderLocked()) {
     const WindowRec* rec = FindWindowLocked(handle);
     if (rec->owner != nullptr && rec->visible &&
-        rec->show != WindowShow::kMinimised && Contains(rec->rect, p)) {
+        rec->show != WindowShow::kMinimised && rec->rect.Contains(p)) {
       return rec;
     }
   }
@@ -154,7 +150,7 @@ const WindowRec* SimDesktop::Impl::ProgramWindowAtLocked(Point p) const {
 RoleReading SimDesktop::Impl::RegionRoleLocked(Point p) const {
   constexpr int64_t kRoleClient = 0x0A;
   for (auto it = role_regions.rbegin(); it != role_regions.rend(); ++it) {
-    if (Contains(it->rect, p)) return it->reading;
+    if (it->rect.Contains(p)) return it->reading;
   }
   return {RoleReading::Kind::kNumber, kRoleClient};
 }
@@ -213,7 +209,7 @@ RoleReading SimDesktop::Impl::ControlRoleLocked(WindowHandle window,
   bool found_control = false;
   for (const SimWidget* widget : widgets) {
     const std::optional<Rect> r = ControlOnScreen(*widget, *rec);
-    if (!r || !Contains(*r, p)) continue;
+    if (!r || !r->Contains(p)) continue;
     // Frames lie below the other controls; later controls lie on top.
     const bool frame = widget->Kind() == WidgetKind::kGroupBox;
     if (frame && found_control) continue;
@@ -247,7 +243,7 @@ std::vector<ElementBox> SimDesktop::Impl::ElementsLocked(
     }
     bool covered = false;
     for (auto above = role_regions.rbegin(); above != it; ++above) {
-      covered = covered || Contains(above->rect, c);
+      covered = covered || above->rect.Contains(c);
     }
     if (!covered) found.push_back({it->rect, it->reading.role});
   }

@@ -17,11 +17,6 @@ constexpr ULONGLONG kSearchBudgetMs = 1000;
 constexpr LONG kHiddenStates =
     STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_UNAVAILABLE;
 
-bool Meets(const RECT& r, const Rect& area) {
-  return r.right > area.left && r.left < area.right && r.bottom > area.top &&
-         r.top < area.bottom;
-}
-
 struct WindowSearch {
   Rect area;
   std::vector<HWND> found;  // in front first
@@ -33,7 +28,8 @@ BOOL CALLBACK AddShownWindow(HWND window, LPARAM search_param) {
   RECT r{};
   if (IsWindowVisible(window) && !IsIconic(window) &&
       GetWindowRect(window, &r) && r.right > r.left && r.bottom > r.top &&
-      Meets(r, search->area) && !IsHungAppWindow(window)) {
+      Rect{r.left, r.top, r.right, r.bottom}.Meets(search->area) &&
+      !IsHungAppWindow(window)) {
     search->found.push_back(window);
   }
   return TRUE;
@@ -152,7 +148,7 @@ class Win32RoleProbe final : public RoleProbe {
         width <= 0 || height <= 0) {
       return true;
     }
-    if (!Meets(RECT{left, top, left + width, top + height}, area_)) {
+    if (!Rect{left, top, left + width, top + height}.Meets(area_)) {
       return false;
     }
     VARIANT role;
