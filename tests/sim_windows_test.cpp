@@ -232,6 +232,61 @@ TEST(SimWindows, OwnUiThreadSendIsDirect) {
             (Texts{"close", "after send", "after post", "close"}));
 }
 
+// A UI thread that waits for a hung window's answer answers what another
+// program sends to its form meanwhile, while a posted message waits for the
+// loop; its silence counts the waits that answer nothing, but not a sound.
+TEST(SimWindows, SenderAnswersSentMessagesAndSilenceIsMeasured) {
+  SimDesktop desktop;
+  SimProcess* process = nullptr;
+  const WindowHandle form = LaunchFormProgram(desktop, &process);
+  const WindowHandle hung = desktop.AddWindow({"hung", {}, nullptr, true});
+  desktop.SetSoundLength("long.wav", 900);
+  desktop.ClearTrace();
+  process->At(100, [&] {
+    process->SendToWindow(hung, 0x400, 0, 0, 1000);  // to 1100, answering
+    process->PlaySoundFile("long.wav");              // to 2000, a sound
+    process->Sleep(300);                             // to 2300, silent
+  });
+  process->SendAt(500, form, kWmClose, 0, 0);
+  process->PostAt(600, form, kWmClose, 0, 0);
+  desktop.RunFor(3000);
+  EXPECT_EQ(TimesOf(desktop, "event"), (Times{500, 2300}));
+  EXPECT_EQ(process->LongestSilence().ms, 300);
+  EXPECT_EQ(process->LongestSilence().ended_at_ms, 2300);
+}
+
+// A program that returns from main leaves behind the threads it started
+// that still run; one that the system ends does nothing more: its threads
+// unwind, but what they still write or press goes nowhere.
+TEST(SimWindows, ProgramsLeaveThreadsOrNothingMore) {
+  SimDesktop desktop;
+  SimProcess& leaving = desktop.Launch("leaving.exe", [](Platform& p) {
+    p.StartThread([&p] { p.Sleep(10000); });
+    return 0;
+  });
+  SimProcess& ended = desktop.Launch("ended.exe", [](Platform& p) {
+    struct OnTheWayOut {
+      Platform& p;
+      ~OnTheWayOut() {
+        p.ReplaceFileBytes("f.ini", "late");
+        p.KeyEvent(0x10, true);
+      }
+    } saves{p};
+    p.MouseButton(kMouseLeftDown, {});
+    p.KeyEvent(0x10, false);
+    p.Sleep(10000);
+    return 0;
+  });
+  desktop.RunFor(100);
+  EXPECT_EQ(leaving.ThreadsLeftAtExit(), 1);
+  EXPECT_EQ(desktop.HeldInput(), (Texts{"left", "key 16"}));
+  ended.Terminate();
+  desktop.RunFor(100);
+  EXPECT_FALSE(ended.Running());
+  EXPECT_EQ(desktop.File("f.ini"), std::nullopt);
+  EXPECT_EQ(desktop.HeldInput(), (Texts{"left", "key 16"}));
+}
+
 // A foreign window answers through its handler on the sender's thread, in
 // no time; a hung one makes a send wait out its time-out.
 TEST(SimWindows, ForeignWindowsAnswerOrHang) {

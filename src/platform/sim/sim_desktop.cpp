@@ -229,6 +229,18 @@ void SimDesktop::HoldLeftButton(bool down) {
   impl_->left_button_down = down;
 }
 
+std::vector<std::string> SimDesktop::HeldInput() const {
+  Lock lock(impl_->Mutex());
+  std::vector<std::string> held;
+  if (impl_->left_button_down) held.push_back("left");
+  if (impl_->right_button_down) held.push_back("right");
+  if (impl_->middle_button_down) held.push_back("middle");
+  for (uint8_t key : impl_->keys_down) {
+    held.push_back("key " + std::to_string(key));
+  }
+  return held;
+}
+
 // --- Files and sounds --------------------------------------------------------
 
 std::optional<std::string> SimDesktop::File(const std::string& path) const {

@@ -136,8 +136,10 @@ class SimDesktop {
   void AddTreeLink(const std::string& path, const std::string& target);
   // Listing this folder fails (no medium, no access).
   void MakeUnlistable(const std::string& path);
-  // How long one listing takes (default 0).
+  // How long one listing takes (default 0); of this folder alone (a dead
+  // network share may take minutes).
   void SetListingCost(int64_t ms);
+  void SetFolderListingCost(const std::string& folder, int64_t ms);
   int64_t ListingCount() const;
   // Called (on the starting program's thread) whenever a program asks the
   // shell to start something hidden; the trace also gets "start".
@@ -161,6 +163,9 @@ class SimDesktop {
   void PlaceCursor(Point p);
   // The person holds the left button down, or lets it go.
   void HoldLeftButton(bool down);
+  // The mouse buttons and keys held down now ("left", "right", "middle",
+  // "key <virtual key>").
+  std::vector<std::string> HeldInput() const;
 
   // --- Files (shared by every program; paths as the programs write them) ---
   std::optional<std::string> File(const std::string& path) const;
@@ -205,8 +210,31 @@ class SimProcess : public Platform {
   // thread at `at_ms`, as another program's PostMessage would.
   virtual void PostAt(int64_t at_ms, WindowHandle window, uint32_t message,
                       uintptr_t wparam, intptr_t lparam) = 0;
+  // Delivers a window message at `at_ms` as another program's SendMessage
+  // would: besides the message loop, a UI thread that waits in a way that
+  // answers sent messages (SleepAnswering, a send of its own) serves it.
+  virtual void SendAt(int64_t at_ms, WindowHandle window, uint32_t message,
+                      uintptr_t wparam, intptr_t lparam) = 0;
   // Answer returned by the program's last handled kWmQueryEndSession.
   virtual std::optional<bool> LastEndSessionAnswer() const = 0;
+  // Ends the program at once, as Windows ends it after a shut-down query:
+  // no more of its code runs to any effect (its threads unwind, but their
+  // files, input, boxes and messages go nowhere). Test's thread only.
+  virtual void Terminate() = 0;
+
+  // When its main returned: the threads it had started that still ran, and
+  // its windows that were never destroyed.
+  virtual int32_t ThreadsLeftAtExit() const = 0;
+  virtual int32_t WindowsLeftAtExit() const = 0;
+  // The longest stretch in which its UI thread answered no sent message,
+  // counting only waits the program's rules do not prescribe (a synchronous
+  // sound, the pause after each poll of a held switch, the fixed 500 ms and
+  // 1 s pauses are left out), and when that stretch ended.
+  struct Silence {
+    int64_t ms = 0;
+    int64_t ended_at_ms = 0;
+  };
+  virtual Silence LongestSilence() const = 0;
 };
 
 }  // namespace hopla::sim

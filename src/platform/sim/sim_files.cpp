@@ -118,9 +118,12 @@ std::optional<std::vector<FolderEntry>> SimProcessImpl::ListFolder(
   std::unique_lock<std::mutex> lock(Mutex());
   ++world_.listing_count;
   world_.RecordLocked("list", pattern);
-  if (world_.listing_cost_ms > 0) {
-    world_.scheduler.WaitLocked(
-        lock, world_.NowLocked() + world_.listing_cost_ms, false);
+  int64_t cost_ms = world_.listing_cost_ms;
+  const auto slow = world_.slow_folders.find(
+      FolderKey(pattern.substr(0, pattern.rfind('\\') + 1)));
+  if (slow != world_.slow_folders.end()) cost_ms = slow->second;
+  if (cost_ms > 0) {
+    world_.scheduler.WaitLocked(lock, world_.NowLocked() + cost_ms, false);
   }
   return world_.ListLocked(pattern);
 }
@@ -153,6 +156,7 @@ void SimProcessImpl::ShellStartHidden(const std::string& file,
   std::function<void(const std::string&, const std::string&)> start;
   {
     std::lock_guard<std::mutex> lock(Mutex());
+    if (ended_) return;
     world_.RecordLocked("start", folder + "|" + file);
     start = world_.shell_start;
   }
@@ -185,6 +189,11 @@ void SimDesktop::MakeUnlistable(const std::string& path) {
 void SimDesktop::SetListingCost(int64_t ms) {
   std::lock_guard<std::mutex> lock(impl_->Mutex());
   impl_->listing_cost_ms = ms;
+}
+
+void SimDesktop::SetFolderListingCost(const std::string& folder, int64_t ms) {
+  std::lock_guard<std::mutex> lock(impl_->Mutex());
+  impl_->slow_folders[FolderKey(folder)] = ms;
 }
 
 int64_t SimDesktop::ListingCount() const {

@@ -55,6 +55,12 @@ SimProcessImpl::InputQueue SimProcessImpl::EndLocked(
   ended_ = true;
   exit_code_ = exit_code.value_or(-1);
   if (exit_code) world_.RecordLocked("exit", std::to_string(*exit_code));
+  if (main_result_) {  // main returned: what it left behind
+    threads_left_at_exit_ = static_cast<int32_t>(threads_.size());
+    for (const auto& [handle, rec] : world_.windows) {
+      if (rec.owner == this) ++windows_left_at_exit_;
+    }
+  }
   for (auto it = world_.mutexes.begin(); it != world_.mutexes.end();) {
     it = it->second == this ? world_.mutexes.erase(it) : std::next(it);
   }
@@ -89,7 +95,26 @@ void SimProcessImpl::FinishSendLocked(SendCall& call, bool handled,
 
 bool SimProcessImpl::OnUiThread() const {
   std::lock_guard<std::mutex> lock(Mutex());
-  return ui_thread_ != nullptr && Scheduler::Current() == ui_thread_;
+  return OnUiThreadLocked();
+}
+
+// The UI thread's silence grows by each wait in which it answers nothing,
+// unless the program's rules prescribe that wait; any wait that answers
+// ends it.
+void SimProcessImpl::WaitEndedLocked(const SimThread& thread, int64_t began_ms,
+                                     bool loop_wait) {
+  if (&thread != ui_thread_) return;
+  const bool excused = std::exchange(excuse_wait_, false);
+  after_poll_ = false;
+  if (loop_wait) {
+    silent_ms_ = 0;
+    return;
+  }
+  if (excused) return;
+  silent_ms_ += world_.NowLocked() - began_ms;
+  if (silent_ms_ > longest_silence_.ms) {
+    longest_silence_ = {silent_ms_, world_.NowLocked()};
+  }
 }
 
 // --- Time, waiting, threads -------------------------------------------------
@@ -100,7 +125,14 @@ int64_t SimProcessImpl::NowMs() {
 }
 
 void SimProcessImpl::Sleep(int32_t ms) {
+  // The pauses the rules prescribe on the UI thread: after each poll of a
+  // held switch, and the fixed 500 ms and 1 s pauses.
+  constexpr int32_t kPrescribedPausesMs[] = {500, 1000};
   std::unique_lock<std::mutex> lock(Mutex());
+  if (OnUiThreadLocked()) {
+    excuse_wait_ = after_poll_ || ms == kPrescribedPausesMs[0] ||
+                   ms == kPrescribedPausesMs[1];
+  }
   int64_t deadline = ms < 0 ? kNever : world_.NowLocked() + ms;
   world_.scheduler.WaitLocked(lock, deadline, false);
 }
@@ -117,25 +149,44 @@ void SimProcessImpl::SleepAnswering(int32_t ms) {
     Sleep(ms);
     return;
   }
-  int64_t deadline = 0;
-  {
-    std::lock_guard<std::mutex> lock(Mutex());
-    deadline = world_.NowLocked() + std::max(ms, 0);
-    answering_only_ = true;
-  }
-  struct Leave {
-    SimProcessImpl* self;
-    ~Leave() {
-      std::lock_guard<std::mutex> lock(self->Mutex());
-      self->answering_only_ = false;
+  std::unique_lock<std::mutex> lock(Mutex());
+  WaitAnsweringLocked(lock, world_.NowLocked() + std::max(ms, 0));
+}
+
+bool SimProcessImpl::WaitAnsweringLocked(std::unique_lock<std::mutex>& lock,
+                                         int64_t deadline_ms,
+                                         const std::function<bool()>& done) {
+  // Restored with the lock held, also when the wait unwinds.
+  struct Mode {
+    std::unique_lock<std::mutex>& lock;
+    bool& answering_only;
+    bool outer;
+    ~Mode() {
+      if (!lock.owns_lock()) lock.lock();
+      answering_only = outer;
     }
-  } leave{this};
+  } mode{lock, answering_only_, std::exchange(answering_only_, true)};
+  const auto over = [&] {
+    return (done && done()) || world_.NowLocked() >= deadline_ms;
+  };
   for (;;) {
+    if (over()) return true;
+    lock.unlock();
     RunDueInputs(false, true);
-    std::unique_lock<std::mutex> lock(Mutex());
-    if (world_.NowLocked() >= deadline) return;
-    if (!world_.scheduler.WaitLocked(lock, deadline, true)) return;
+    lock.lock();
+    if (over()) return true;
+    if (!world_.scheduler.WaitLocked(lock, deadline_ms, true)) return false;
   }
+}
+
+bool SimProcessImpl::WaitAsSenderLocked(std::unique_lock<std::mutex>& lock,
+                                        int64_t deadline_ms,
+                                        const std::function<bool()>& done) {
+  if (OnUiThreadLocked()) return WaitAnsweringLocked(lock, deadline_ms, done);
+  while (!(done && done()) && world_.NowLocked() < deadline_ms) {
+    if (!world_.scheduler.WaitLocked(lock, deadline_ms, false)) return false;
+  }
+  return true;
 }
 
 void SimProcessImpl::StartThread(std::function<void()> body) {
@@ -192,6 +243,19 @@ bool SimProcessImpl::RunDueInputs(bool stop_on_quit, bool sends_only) {
       run = std::move(it->second.run);
       inputs_.erase(it);
     }
+    // A sent message is handled as in the message loop: a box it opens
+    // serves everything, not only what is sent.
+    struct Mode {
+      SimProcessImpl& self;
+      bool outer;
+      ~Mode() {
+        std::lock_guard<std::mutex> lock(self.Mutex());
+        self.answering_only_ = outer;
+      }
+    } mode{*this, [this] {
+             std::lock_guard<std::mutex> lock(Mutex());
+             return std::exchange(answering_only_, false);
+           }()};
     run();
   }
 }
@@ -246,9 +310,11 @@ void SimProcessImpl::WakeMessageLoop() {
 
 void SimProcessImpl::PlaySoundFile(const std::string& file_name) {
   std::unique_lock<std::mutex> lock(Mutex());
+  if (ended_) return;
   world_.RecordLocked("sound", file_name);
   auto it = world_.sound_lengths_ms.find(file_name);
   if (it == world_.sound_lengths_ms.end() || it->second <= 0) return;
+  excuse_wait_ = OnUiThreadLocked();  // a synchronous sound lasts its length
   world_.scheduler.WaitLocked(lock, world_.NowLocked() + it->second, false);
 }
 
@@ -256,6 +322,7 @@ DialogResult SimProcessImpl::ShowMessageBox(const MessageBoxSpec& desc) {
   std::function<MessageBoxAnswer(const MessageBoxSpec&)> policy;
   {
     std::lock_guard<std::mutex> lock(Mutex());
+    if (ended_) return DialogResult::kCancel;
     world_.RecordLocked("msgbox", desc.caption + "|" + desc.text);
     policy = world_.answer_policy;
   }
@@ -320,6 +387,7 @@ std::optional<Point> SimProcessImpl::CursorPos() {
 
 void SimProcessImpl::SetCursorPos(Point p) {
   std::lock_guard<std::mutex> lock(Mutex());
+  if (ended_) return;
   world_.cursor = world_.ClampToScreen(p);
   world_.RecordLocked("cursor", std::to_string(world_.cursor.x) + "," +
                                     std::to_string(world_.cursor.y));
@@ -343,6 +411,7 @@ bool SimProcessImpl::FileExists(const std::string& path) {
 bool SimProcessImpl::ReplaceFileBytes(const std::string& path,
                                       const std::string& bytes) {
   std::lock_guard<std::mutex> lock(Mutex());
+  if (ended_) return false;
   world_.RecordLocked("file-replace", path);
   if (world_.refused_writes.count(path) != 0) return false;
   world_.files[path] = bytes;
@@ -356,8 +425,13 @@ bool SimProcessImpl::LeftButtonDown() {
 
 void SimProcessImpl::MouseButton(uint32_t flags, Point at) {
   std::lock_guard<std::mutex> lock(Mutex());
+  if (ended_) return;
   if (flags == kMouseLeftDown) world_.left_button_down = true;
   if (flags == kMouseLeftUp) world_.left_button_down = false;
+  if (flags == kMouseRightDown) world_.right_button_down = true;
+  if (flags == kMouseRightUp) world_.right_button_down = false;
+  if (flags == kMouseMiddleDown) world_.middle_button_down = true;
+  if (flags == kMouseMiddleUp) world_.middle_button_down = false;
   world_.RecordLocked("mouse", std::to_string(flags) + " " +
                                    std::to_string(at.x) + "," +
                                    std::to_string(at.y));
@@ -365,6 +439,12 @@ void SimProcessImpl::MouseButton(uint32_t flags, Point at) {
 
 void SimProcessImpl::KeyEvent(uint8_t virtual_key, bool up) {
   std::lock_guard<std::mutex> lock(Mutex());
+  if (ended_) return;
+  if (up) {
+    world_.keys_down.erase(virtual_key);
+  } else {
+    world_.keys_down.insert(virtual_key);
+  }
   world_.RecordLocked("key",
                       std::to_string(virtual_key) + (up ? " up" : " down"));
 }
@@ -376,6 +456,7 @@ void SimProcessImpl::Beep() {
 
 void SimProcessImpl::ShellOpen(const std::string& target) {
   std::lock_guard<std::mutex> lock(Mutex());
+  if (ended_) return;
   world_.RecordLocked("shell", target);
 }
 
@@ -474,6 +555,41 @@ void SimProcessImpl::PostAt(int64_t at_ms, WindowHandle window,
   QueueInputLocked(at_ms, [this, window, message, wparam, lparam] {
     DispatchToForm(window, message, wparam, lparam);
   });
+}
+
+void SimProcessImpl::SendAt(int64_t at_ms, WindowHandle window,
+                            uint32_t message, uintptr_t wparam,
+                            intptr_t lparam) {
+  std::lock_guard<std::mutex> lock(Mutex());
+  QueueInputLocked(
+      at_ms,
+      [this, window, message, wparam, lparam] {
+        DispatchToForm(window, message, wparam, lparam);
+      },
+      true);
+}
+
+void SimProcessImpl::Terminate() {
+  InputQueue dropped;  // destroyed after the lock is released
+  std::lock_guard<std::mutex> lock(Mutex());
+  if (ended_) return;
+  world_.RecordLocked("terminate", exe_path_);
+  dropped = EndLocked(std::nullopt);
+}
+
+int32_t SimProcessImpl::ThreadsLeftAtExit() const {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return threads_left_at_exit_;
+}
+
+int32_t SimProcessImpl::WindowsLeftAtExit() const {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return windows_left_at_exit_;
+}
+
+SimProcess::Silence SimProcessImpl::LongestSilence() const {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return longest_silence_;
 }
 
 std::optional<bool> SimProcessImpl::LastEndSessionAnswer() const {

@@ -93,10 +93,20 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void At(int64_t at_ms, std::function<void()> action) override;
   void PostAt(int64_t at_ms, WindowHandle window, uint32_t message,
               uintptr_t wparam, intptr_t lparam) override;
+  void SendAt(int64_t at_ms, WindowHandle window, uint32_t message,
+              uintptr_t wparam, intptr_t lparam) override;
   std::optional<bool> LastEndSessionAnswer() const override;
+  void Terminate() override;
+  int32_t ThreadsLeftAtExit() const override;
+  int32_t WindowsLeftAtExit() const override;
+  Silence LongestSilence() const override;
 
   // --- For the rest of the simulator ----------------------------------------
   int64_t LoopWakeLocked() const override;
+  void WaitEndedLocked(const SimThread& thread, int64_t began_ms,
+                       bool loop_wait) override;
+  // Whether the process has ended: what its threads still do goes nowhere.
+  bool EndedLocked() const { return ended_; }
   // The earliest queued input due after `now_ms`, or kNever.
   int64_t NextInputAfterLocked(int64_t now_ms) const;
   // Runs `run` on the UI thread at `due_ms`, when its loop next serves input.
@@ -143,6 +153,20 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   // The UI loop's wait: until `deadline_ms`, a wake request or due input.
   bool LoopWaitLocked(std::unique_lock<std::mutex>& lock, int64_t deadline_ms);
   void RunModalLoop(int64_t answer_ms);
+  // The UI thread waits until `deadline_ms`, or until `done` holds, serving
+  // the messages other threads send to its windows meanwhile. Returns false
+  // when the thread is to end.
+  bool WaitAnsweringLocked(std::unique_lock<std::mutex>& lock,
+                           int64_t deadline_ms,
+                           const std::function<bool()>& done = nullptr);
+  // The calling thread waits until `deadline_ms` (or `done`): answering, when
+  // it is this program's UI thread.
+  bool WaitAsSenderLocked(std::unique_lock<std::mutex>& lock,
+                          int64_t deadline_ms,
+                          const std::function<bool()>& done = nullptr);
+  bool OnUiThreadLocked() const {
+    return ui_thread_ != nullptr && Scheduler::Current() == ui_thread_;
+  }
   // A send, recorded in the trace or not. Lock held.
   std::optional<intptr_t> SendLocked(std::unique_lock<std::mutex>& lock,
                                      WindowHandle window, uint32_t message,
@@ -167,6 +191,13 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   std::optional<int> exit_code_;
   bool ended_ = false;
   std::optional<bool> last_end_session_;
+  int32_t threads_left_at_exit_ = 0;
+  int32_t windows_left_at_exit_ = 0;
+  // The UI thread's silence: unexcused waits since it last answered.
+  bool excuse_wait_ = false;  // the next wait is one the rules prescribe
+  bool after_poll_ = false;   // its last act was a poll of the switch
+  int64_t silent_ms_ = 0;
+  Silence longest_silence_;
 
   UiLoopHost* host_ = nullptr;
   bool quit_ = false;

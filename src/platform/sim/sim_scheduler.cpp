@@ -151,10 +151,14 @@ bool Scheduler::WaitLocked(std::unique_lock<std::mutex>& lock,
   self->deadline_ms = std::max(deadline_ms, now_);
   self->signal_ms = kNever;
   self->loop_wait = loop_wait;
+  const int64_t began_ms = now_;
   PassBatonLocked();
   self->cv.wait(lock, [&] { return current_ == self; });
   self->state = SimThread::State::kRunning;
   self->loop_wait = false;
+  if (self->source != nullptr) {
+    self->source->WaitEndedLocked(*self, began_ms, loop_wait);
+  }
   if (self->kill) {
     if (std::uncaught_exceptions() > 0) return false;
     throw ThreadKill{};

@@ -25,12 +25,18 @@ inline constexpr int64_t kNever = INT64_MAX;
 // that catches std::exception lets it pass.
 struct ThreadKill {};
 
-// What a waiting thread's owner adds to its wake-up (a UI thread in its
-// message loop also wakes for queued input). Called with the lock held.
+class SimThread;
+
+// A waiting thread's owner: what it adds to the thread's wake-up (a UI thread
+// in its message loop also wakes for queued input), and what it learns of
+// each wait. Called with the lock held.
 class WaitSource {
  public:
   virtual ~WaitSource() = default;
   virtual int64_t LoopWakeLocked() const = 0;
+  // After each wait of one of its threads that began at `began_ms`.
+  virtual void WaitEndedLocked(const SimThread& /*thread*/,
+                               int64_t /*began_ms*/, bool /*loop_wait*/) {}
 };
 
 class SimThread {

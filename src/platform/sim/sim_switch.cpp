@@ -28,6 +28,7 @@ bool SameDevice(const SwitchChoice& a, const SwitchChoice& b) {
 // reads as down for a tap that began after the last poll and has ended.
 SwitchPoll SimProcessImpl::PollSwitch() {
   std::lock_guard<std::mutex> lock(Mutex());
+  after_poll_ = OnUiThreadLocked();
   const int64_t now = world_.NowLocked();
   const int64_t last = std::exchange(last_switch_poll_ms_, now);
   const SwitchChoice& chosen = switch_choice_;

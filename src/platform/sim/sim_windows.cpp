@@ -28,17 +28,20 @@ std::optional<intptr_t> SimProcessImpl::SendToWindow(WindowHandle window,
 std::optional<intptr_t> SimProcessImpl::SendLocked(
     std::unique_lock<std::mutex>& lock, WindowHandle window, uint32_t message,
     uintptr_t wparam, intptr_t lparam, int32_t timeout_ms, bool record) {
+  if (ended_) return std::nullopt;
   if (record) {
     world_.RecordLocked("send", MessageText(window, message, wparam, lparam));
   }
   if (window == kNoWindow) return std::nullopt;
   WindowRec* rec = world_.FindWindowLocked(window);
   if (rec == nullptr) return std::nullopt;
+  // A UI thread that waits for an answer answers what is sent to its own
+  // windows meanwhile, as a send without SMTO_BLOCK does.
   if (rec->hung) {
     // A hung receiver never answers: the sender waits out its time-out.
     int64_t deadline =
         timeout_ms < 0 ? kNever : world_.NowLocked() + timeout_ms;
-    world_.scheduler.WaitLocked(lock, deadline, false);
+    WaitAsSenderLocked(lock, deadline);
     return std::nullopt;
   }
   if (rec->owner == nullptr && rec->busy_ms > 0) {
@@ -46,8 +49,10 @@ std::optional<intptr_t> SimProcessImpl::SendLocked(
     const int64_t busy_ms = rec->busy_ms;
     const WindowHandle handle = rec->handle;
     const bool answered = timeout_ms < 0 || busy_ms <= timeout_ms;
-    world_.scheduler.WaitLocked(
-        lock, world_.NowLocked() + (answered ? busy_ms : timeout_ms), false);
+    if (!WaitAsSenderLocked(
+            lock, world_.NowLocked() + (answered ? busy_ms : timeout_ms))) {
+      return std::nullopt;
+    }
     rec = world_.FindWindowLocked(handle);
     if (rec == nullptr) return std::nullopt;
     auto result = SendToForeign(lock, *rec, message, wparam, lparam);
@@ -66,6 +71,7 @@ bool SimProcessImpl::SendNotifying(WindowHandle window, uint32_t message,
                                    uintptr_t wparam, intptr_t lparam,
                                    std::function<void()> handled) {
   std::unique_lock<std::mutex> lock(Mutex());
+  if (ended_) return false;
   world_.RecordLocked("send", MessageText(window, message, wparam, lparam));
   WindowRec* rec = world_.FindWindowLocked(window);
   if (window == kNoWindow || rec == nullptr) return false;
@@ -136,9 +142,7 @@ std::optional<intptr_t> SimProcessImpl::SendToForm(
     ~StopWaiting() { call->waiter = nullptr; }  // runs with the lock held
   } stop{call.get()};
   int64_t deadline = timeout_ms < 0 ? kNever : world_.NowLocked() + timeout_ms;
-  while (!call->done && world_.NowLocked() < deadline) {
-    if (!world_.scheduler.WaitLocked(lock, deadline, false)) break;
-  }
+  WaitAsSenderLocked(lock, deadline, [&call] { return call->done; });
   if (!call->done || !call->handled) return std::nullopt;
   return call->result;
 }
@@ -146,6 +150,7 @@ std::optional<intptr_t> SimProcessImpl::SendToForm(
 bool SimProcessImpl::PostToWindow(WindowHandle window, uint32_t message,
                                   uintptr_t wparam, intptr_t lparam) {
   std::unique_lock<std::mutex> lock(Mutex());
+  if (ended_) return false;
   world_.RecordLocked("post", MessageText(window, message, wparam, lparam));
   if (window == kNoWindow) return false;
   WindowRec* rec = world_.FindWindowLocked(window);

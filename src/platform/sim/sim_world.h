@@ -103,6 +103,9 @@ struct SimDesktop::Impl {
   Point cursor;
   // Held by a press of the program's or of the person's.
   bool left_button_down = false;
+  bool right_button_down = false;
+  bool middle_button_down = false;
+  std::set<uint8_t> keys_down;  // keys a program pressed and has not let go
   std::map<WindowHandle, WindowRec> windows;
   std::vector<WindowHandle> raised;  // most recently raised first
   WindowHandle foreground = kNoWindow;
@@ -136,6 +139,7 @@ struct SimDesktop::Impl {
   std::vector<TreeEntry> tree;
   std::set<std::string> unlistable;  // folders, in lower case
   int64_t listing_cost_ms = 0;
+  std::map<std::string, int64_t> slow_folders;  // in lower case
   int64_t listing_count = 0;
   std::function<void(const std::string&, const std::string&)> shell_start;
   // The entries of the folder matching `pattern`, or nothing.
