@@ -12,11 +12,39 @@
 
 #include "app/entry.h"
 #include "app/hopla.h"
+#include "platform/codepage.h"
 #include "platform/sim/sim_desktop.h"
+#include "settings/ini_file.h"
+#include "settings/ini_rules.h"
 
 namespace hopla {
 
 inline constexpr char kHoplaPath[] = "C:\\Program Files\\Hopla\\Hopla.exe";
+
+inline std::string Sjis(const std::string& utf8) { return *Utf8ToCp932(utf8); }
+
+// A key's value in the settings file as it stands now (UTF-8), or nothing.
+inline std::optional<std::string> StoredValue(const sim::SimDesktop& desk,
+                                              const std::string& section,
+                                              const std::string& key) {
+  const auto file = desk.File(kSettingsFile);
+  if (!file) return std::nullopt;
+  const auto value = ini::ReadValue(*file, Sjis(section), Sjis(key));
+  if (!value) return std::nullopt;
+  return Cp932ToUtf8(*value);
+}
+
+// The settings window while the program starts (before Start returns): the
+// window titled with the window's caption, not the taskbar's.
+inline WindowHandle SettingsWindowOf(const sim::SimDesktop& desk) {
+  for (const WindowInfo& info : desk.Windows()) {
+    if (info.title.rfind(kWindowCaption, 0) == 0 &&
+        info.title.rfind(kApplicationTitle, 0) != 0) {
+      return info.handle;
+    }
+  }
+  return kNoWindow;
+}
 
 class HoplaTest : public ::testing::Test {
  protected:

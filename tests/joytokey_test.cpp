@@ -211,6 +211,23 @@ TEST_F(JoyToKeyTest, NotInstalledBoxCanBeClosedWithTheSwitch) {
   }
 }
 
+// Quitting while the search that a tick began runs: nothing is started, no
+// box opens, and both saves keep the tick, the person's own change.
+TEST_F(JoyToKeyTest, QuitDuringASearchStartsNothingAndKeepsTheTick) {
+  desk_.AddTreeFolder("C:\\Windows");
+  desk_.SetListingCost(1000);
+  Start();
+  Do([this] { hopla_->JtkUseCheckBox.SetChecked(true); });
+  desk_.RunFor(500);
+  Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
+  desk_.RunFor(10000);
+  EXPECT_FALSE(process_->Running());
+  EXPECT_TRUE(TextsOf(desk_, "start").empty());
+  EXPECT_EQ(desk_.TraceOf("msgbox").size(), 1u) << "the quit question alone";
+  EXPECT_EQ(desk_.TraceOf("file-replace").size(), 2u);
+  EXPECT_EQ(StoredValue(desk_, "UseJoyToKey", "JoyToKeyの利用"), "1");
+}
+
 // A start whose window never comes is given up after a few seconds, as if
 // JoyToKey had gone: the box is cleared, the person is told.
 TEST_F(JoyToKeyTest, StartThatNeverShowsAWindowIsBounded) {

@@ -151,6 +151,63 @@ TEST_F(LifecycleTest, EachSaveReplacesTheFileOnce) {
   EXPECT_EQ(desk_.TraceOf("file-replace").size(), 2u);
 }
 
+// JoyToKey's use stored and no folder (the drives are searched), or a folder
+// whose JoyToKey never opens its window (the start waits for it): closed with
+// OK, or Windows shutting down, meanwhile. Every stored value stays as it
+// was, nothing starts after the close, no box opens after it, and a close
+// ends the program.
+TEST_F(LifecycleTest, CloseOrShutDownDuringStartUpKeepsEveryStoredValue) {
+  const std::string kFile =
+      "[タイマー]\r\n長押し判定時間=6\r\n実行までの時間=7\r\n"
+      "キー入力移行の時間=8\r\n"
+      "[ブレーキ]\r\n強さ=100\r\nボタン=1\r\n";
+  const std::array<std::array<const char*, 3>, 6> kStored = {{
+      {"タイマー", "長押し判定時間", "6"},
+      {"タイマー", "実行までの時間", "7"},
+      {"タイマー", "キー入力移行の時間", "8"},
+      {"ブレーキ", "強さ", "100"},
+      {"ブレーキ", "ボタン", "1"},
+      {"UseJoyToKey", "JoyToKeyの利用", "1"},
+  }};
+  for (const bool searching : {true, false}) {
+    for (const uint32_t way : {kWmClose, kWmQueryEndSession}) {
+      SCOPED_TRACE(std::string(searching ? "search, " : "start, ") +
+                   (way == kWmClose ? "close" : "shut-down"));
+      sim::SimDesktop desk;
+      std::string file = "[UseJoyToKey]\r\nJoyToKeyの利用=1\r\n";
+      if (searching) {
+        desk.AddTreeFolder("C:\\Windows");
+        desk.SetListingCost(2000);
+      } else {
+        desk.AddTreeFile("C:\\JoyToKey\\JoyToKey.exe");
+        file += "所在フォルダー=C:\\JoyToKey\\\r\n";
+      }
+      file += kFile;
+      desk.PutFile(kSettingsFile, Sjis(file));
+      sim::SimProcess& process = desk.Launch(
+          kHoplaPath, [](Platform& platform) { return RunHopla(platform); });
+      desk.RunFor(1000);
+      process.SendAt(desk.Now(), SettingsWindowOf(desk), way, 0, 0);
+      desk.RunFor(100);
+      const int64_t closed = desk.Now();
+      if (way == kWmQueryEndSession) {
+        ASSERT_EQ(process.LastEndSessionAnswer(), std::optional<bool>(true));
+        process.Terminate();  // as Windows goes on to do
+      }
+      desk.RunFor(10000);
+      EXPECT_FALSE(process.Running());
+      for (const auto& [section, key, value] : kStored) {
+        EXPECT_EQ(StoredValue(desk, section, key), value) << key;
+      }
+      for (const auto& entry : desk.Trace()) {
+        if (entry.kind != "start" && entry.kind != "msgbox") continue;
+        EXPECT_TRUE(entry.time_ms < closed || entry.text == kQuitText)
+            << entry.time_ms << " " << entry.kind << " " << entry.text;
+      }
+    }
+  }
+}
+
 TEST_F(LifecycleTest, ShutdownQueryAnswersTrueWithoutAsking) {
   sim::SimProcess& process = Start();
   process.PostAt(desk_.Now(), hopla_->Handle(), kWmQueryEndSession, 0, 0);

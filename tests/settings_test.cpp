@@ -10,8 +10,6 @@
 namespace hopla {
 namespace {
 
-std::string Sjis(const std::string& utf8) { return *Utf8ToCp932(utf8); }
-
 class SettingsTest : public HoplaTest {
  protected:
   void StartWith(const std::string& utf8_file) {
@@ -169,6 +167,29 @@ TEST_F(SettingsTest, GarbageFileLoadsTheDefaults) {
   EXPECT_EQ(hopla_->SpeedBar.Position(), 3);
   EXPECT_EQ(State().LongPressTicks, 40);
   EXPECT_TRUE(process_->Running());
+}
+
+// A search for JoyToKey at start-up can take minutes; meanwhile the switch
+// is the one stored (a key here) and a press is measured with the stored
+// long-press time: 500 ms is short with 70 polls (the built-in 20 would
+// make it long).
+TEST_F(SettingsTest, ASearchAtStartUpMeasuresWithTheStoredSwitchAndTimes) {
+  desk_.AddTreeFolder("C:\\Windows");
+  desk_.SetListingCost(2000);
+  desk_.PutFile(kSettingsFile, Sjis("[UseJoyToKey]\r\nJoyToKeyの利用=1\r\n"
+                                    "[タイマー]\r\n長押し判定時間=6\r\n"
+                                    "[拡張設定]\r\nスイッチ=1\r\nキー=32\r\n"));
+  desk_.Launch(kHoplaPath,
+               [](Platform& platform) { return RunHopla(platform); });
+  SwitchChoice space;
+  space.kind = SwitchKind::kKey;
+  space.key = 0x20;
+  desk_.HoldSwitch(1000, 1500, space);
+  desk_.RunFor(3000);
+  ASSERT_NE(desk_.FindWindowByTitle("「ホプラー。」　JoyToKeyを探しています…"),
+            kNoWindow);
+  EXPECT_EQ(EventsOf({"sound"}),
+            std::vector<std::string>{"sound Pomclick.wav"});
 }
 
 TEST_F(SettingsTest, SliderMapsAndStepsReapplyAtTheEnds) {

@@ -78,6 +78,8 @@ void THopla::ShowSearching(bool searching) {
 }
 
 void THopla::JtkUseCheckBoxClick(Component& /*sender*/) {
+  // Ticked by the load: run once every value is in place.
+  if (!SettingsLoaded()) return;
   joytokey_.JtkUseCheckBoxClick();
 }
 

@@ -38,6 +38,9 @@ THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
   State().ScreenBottom = desktop.bottom;
   UseMonitors(State(), app.platform().MonitorRects());
   app.on_restore = [this](Component& sender) { RestoreHandler(sender); };
+  // A close during start-up (a search for JoyToKey serves the window) must
+  // end the program, not only hide its window.
+  app.SetMainForm(*this);
   FormCreate(*this);
 }
 

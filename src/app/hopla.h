@@ -87,7 +87,7 @@ class THopla : public SettingsWindow,
   void FindJoyToKeyWindow() override;
   bool StartJoyToKey(const std::string& folder) override;
   void LocateJoyToKey();
-  void JtkUseCheckBoxClick(Component& sender);
+  void JtkUseCheckBoxClick(Component& sender) override;
 
  private:
   // What the parts ask of the window.
@@ -106,6 +106,7 @@ class THopla : public SettingsWindow,
   void SetExecutionTimerEnabled(bool enabled) override {
     TimeOverTimer.SetEnabled(enabled);
   }
+  bool ProgramClosed() const override { return Closed(); }
   void ShowSearching(bool searching) override;
   WindowHandle MainWindow() const override { return Handle(); }
   void ShowMessageBox(const MessageBoxSpec& desc) override {
@@ -156,6 +157,8 @@ class THopla : public SettingsWindow,
   JoyToKey joytokey_;
   // Made when the system menu first opens it.
   std::unique_ptr<ExtendedDialog> extended_dialog_;
+  // The quit question is open.
+  bool asking_ = false;
 };
 
 }  // namespace hopla

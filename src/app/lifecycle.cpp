@@ -13,6 +13,7 @@ void THopla::FormCreate(Component& /*sender*/) {
   Platform& platform = app().platform();
   State().MoverEvent = platform.CreateAutoResetEvent(true);
   LoadSettings();
+  if (Closed()) return;  // closed while JoyToKey was looked for
   if (SaishouCheckBox.Checked()) SetStartMinimized(true);
   SpeedBarChange(*this);
   if (JtkUseCheckBox.Checked() && Path_JoyToKey.Text().empty()) {
@@ -21,6 +22,16 @@ void THopla::FormCreate(Component& /*sender*/) {
 }
 
 void THopla::FormCloseQuery(Component& /*sender*/, bool& can_close) {
+  // Closed already, or the question is open: a close sent meanwhile (while
+  // a box or a wait answers sent messages) asks nothing more.
+  if (Closed() || asking_) {
+    can_close = false;
+    return;
+  }
+  struct Asking {
+    bool& asking;
+    ~Asking() { asking = false; }
+  } asking{asking_ = true};
   MessageBoxSpec question;
   question.owner = app().Handle();
   question.text = kQuitQuestion;

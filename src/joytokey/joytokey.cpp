@@ -73,12 +73,12 @@ void JoyToKey::LocateJoyToKey() {
     BusyScope busy(busy_);
     site_.ServeUntil([&job] { return job->done.load(); }, kStartPollMs);
   }
-  site_.ShowSearching(false);
   running_.reset();
-  if (!job->done.load()) {
+  if (!job->done.load() || site_.ProgramClosed()) {
     job->folders.Cancel();  // the program is ending
     return;
   }
+  site_.ShowSearching(false);
   if (job->folders.Found()) {
     state_.JoyToKeyFound = true;
     found_folder_ = job->folders.FoundFolder();
@@ -97,7 +97,8 @@ void JoyToKey::LocateJoyToKey() {
   announcing_ = true;
   site_.ShowMessageBox(box);
   announcing_ = false;
-  site_.SetJoyToKeyUsed(false);
+  // Closed while the box was open: the close saved the tick as it stood.
+  if (!site_.ProgramClosed()) site_.SetJoyToKeyUsed(false);
 }
 
 // Started hidden; its window is waited for (bounded, the window answering
@@ -114,6 +115,10 @@ bool JoyToKey::StartJoyToKey(const std::string& folder) {
                  platform_.NowMs() >= deadline;
         },
         kStartPollMs);
+    if (site_.ProgramClosed()) {
+      QuitWhenItComes(deadline);
+      return false;
+    }
   }
   if (state_.JoyToKeyWindow == kNoWindow) {
     WarnStartFailed();
@@ -124,6 +129,18 @@ bool JoyToKey::StartJoyToKey(const std::string& folder) {
   platform_.SendToWindow(state_.JoyToKeyWindow, kJoyToKeyShowNext, 0, 0,
                          kJoyToKeyCommandTimeoutMs);
   return true;
+}
+
+void JoyToKey::QuitWhenItComes(int64_t deadline_ms) {
+  for (;;) {
+    FindJoyToKeyWindow();
+    if (state_.JoyToKeyWindow != kNoWindow) {
+      platform_.PostToWindow(state_.JoyToKeyWindow, kWmQuit, 0, 0);
+      return;
+    }
+    if (platform_.NowMs() >= deadline_ms) return;
+    platform_.SleepAnswering(kStartPollMs);
+  }
 }
 
 // As when its window has gone: the box is cleared, and the person is told.
@@ -144,12 +161,14 @@ void JoyToKey::JtkUseCheckBoxClick() {
       site_.SetExecutionTimerEnabled(false);
       LocateJoyToKey();
     }
+    if (site_.ProgramClosed()) return;
     if (site_.JoyToKeyUsed()) {
       FindJoyToKeyWindow();
       if (state_.JoyToKeyWindow == kNoWindow) {
         StartJoyToKey(site_.JoyToKeyFolder());
       }
     }
+    if (site_.ProgramClosed()) return;
   }
   platform_.Sleep(kUseTogglePauseMs);
   site_.SetExecutionTimerEnabled(true);

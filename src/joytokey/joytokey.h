@@ -37,9 +37,13 @@ class JoyToKeySite {
   // A box the switch can close: the timers go on inside it.
   virtual void ShowMessageBox(const MessageBoxSpec& desc) = 0;
   // Serves the window (painting, timers, the person's input) until `done`
-  // holds; `done` is asked at least every `poll_ms`.
+  // holds, or the window is closed meanwhile; `done` is asked at least every
+  // `poll_ms`.
   virtual void ServeUntil(const std::function<bool()>& done,
                           int32_t poll_ms) = 0;
+  // The window has been closed: a search or start that served it meanwhile
+  // starts nothing, opens no box and changes no setting.
+  virtual bool ProgramClosed() const = 0;
 };
 
 inline constexpr char kNotInstalledText[] =
@@ -84,6 +88,9 @@ class JoyToKey {
   struct Search;
   struct Heartbeat;
   void WarnStartFailed();
+  // After a close during a start: JoyToKey, started hidden, is told to quit
+  // once its window comes (until `deadline_ms`), so it is not left running.
+  void QuitWhenItComes(int64_t deadline_ms);
 
   Platform& platform_;
   EngineState& state_;

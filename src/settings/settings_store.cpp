@@ -95,7 +95,7 @@ void SettingsWindow::LoadSettings() {
         break;
       }
       case SettingType::kText:
-        LoadJoyToKeyFolder(ini.ReadString(def.section, def.key, ""));
+        Path_JoyToKey.SetText(ini.ReadString(def.section, def.key, ""));
         break;
       case SettingType::kBrakeStrength:
         LoadBrakeStrength(ini.ReadInteger(def.section, def.key, def.fallback));
@@ -103,6 +103,11 @@ void SettingsWindow::LoadSettings() {
     }
   }
   SetExtended(ReadExtendedSettings(ini));
+  settings_loaded_ = true;
+  // JoyToKey is looked for or started only now: a search or a start serves
+  // the window for seconds or minutes, and meanwhile the switch, the timings
+  // and any save must already have the values just read.
+  if (JtkUseCheckBox.Checked()) LoadJoyToKey();
 }
 
 void SettingsWindow::SetExtended(const ExtendedSettings& values) {
@@ -111,8 +116,16 @@ void SettingsWindow::SetExtended(const ExtendedSettings& values) {
   app().platform().UseSwitch(extended_.switch_choice);
 }
 
-void SettingsWindow::LoadJoyToKeyFolder(const std::string& folder) {
-  Path_JoyToKey.SetText(folder);
+// What ticking the box by the load does, then the folder read again and a
+// look for JoyToKey's window, which is started when it is not there.
+void SettingsWindow::LoadJoyToKey() {
+  site_.JtkUseCheckBoxClick(JtkUseCheckBox);
+  if (Closed()) return;
+  const std::string stored = ReadJoyToKeyFolderSetting();
+  // A folder found just now stays known when the file would not keep it.
+  if (!stored.empty() || Path_JoyToKey.Text().empty()) {
+    Path_JoyToKey.SetText(stored);
+  }
   if (!JtkUseCheckBox.Checked()) return;
   state_.JoyToKeyWindow = kNoWindow;
   site_.FindJoyToKeyWindow();
@@ -158,6 +171,7 @@ void SettingsWindow::WriteJoyToKeyFolderSetting(const std::string& folder) {
 
 // The whole file is written once per save, with every key in its place.
 bool SettingsWindow::SaveSettings() {
+  if (!settings_loaded_) return true;  // built-in values are no settings
   IniFileSave save(app().platform(), kSettingsFile);
   try {
     try {

@@ -51,6 +51,9 @@ class SettingsSite {
   // Sets JoyToKeyWindow to the window found, or none.
   virtual void FindJoyToKeyWindow() = 0;
   virtual bool StartJoyToKey(const std::string& folder) = 0;
+  // The click handler of JtkUseCheckBox, which the load runs once every
+  // value is in place.
+  virtual void JtkUseCheckBoxClick(Component& sender) = 0;
   // The handler of the brake strength "なし", run for a stored strength 1.
   virtual void BreakNasiRadioButtonClick(Component& sender) = 0;
 };
@@ -172,9 +175,14 @@ class SettingsWindow : public Form {
   void SaishouCheckBoxClick(Component& sender);
   void HoukouCheckBoxClick(Component& sender);
 
-  // The settings file.
+  // The settings file. Nothing is saved before the load has put every value
+  // in place.
   void LoadSettings();
   bool SaveSettings();
+  bool SettingsLoaded() const { return settings_loaded_; }
+  // The window has been closed: the program is on its way out, and what a
+  // handler still does after a wait must start nothing new.
+  bool Closed() const { return app().Terminated(); }
   // The JoyToKey folder's key, read or written on its own, at once. A write
   // the system refuses leaves the file as it was.
   std::string ReadJoyToKeyFolderSetting();
@@ -194,7 +202,7 @@ class SettingsWindow : public Form {
   TrackBar& SliderOf(SettingId id);
   CheckBox& BoxOf(SettingId id);
   void RunSliderMap(SettingId id);
-  void LoadJoyToKeyFolder(const std::string& folder);
+  void LoadJoyToKey();
   void LoadBrakeStrength(int32_t brake_delay_ms);
   void WriteSettings(IniFileSave& save);
   // Steps a slider by `delta` and runs its map, also at an end of its range.
@@ -204,6 +212,7 @@ class SettingsWindow : public Form {
   EngineState& state_;
   SettingsSite& site_;
   ExtendedSettings extended_;
+  bool settings_loaded_ = false;
 };
 
 }  // namespace hopla
