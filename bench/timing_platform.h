@@ -85,6 +85,7 @@ class TimingPlatform final : public Platform {
   void StartThread(std::function<void()> body) override {
     real_.StartThread(std::move(body));
   }
+  int32_t ThreadsRunning() override { return real_.ThreadsRunning(); }
   void SleepAnswering(int32_t ms) override { real_.SleepAnswering(ms); }
   void RunMessageLoop(UiLoopHost& host) override { real_.RunMessageLoop(host); }
   void QuitMessageLoop() override { real_.QuitMessageLoop(); }

@@ -200,8 +200,9 @@ TEST_F(BrakeTest, StrengthEnablesTheKindBoxesAndLoadedKindsCount) {
 
 // The probe over the program's own window needs its UI thread to answer,
 // which it cannot while a press is held. Walking with the brake over its
-// own buttons, pressing, and quitting still ends at once, and the cursor
-// slowed over those buttons.
+// own buttons, pressing, and quitting still ends at once, with no thread
+// left (a probe in flight included), and the cursor slowed over those
+// buttons.
 TEST_F(BrakeTest, WalkingOverOwnButtonsPressingAndQuittingNeverHangs) {
   StartBraking();
   const Rect window = *desk_.WindowRectOf(hopla_->Handle());
@@ -217,6 +218,7 @@ TEST_F(BrakeTest, WalkingOverOwnButtonsPressingAndQuittingNeverHangs) {
   process_->At(asked, [this] { hopla_->ShuuryouBtnClick(*hopla_); });
   ASSERT_TRUE(desk_.RunUntil([this] { return !process_->Running(); }, 5000));
   EXPECT_LT(desk_.TraceOf("exit").at(0).time_ms - asked, 1000);
+  EXPECT_EQ(process_->ThreadsLeftAtExit(), 0);
 }
 
 }  // namespace

@@ -67,7 +67,6 @@ class MoverTest : public ::testing::Test {
       thread_ = std::make_shared<TMyThread>(
           *platform_, owned_state_, link_,
           std::make_shared<BrakeProber>(*platform_));
-      link_->MoverStarted();
       thread_->Start();
     });
     desk_.RunFor(1);

@@ -6,9 +6,10 @@
 namespace hopla {
 
 namespace {
-// How long destruction waits for mover threads; each ends within one pass.
-constexpr int32_t kMoverEndWaitMs = 2000;
-constexpr int32_t kMoverEndPollMs = 5;
+// How long destruction waits for the threads the program started: a mover
+// ends within a pass, the prober and the hop's search within their probe.
+constexpr int32_t kThreadsEndWaitMs = 2000;
+constexpr int32_t kThreadsEndPollMs = 5;
 }  // namespace
 
 THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
@@ -46,11 +47,10 @@ THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
 
 THopla::~THopla() {
   FormDestroy(*this);
-  AwaitMovers();
-  // From here on nothing a mover or the prober still does reaches the
-  // window; the state they use lives as long as they do.
+  AwaitThreads();
+  // From here on nothing a mover still does reaches the window; the state it
+  // uses lives as long as it does.
   mover_link_->Detach();
-  brake_prober_->Stop();
   DestroyWindow();
 }
 
@@ -108,7 +108,6 @@ void THopla::StopMoverThread() {
 void THopla::StartMoverThread() {
   auto thread = std::make_shared<TMyThread>(app().platform(), state_,
                                             mover_link_, brake_prober_);
-  mover_link_->MoverStarted();
   thread->Start();
   MoverThread = std::move(thread);
 }
@@ -150,15 +149,16 @@ void THopla::ReleaseHeldButton() {
   State().ButtonHeld = false;
 }
 
-void THopla::AwaitMovers() {
+void THopla::AwaitThreads() {
   if (MoverThread) MoverThread->Terminate();
+  brake_prober_->Stop();
   Platform& platform = app().platform();
   for (int32_t waited = 0;
-       mover_link_->LiveMovers() > 0 && waited < kMoverEndWaitMs;
-       waited += kMoverEndPollMs) {
+       platform.ThreadsRunning() > 0 && waited < kThreadsEndWaitMs;
+       waited += kThreadsEndPollMs) {
     // A mover waiting for the next execution is let go.
     if (State().MoverEvent) State().MoverEvent->Set();
-    platform.SleepAnswering(kMoverEndPollMs);
+    platform.SleepAnswering(kThreadsEndPollMs);
   }
 }
 

@@ -139,9 +139,11 @@ class THopla : public SettingsWindow,
   // of the program does, after letting go of a held mouse button.
   void StopEngine();
   void ReleaseHeldButton();
-  // Lets every mover thread still alive end (bounded), answering what other
-  // threads send to the window meanwhile.
-  void AwaitMovers();
+  // Asks every thread the program started to end and waits for them
+  // (bounded), answering what they send to the window meanwhile: a probe in
+  // flight asks the window itself. One that cannot end in time keeps what
+  // it uses (the state, the platform) until the process's exit ends it.
+  void AwaitThreads();
   void BindHandlers();
   void BindBrakeHandlers();
 

@@ -4,8 +4,6 @@
 #ifndef HOPLA_MOTION_MOVER_LINK_H_
 #define HOPLA_MOTION_MOVER_LINK_H_
 
-#include <atomic>
-#include <cstdint>
 #include <mutex>
 
 namespace hopla {
@@ -48,21 +46,14 @@ class MoverLink {
     if (site_ != nullptr) site_->ApplySpeedBar();
   }
 
-  // Mover threads alive, for the bounded wait at the end.
-  void MoverStarted() { live_.fetch_add(1); }
   void MoverEnded() {
-    {
-      std::lock_guard lock(mutex_);
-      if (site_ != nullptr) site_->MoverEnded();
-    }
-    live_.fetch_sub(1);
+    std::lock_guard lock(mutex_);
+    if (site_ != nullptr) site_->MoverEnded();
   }
-  int32_t LiveMovers() const { return live_.load(); }
 
  private:
   std::mutex mutex_;
   MoverSite* site_;
-  std::atomic<int32_t> live_{0};
 };
 
 }  // namespace hopla

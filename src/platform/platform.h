@@ -126,6 +126,9 @@ class Platform {
   virtual std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) = 0;
   // Starts a detached thread at normal priority that runs `body` once.
   virtual void StartThread(std::function<void()> body) = 0;
+  // How many threads that StartThread started have not ended yet (their
+  // body returned and what it held was let go).
+  virtual int32_t ThreadsRunning() = 0;
   // Sleeps `ms` on the UI thread while still answering what other threads
   // send to its windows (an accessibility query, say), without running
   // timers or the person's input.
@@ -174,7 +177,8 @@ class Platform {
   // --- Windows and messages
   // Sends a message and waits for its handling, at most timeout_ms, giving up
   // at once on a hung receiver. Returns the receiver's answer, or nothing
-  // when it was not handled.
+  // when it was not handled. Meanwhile the sender answers what other threads
+  // send to its own windows, so its window procedure may be entered again.
   virtual std::optional<intptr_t> SendToWindow(WindowHandle window,
                                                uint32_t message,
                                                uintptr_t wparam,

@@ -200,6 +200,13 @@ void SimProcessImpl::StartThread(std::function<void()> body) {
   if (ended_) world_.scheduler.KillLocked(thread);
 }
 
+int32_t SimProcessImpl::ThreadsRunning() {
+  std::lock_guard<std::mutex> lock(Mutex());
+  return static_cast<int32_t>(
+      std::count_if(threads_.begin(), threads_.end(),
+                    [this](const SimThread* t) { return t != ui_thread_; }));
+}
+
 // --- The UI thread's message loop --------------------------------------------
 
 int64_t SimProcessImpl::LoopWakeLocked() const {

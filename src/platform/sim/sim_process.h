@@ -35,6 +35,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void Sleep(int32_t ms) override;
   std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) override;
   void StartThread(std::function<void()> body) override;
+  int32_t ThreadsRunning() override;
   void SleepAnswering(int32_t ms) override;
   void RunMessageLoop(UiLoopHost& host) override;
   void QuitMessageLoop() override;

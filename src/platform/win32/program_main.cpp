@@ -1,6 +1,7 @@
 #include "platform/win32/program_main.h"
 
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "app/entry.h"
@@ -43,8 +44,13 @@ int RunProgram(SwitchSourceKind switch_source) {
   // The program reports its own errors; this only keeps one that escaped
   // from ending the process without a word.
   try {
-    Win32Platform platform(switch_source);
-    return RunHopla(platform);
+    auto platform = std::make_unique<Win32Platform>(switch_source);
+    const int code = RunHopla(*platform);
+    // A thread that could not end in time (a listing of a dead network
+    // share) still uses the platform: it stays, and the process's exit
+    // ends that thread.
+    if (platform->ThreadsRunning() > 0) static_cast<void>(platform.release());
+    return code;
   } catch (const std::exception& e) {
     ReportFatal(e.what());
   } catch (...) {

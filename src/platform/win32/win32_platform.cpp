@@ -78,7 +78,21 @@ std::unique_ptr<Event> Win32Platform::CreateAutoResetEvent(bool initially_set) {
 }
 
 void Win32Platform::StartThread(std::function<void()> body) {
-  StartDetachedThread(std::move(body));
+  threads_running_->fetch_add(1);
+  StartDetachedThread(
+      [running = threads_running_, body = std::move(body)]() mutable {
+        // Counted out only once what the body held is let go, also when it
+        // throws.
+        struct Ended {
+          std::function<void()>& body;
+          std::atomic<int32_t>& running;
+          ~Ended() {
+            body = nullptr;
+            running.fetch_sub(1);
+          }
+        } ended{body, *running};
+        body();
+      });
 }
 
 void Win32Platform::RunMessageLoop(UiLoopHost& host) {

@@ -4,6 +4,7 @@
 #ifndef HOPLA_PLATFORM_WIN32_WIN32_PLATFORM_H_
 #define HOPLA_PLATFORM_WIN32_WIN32_PLATFORM_H_
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -36,6 +37,7 @@ class Win32Platform final : public Platform {
   void Sleep(int32_t ms) override;
   std::unique_ptr<Event> CreateAutoResetEvent(bool initially_set) override;
   void StartThread(std::function<void()> body) override;
+  int32_t ThreadsRunning() override { return threads_running_->load(); }
   void SleepAnswering(int32_t ms) override;
 
   void RunMessageLoop(UiLoopHost& host) override;
@@ -101,6 +103,9 @@ class Win32Platform final : public Platform {
   int64_t counter_frequency_ = 1;
   ExceptionTrap trap_;
   MessageLoop loop_;
+  // Shared with the threads, which may end after the platform.
+  std::shared_ptr<std::atomic<int32_t>> threads_running_ =
+      std::make_shared<std::atomic<int32_t>>(0);
 };
 
 }  // namespace hopla::win32
