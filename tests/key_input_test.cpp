@@ -3,16 +3,19 @@
 // pauses, the two codes that show JoyToKey, and the codes of no key.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "engine/key_table.h"
 #include "hopla_fixture.h"
+#include "sim_test_support.h"
 
 namespace hopla {
 namespace {
 
 using Events = std::vector<std::string>;
+using sim::testing::TextsOf;
 
 class KeyInputTest : public HoplaTest {
  protected:
@@ -131,6 +134,33 @@ TEST_F(KeyInputTest, NoKeyCodesTypeNothingAndLeavingKeepsTheCode) {
   desk_.RunFor(1100);
   EXPECT_TRUE(EventsOf({"key", "mouse", "post"}).empty());
   EXPECT_EQ(State().PressCode.Get(), "");
+}
+
+// Handing a key to a JoyToKey that takes 400 ms over each message, the
+// program still answers what is sent to its window: Windows' shut-down query
+// and a close, each at once; the close ends the program, with no box after
+// the question.
+TEST_F(KeyInputTest, ShutDownAndCloseSentDuringAWaitForJoyToKeyAreAnswered) {
+  UseJoyToKey();
+  desk_.SetBusy(joytokey_, 400);
+  Do([this] { State().PressCode.Set("KEY1100"); });
+  const std::string begin = std::to_string(joytokey_) + " 33788 0 48";
+  ASSERT_TRUE(desk_.RunUntil(
+      [&] {
+        const auto sent = TextsOf(desk_, "send");
+        return std::find(sent.begin(), sent.end(), begin) != sent.end();
+      },
+      2000));
+  const int64_t waiting = desk_.Now();
+  process_->SendAt(waiting + 50, hopla_->Handle(), kWmQueryEndSession, 0, 0);
+  process_->SendAt(waiting + 100, hopla_->Handle(), kWmClose, 0, 0);
+  desk_.RunFor(3000);
+  EXPECT_EQ(process_->LastEndSessionAnswer(), std::optional<bool>(true));
+  const auto boxes = desk_.TraceOf("msgbox");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].time_ms, waiting + 100);
+  EXPECT_FALSE(process_->Running());
+  EXPECT_LT(process_->LongestSilence().ms, 250);
 }
 
 // While the cursor walks, executions take the normal branch even in key

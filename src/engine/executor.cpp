@@ -20,6 +20,7 @@ void Executor::Execute() {
   platform_.FlashWindow(site_.ApplicationWindow(), state_.KeyMode);
   if (site_.JoyToKeyUsed() && !warning_open_ && !site_.JoyToKeyAnnouncing()) {
     CheckJoyToKey();
+    if (site_.ProgramClosed()) return;  // closed inside the warning box
   }
   if (state_.KeyMode && !state_.Moving) {
     key_input_.Execute();
@@ -77,6 +78,7 @@ bool Executor::Hop() {
                     state_.ScreenBottom};
   const std::optional<std::vector<ElementBox>> elements =
       FindElements(platform_, AheadArea(from, unit, screen));
+  if (site_.ProgramClosed()) return true;  // closed while it looked
   const std::optional<Point> to =
       elements ? HopTarget(*elements, from, unit) : std::nullopt;
   if (!to) {

@@ -42,6 +42,9 @@ class ExecutorSite : public WindowSearchSite {
   // A box about JoyToKey is open that ends with its use cleared: no
   // presence check meanwhile (the codes run, so the switch can close it).
   virtual bool JoyToKeyAnnouncing() const = 0;
+  // The window has been closed (in a box or a wait of this execution): the
+  // execution does nothing more.
+  virtual bool ProgramClosed() const = 0;
 };
 
 inline constexpr int32_t kJoyToKeyWarningPauseMs = 500;

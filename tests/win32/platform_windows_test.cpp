@@ -2,8 +2,10 @@
 // real windows owned by other threads.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "platform/win32/win32_platform.h"
 #include "wine_helpers.h"
@@ -48,6 +50,36 @@ TEST(Win32PlatformWindows, SendToABusyWindowGivesUpAtItsTimeout) {
                                      kSendTimeoutMs));
   const int64_t waited = platform.NowMs() - before;
   EXPECT_LT(waited, kSendTimeoutMs + kGiveUpSlackMs);
+}
+
+// While it waits for a busy window's answer, the sender answers what another
+// thread sends to a window of its own (a shut-down query, a close, the
+// prober's question): it is not deaf for the whole wait.
+TEST(Win32PlatformWindows, SenderAnswersWhatIsSentToItWhileItWaits) {
+  constexpr int kAskAfterMs = 200;
+  constexpr int kAskTimeoutMs = 800;
+  Win32Platform platform(SwitchSourceKind::kJoystick);
+  CountingWindow busy(L"JoyToKey busy");
+  HWND own = CreateWindowExW(0, L"STATIC", L"own", 0, 0, 0, 10, 10, nullptr,
+                             nullptr, nullptr, nullptr);
+  ASSERT_NE(own, nullptr);
+  busy.Freeze(kFreezeMs);
+  const int64_t before = platform.NowMs();
+  std::atomic<int64_t> answered_after{-1};
+  std::thread asker([&] {
+    Sleep(kAskAfterMs);
+    DWORD_PTR length = 0;
+    if (SendMessageTimeoutW(own, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL,
+                            kAskTimeoutMs, &length) != 0) {
+      answered_after = platform.NowMs() - before;
+    }
+  });
+  platform.SendToWindow(HandleOf(busy.hwnd()), kJoyToKeyTick, 0, 0,
+                        kDeliveryTimeoutMs / 2);
+  asker.join();
+  DestroyWindow(own);
+  EXPECT_GE(answered_after.load(), kAskAfterMs) << "not answered at all";
+  EXPECT_LT(answered_after.load(), kAskAfterMs + kGiveUpSlackMs);
 }
 
 TEST(Win32PlatformWindows, MessagesToNoWindowGoNowhere) {

@@ -11,8 +11,10 @@ namespace hopla::win32 {
 namespace {
 
 // A hung receiver makes SendMessageTimeoutW give up at once; a busy one is
-// waited for at most the caller's timeout, never forever.
-constexpr UINT kSendFlags = SMTO_ABORTIFHUNG | SMTO_BLOCK;
+// waited for at most the caller's timeout, never forever. Meanwhile the
+// sender answers what is sent to its own windows (no SMTO_BLOCK): the
+// prober's question, Windows' shut-down query, a close.
+constexpr UINT kSendFlags = SMTO_ABORTIFHUNG | SMTO_NORMAL;
 
 HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 WindowHandle FromHwnd(HWND window) {
