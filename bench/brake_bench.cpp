@@ -7,8 +7,8 @@
 //  2. the walking speed with the brake on over plain ground (every pass asks,
 //     nothing brakes) against the brake off, at every SpeedBar position;
 //  3. how far the cursor gets into a braked button before it slows, its pace
-//     outside and inside, and whether the brake, once on, holds, at two
-//     positions.
+//     outside and inside, and whether the brake, once on, holds, at every
+//     position, with the fivefold boost and without.
 // Each walk is a real TMyThread, sampled through the cursor every
 // millisecond from this thread; one BrakeProber serves them all, as one
 // serves all the window's movers.
@@ -51,8 +51,10 @@ constexpr int kRounds = 3;
 constexpr double kTargetRatio = 0.9;
 constexpr int kFirstPosition = 1;
 constexpr int kLastPosition = 8;
-constexpr int kReachPositions[] = {4, 8};
-constexpr int kReachRuns = 8;
+constexpr int kReachRuns = 4;
+constexpr int kBoostFactors[] = {1, 5};
+// The slowing must begin within this many steps past the button's edge.
+constexpr int kReachSteps = 2;
 // The walk towards the button starts this far (in time, at most in pixels)
 // before its edge, and goes on this long once over it.
 constexpr int64_t kApproachMs = 1500;
@@ -65,6 +67,7 @@ constexpr int kSampleEveryMs = 1;
 constexpr int kStopTimeoutMs = 5000;
 // Before a walk: the last walk's probe has time to finish.
 constexpr int kProbeSettleMs = 200;
+constexpr int kThreadsEndMs = 2000;
 // A new mover's first passes may stand a while; slowing is looked for after.
 constexpr double kWalkSettleMs = 100;
 constexpr int kLoggerTimeoutMs = 20000;
@@ -163,7 +166,7 @@ struct Bench {
 
 // The window's side of a walk: the speed slider at `position`, the brake
 // wanted or not, edge turning on or off. ApplySpeedBar puts the position's
-// map back, as SpeedBarChange does; each answer of the probe calls it.
+// map back, as SpeedBarChange does; each pass the brake decides calls it.
 class BenchSite : public hopla::MoverSite {
  public:
   BenchSite(hopla::EngineState& state, int position, bool brake,
@@ -195,10 +198,12 @@ class BenchSite : public hopla::MoverSite {
 };
 
 // A mover walking right from `start`, with the brake set as the window would
-// have it (weak, the button kind ticked) whether it is wanted or not.
+// have it (weak, the button kind ticked) whether it is wanted or not, and
+// the step `factor` times as long (5: the boost).
 class Walk {
  public:
-  Walk(Bench& bench, int position, bool brake, bool turn_at_edges, POINT start)
+  Walk(Bench& bench, int position, bool brake, bool turn_at_edges, POINT start,
+       int factor = 1)
       : state_(std::make_shared<hopla::EngineState>()),
         site_(*state_, position, brake, turn_at_edges),
         link_(std::make_shared<hopla::MoverLink>(site_)) {
@@ -210,11 +215,11 @@ class Walk {
     state.ScreenBottom = desktop.bottom;
     state.BrakeDelay = kBrakeDelayMs;
     state.BrakeKinds = kBrakeKinds;
+    state.SpeedFactor = factor;
     state.MoverEvent = bench.platform.CreateAutoResetEvent(true);
     site_.ApplySpeedBar();
-    // The last walk's probe finishes, and its answer is dropped.
+    // The last walk's probe finishes.
     Sleep(kProbeSettleMs);
-    bench.prober->TakeAnswer();
     // Wine may report the old place for a moment after a jump.
     SetCursorPos(start.x, start.y);
     for (int waited = 0; waited < kStopTimeoutMs; ++waited) {
@@ -402,7 +407,7 @@ struct Reach {
   double after_crossing_ms = 0;
   double outside_px_per_s = 0;
   double inside_px_per_s = 0;
-  bool ran_through = false;  // reached the button's far edge
+  bool ran_through = false;  // reached the button's middle unbraked
   int backwards = 0;         // cursor reads that went back
   int releases = 0;          // times the brake let go during the walk
 };
@@ -436,8 +441,9 @@ Reach FindSlowing(const std::vector<Sample>& samples, const RECT& button,
     if (samples[i - 1].braking && !samples[i].braking) ++reach.releases;
   }
   reach.ran_through =
-      std::any_of(samples.begin(), samples.end(),
-                  [&](const Sample& s) { return s.x >= button.right; });
+      std::any_of(samples.begin(), samples.end(), [&](const Sample& s) {
+        return s.x >= (button.left + button.right) / 2 && !s.braking;
+      });
   const double settled_ms = samples.front().at_ms + kWalkSettleMs;
   const auto settled =
       std::find_if(moves.begin(), moves.end(),
@@ -486,12 +492,13 @@ Reach FindSlowing(const std::vector<Sample>& samples, const RECT& button,
 }
 
 // With `trace`, every change of the brake is printed as it is sampled.
-Reach WalkIntoButton(Bench& bench, int position, bool trace) {
+Reach WalkIntoButton(Bench& bench, int position, int factor, bool trace) {
   const Layout& layout = bench.layout;
   const hopla::Rect desktop = bench.platform.DesktopRect();
   const hopla::SpeedStep step = hopla::SpeedFor(position);
-  const int64_t approach_px = std::min<int64_t>(
-      kLongestApproachPx, kApproachMs * step.step_pixels / step.step_delay_ms);
+  const int64_t approach_px =
+      std::min<int64_t>(kLongestApproachPx, kApproachMs * step.step_pixels *
+                                                factor / step.step_delay_ms);
   const LONG start_x =
       std::max<LONG>(desktop.left + 2 * hopla::kEdgeMarginPx,
                      layout.button.left - static_cast<LONG>(approach_px));
@@ -500,7 +507,7 @@ Reach WalkIntoButton(Bench& bench, int position, bool trace) {
       (kApproachMs + kInsideMs + kReachSlackMs) / kSampleEveryMs + 1));
   {
     Walk walk(bench, position, /*brake=*/true, /*turn_at_edges=*/false,
-              {start_x, layout.button_row});
+              {start_x, layout.button_row}, factor);
     const double start = bench.clock.NowMs();
     samples.push_back({start, start_x, false});
     walk.Start();
@@ -519,7 +526,9 @@ Reach WalkIntoButton(Bench& bench, int position, bool trace) {
       }
       if (crossed_at < 0 && at.x >= layout.button.left) crossed_at = now;
       if (crossed_at >= 0 && now - crossed_at >= kInsideMs) break;
-      if (at.x >= layout.button.right) break;  // ran through it
+      // Half way in is far enough: braked with the boost at the fastest
+      // positions, the cursor crosses the whole button within kInsideMs.
+      if (at.x >= (layout.button.left + layout.button.right) / 2) break;
       if (now - start > kApproachMs + kInsideMs + kReachSlackMs) break;
       if (samples.size() == samples.capacity()) break;
     }
@@ -527,7 +536,68 @@ Reach WalkIntoButton(Bench& bench, int position, bool trace) {
   return FindSlowing(samples, layout.button, step.step_delay_ms);
 }
 
-void PrintReach(Bench& bench, bool trace) {
+// One position and boost: every run's reach, then what they come to.
+bool PrintReachAt(Bench& bench, int position, int factor, bool trace) {
+  const hopla::SpeedStep step = hopla::SpeedFor(position);
+  const int32_t step_px = step.step_pixels * factor;
+  std::vector<LONG> distances;
+  double outside_sum = 0;
+  double inside_sum = 0;
+  int through = 0;
+  int with_backwards = 0;
+  int with_releases = 0;
+  for (int run = 1; run <= kReachRuns; ++run) {
+    const Reach reach = WalkIntoButton(bench, position, factor, trace);
+    if (reach.ran_through) ++through;
+    if (reach.backwards > 0) ++with_backwards;
+    if (reach.releases > 0) ++with_releases;
+    if (!reach.slowed) {
+      std::printf("%8d %5d %3d did not slow down for good %s %8d %4d\n",
+                  position, factor, run, reach.ran_through ? "yes" : "no",
+                  reach.releases, reach.backwards);
+      continue;
+    }
+    distances.push_back(reach.past_edge_px);
+    outside_sum += reach.outside_px_per_s;
+    inside_sum += reach.inside_px_per_s;
+    std::printf("%8d %5d %3d %12ld %8.1f %12.0f %11.1f %7s %8d %4d\n", position,
+                factor, run, reach.past_edge_px, reach.after_crossing_ms,
+                reach.outside_px_per_s, reach.inside_px_per_s,
+                reach.ran_through ? "yes" : "no", reach.releases,
+                reach.backwards);
+    std::fflush(stdout);
+  }
+  const double promised_outside =
+      step_px * 1000.0 / static_cast<double>(step.step_delay_ms);
+  const double promised_inside =
+      step_px * 1000.0 /
+      static_cast<double>(step.step_delay_ms + kBrakeDelayMs);
+  std::printf(
+      "position %d, boost %d: slowed in %zu of %d runs, ran through the "
+      "button in %d, the brake let go in %d, cursor reads went back in "
+      "%d\n",
+      position, factor, distances.size(), kReachRuns, through, with_releases,
+      with_backwards);
+  if (distances.empty()) return false;
+  std::sort(distances.begin(), distances.end());
+  const double runs = static_cast<double>(distances.size());
+  const bool within = static_cast<int>(distances.size()) == kReachRuns &&
+                      distances.front() >= 0 &&
+                      distances.back() <= kReachSteps * step_px;
+  std::printf(
+      "  slowed %ld..%ld px past the edge (median %ld; one step is %d px: "
+      "within %d steps %s); pace outside %.0f px/s (promised %.0f), inside "
+      "%.1f px/s (promised %.1f)\n",
+      distances.front(), distances.back(), distances[distances.size() / 2],
+      step_px, kReachSteps, within ? "yes" : "no", outside_sum / runs,
+      promised_outside, inside_sum / runs, promised_inside);
+  std::fflush(stdout);
+  return within;
+}
+
+// Returns whether, at every position and boost, every run slowed within
+// kReachSteps steps of the edge.
+bool PrintReach(Bench& bench, bool trace) {
   const Layout& layout = bench.layout;
   std::printf(
       "\nInto a braked button (weak, %d ms, the button kind ticked), walking "
@@ -538,66 +608,24 @@ void PrintReach(Bench& bench, bool trace) {
       "after_ms: from the first sample over the button to that pass "
       "(negative: it slowed before);\n"
       "inside_px/s: from there (or the edge) to the last move over the "
-      "button; through: the cursor reached the button's far edge;\n"
+      "button; through: the cursor reached the button's middle unbraked;\n"
       "releases: times the brake let go during the walk (once on it should "
       "hold: the walk ends over the button);\n"
       "back: cursor reads that went back (Wine's X11 driver lags behind fast "
       "jumps over another program's window).\n",
       kBrakeDelayMs, layout.button_row, layout.button.left);
   std::printf(
-      "position run past_edge_px after_ms outside_px/s inside_px/s through "
-      "releases back\n");
-  for (int position : kReachPositions) {
-    const hopla::SpeedStep step = hopla::SpeedFor(position);
-    std::vector<LONG> distances;
-    double outside_sum = 0;
-    double inside_sum = 0;
-    int through = 0;
-    int with_backwards = 0;
-    int with_releases = 0;
-    for (int run = 1; run <= kReachRuns; ++run) {
-      const Reach reach = WalkIntoButton(bench, position, trace);
-      if (reach.ran_through) ++through;
-      if (reach.backwards > 0) ++with_backwards;
-      if (reach.releases > 0) ++with_releases;
-      if (!reach.slowed) {
-        std::printf("%8d %3d did not slow down for good %s %8d %4d\n", position,
-                    run, reach.ran_through ? "yes" : "no", reach.releases,
-                    reach.backwards);
-        continue;
-      }
-      distances.push_back(reach.past_edge_px);
-      outside_sum += reach.outside_px_per_s;
-      inside_sum += reach.inside_px_per_s;
-      std::printf("%8d %3d %12ld %8.1f %12.0f %11.1f %7s %8d %4d\n", position,
-                  run, reach.past_edge_px, reach.after_crossing_ms,
-                  reach.outside_px_per_s, reach.inside_px_per_s,
-                  reach.ran_through ? "yes" : "no", reach.releases,
-                  reach.backwards);
-      std::fflush(stdout);
+      "position boost run past_edge_px after_ms outside_px/s inside_px/s "
+      "through releases back\n");
+  bool met = true;
+  for (int position = kFirstPosition; position <= kLastPosition; ++position) {
+    for (int factor : kBoostFactors) {
+      met = PrintReachAt(bench, position, factor, trace) && met;
     }
-    const double promised_outside =
-        step.step_pixels * 1000.0 / static_cast<double>(step.step_delay_ms);
-    const double promised_inside =
-        step.step_pixels * 1000.0 /
-        static_cast<double>(step.step_delay_ms + kBrakeDelayMs);
-    std::printf(
-        "position %d: slowed in %zu of %d runs, ran through the button in "
-        "%d, the brake let go in %d, cursor reads went back in %d\n",
-        position, distances.size(), kReachRuns, through, with_releases,
-        with_backwards);
-    if (distances.empty()) continue;
-    std::sort(distances.begin(), distances.end());
-    const double runs = static_cast<double>(distances.size());
-    std::printf(
-        "  slowed %ld..%ld px past the edge (median %ld; one step is %d px); "
-        "pace outside %.0f px/s (promised %.0f), inside %.1f px/s (promised "
-        "%.1f)\n",
-        distances.front(), distances.back(), distances[distances.size() / 2],
-        step.step_pixels, outside_sum / runs, promised_outside,
-        inside_sum / runs, promised_inside);
-    std::fflush(stdout);
   }
+  std::printf("slowed within %d steps of the edge in every run: %s\n",
+              kReachSteps, met ? "yes" : "no");
+  return met;
 }
 
 void PrintProbeCost(hopla::win32::Win32Platform& platform, const Clock& clock,
@@ -641,9 +669,10 @@ void PrintProbeCost(hopla::win32::Win32Platform& platform, const Clock& clock,
 // The prober's thread starts with its first request; its first probe pays
 // for setting up, as the window's does once.
 bool WarmUp(hopla::BrakeProber& prober, const Layout& layout) {
-  prober.Request({layout.logger.left + 1, layout.plain_row});
+  const hopla::Point at{layout.logger.left + 1, layout.plain_row};
+  prober.Request(at);
   for (int waited = 0; waited < kLoggerTimeoutMs; waited += kPollMs) {
-    if (prober.TakeAnswer()) return true;
+    if (prober.GroundAt(at)) return true;
     Sleep(kPollMs);
   }
   return false;
@@ -690,8 +719,13 @@ int main(int argc, char** argv) {
   bool met = true;
   if (only.empty() || only == "plain") met = PrintPlainGround(bench);
   if (only.empty() || only == "reach" || only == "trace") {
-    PrintReach(bench, only == "trace");
+    met = PrintReach(bench, only == "trace") && met;
   }
   bench.prober->Stop();
+  // The prober's thread ends before the platform it uses.
+  for (int waited = 0; platform.ThreadsRunning() > 0 && waited < kThreadsEndMs;
+       waited += kPollMs) {
+    Sleep(kPollMs);
+  }
   return met ? 0 : 1;
 }

@@ -58,8 +58,8 @@ class BrakeTest : public HoplaTest {
 };
 
 // 100 pixels take a second on plain ground, six over a button (10 + 50 ms a
-// pixel). The prober is asked ahead, so the brake acts on the very pass that
-// starts on the button's first pixel, as if probing took no time (it takes
+// pixel). The prober is asked ahead, so the pass that steps onto the
+// button's first pixel is already slow, as if probing took no time (it takes
 // 2 ms here).
 TEST_F(BrakeTest, SlowsOverATickedKindByItsStrength) {
   StartBraking();
@@ -72,9 +72,31 @@ TEST_F(BrakeTest, SlowsOverATickedKindByItsStrength) {
   EXPECT_NEAR(Crossing(300, 400), 6000, 300);
   EXPECT_NEAR(Crossing(400, 500), 1000, 60);
   EXPECT_EQ(Crossing(299, 300), 10);
-  EXPECT_EQ(Crossing(300, 301), 10);  // stepped off the probed pixel ...
-  EXPECT_EQ(Crossing(301, 302), 60);  // ... and waits there, braked
+  EXPECT_EQ(Crossing(300, 301), 60);  // stepped onto it, and waits there
   EXPECT_FALSE(State().Braking);
+}
+
+// After slow answers the prober asks far ahead (some 300 px at the fastest
+// speed with the boost); answers that then come quickly tell of a button the
+// cursor has not reached. The brake follows the cursor, not the place asked
+// about: no slowing short of the button (where "00" would turn), and the
+// pass that steps onto it is slow.
+TEST_F(BrakeTest, ActsWhereTheCursorIsNotWhereItAsked) {
+  StartBraking();
+  Do([this] {
+    hopla_->SpeedBar.SetPosition(8);  // 5 px a millisecond
+    State().SpeedFactor = 5;
+  });
+  Region(700, 800, kPushButton);
+  desk_.SetProbeCost(15);
+  WalkFrom(50);
+  ASSERT_TRUE(desk_.RunUntil([this] { return desk_.Cursor().x >= 400; }, 5000));
+  desk_.SetProbeCost(1);
+  ASSERT_TRUE(desk_.RunUntil([this] { return desk_.Cursor().x >= 600; }, 1000));
+  EXPECT_FALSE(State().Braking);
+  desk_.RunFor(1000);
+  EXPECT_LT(Crossing(450, 700), 20) << "slowed short of the button";
+  EXPECT_GE(Crossing(700, 725), 50) << "not slowed on stepping onto it";
 }
 
 // Coming from a ticked kind onto a listed kind that is not ticked, the brake

@@ -27,6 +27,10 @@ const BrakeKind* KindOfRole(const RoleReading& reading) {
 
 }  // namespace
 
+bool IsBrakeRole(const RoleReading& reading) {
+  return KindOfRole(reading) != nullptr;
+}
+
 void ApplyBrakeReading(EngineState& state, const RoleReading& reading,
                        const std::function<void()>& reset_speed) {
   // A failed probe changes nothing: the speed so far, braked or not, goes on.

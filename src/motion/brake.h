@@ -56,6 +56,9 @@ class Brake {
   BrakeSite& site_;
 };
 
+// Whether the role is one of the role table's (ticked or not).
+bool IsBrakeRole(const RoleReading& reading);
+
 // The probe's decision, on the mover thread, with what the accessibility
 // interface said of the element under the cursor. `reset_speed` puts
 // StepDelay back to the speed slider's value.

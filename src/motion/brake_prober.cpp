@@ -1,8 +1,17 @@
 #include "motion/brake_prober.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "motion/brake.h"
+
 namespace hopla {
+
+namespace {
+// Answers kept: the cursor reaches a place asked about an answer or two
+// later, at any speed.
+constexpr size_t kGroundKept = 8;
+}  // namespace
 
 BrakeProber::BrakeProber(Platform& platform)
     : platform_(platform), wake_(platform.CreateAutoResetEvent(false)) {}
@@ -24,9 +33,29 @@ void BrakeProber::Request(Point at) {
   if (wake) wake_->Set();
 }
 
-std::optional<BrakeProber::Answer> BrakeProber::TakeAnswer() {
+std::optional<RoleReading> BrakeProber::GroundAt(Point at) {
   std::lock_guard lock(mutex_);
-  return std::exchange(answer_, std::nullopt);
+  const RoleReading* plain = nullptr;
+  for (auto it = ground_.rbegin(); it != ground_.rend(); ++it) {
+    if (!it->rect->Contains(at)) continue;
+    if (IsBrakeRole(*it)) return *it;
+    if (plain == nullptr) plain = &*it;
+  }
+  if (plain == nullptr) return std::nullopt;
+  return *plain;
+}
+
+void BrakeProber::KeepLocked(const RoleReading& reading, Point at) {
+  // A probe that failed, or an element that did not say where it lies,
+  // tells nothing of the ground.
+  if (reading.kind == RoleReading::Kind::kFailed || !reading.rect) return;
+  std::erase_if(ground_, [&reading, at](const RoleReading& kept) {
+    const bool same = kept.kind == reading.kind && kept.role == reading.role &&
+                      kept.rect == reading.rect;
+    return same || (IsBrakeRole(kept) && kept.rect->Contains(at));
+  });
+  ground_.push_back(reading);
+  if (ground_.size() > kGroundKept) ground_.pop_front();
 }
 
 void BrakeProber::Stop() {
@@ -60,7 +89,7 @@ void BrakeProber::Run() {
     const int64_t mean_us = probe_us_.load();
     probe_us_.store(mean_us == 0 ? took_us : (mean_us * 3 + took_us) / 4);
     std::lock_guard lock(mutex_);
-    answer_ = Answer{reading, at};
+    KeepLocked(reading, at);
   }
 }
 

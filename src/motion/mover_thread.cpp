@@ -36,8 +36,8 @@ void TMyThread::Pass() {
     const Point from = waits ? ReadCursor() : at;
     const int32_t factor = state_.SpeedFactor;
     step_ = {unit.dx * pixels * factor, unit.dy * pixels * factor};
-    if (link_->BrakeWanted()) ProbeBrake();
     const Point to = StepTarget(from);
+    if (link_->BrakeWanted()) ProbeBrake(to);
     if (to != from) {
       platform().SetCursorPos(to);
     } else if (link_->TurnAtEdges()) {
@@ -100,21 +100,17 @@ void TMyThread::TurnBack() {
   if (step_.y < 0) state_.Direction = DownIn(count);
 }
 
-// An answer comes a probe's time after its question, and is used on the
-// pass after that. The prober is asked about the place the cursor will stand
-// on by then, at the pace it has now (the last pass's length, or longer when
-// the delay has just grown): the brake then acts near an element's first
-// pixel at any speed, as if probing took no time; while braking the pace is
-// slow and the place is the next step. It aims a little short: acting a
-// step late costs a step, acting early slows the cursor before the element
-// and lets it go again on the next answer. An answer about a place far from
-// the cursor (asked for at another pace, or in another direction) is not
-// used.
-void TMyThread::ProbeBrake() {
+// An answer comes a probe's time after its question. The prober is asked
+// about the place where the step lands of the first pass that starts after
+// the answer has come, at the pace the walk has now (the last pass's length,
+// or longer when the delay has just grown): then the pass that steps onto an
+// element already knows it, at any speed, as if probing took no time; while
+// braking the pace is slow and the place is two steps on. Each answer tells
+// of an element and where it lies, and the brake follows where the step
+// lands: an element asked about and never reached slows nothing.
+void TMyThread::ProbeBrake(Point to) {
   constexpr int64_t kMicrosPerMs = 1000;
   constexpr int64_t kMostAheadPx = 400;
-  constexpr int64_t kAimNumerator = 3;  // three quarters of the way
-  constexpr int64_t kAimDenominator = 4;
   constexpr int64_t kAskEveryUs = 2000;
   const int64_t now_us = platform().NowMicros();
   const int64_t last_pass_us = now_us - last_probe_us_;
@@ -122,32 +118,19 @@ void TMyThread::ProbeBrake() {
   const int64_t pass_us = std::max(
       std::max<int64_t>(state_.StepDelay, 1) * kMicrosPerMs, last_pass_us);
   const int64_t step_px = std::max(std::abs(step_.x), std::abs(step_.y));
-  const int64_t passes = (prober_->ProbeMicros() + pass_us) * kAimNumerator /
-                         (pass_us * kAimDenominator);
-  const int64_t ahead_px =
-      std::min(step_px * std::max<int64_t>(passes, 1), kMostAheadPx);
-  const Point at{state_.CursorX, state_.CursorY};
+  // Passes until the answer is there, rounded up, and the step of the pass
+  // after them.
+  const int64_t passes = (prober_->ProbeMicros() + pass_us - 1) / pass_us + 1;
+  const int64_t ahead_px = std::min(step_px * (passes + 1), kMostAheadPx);
   // At the fastest speeds not every pass asks: each question costs calls to
   // the system that the walk's own cursor calls would wait behind.
   if (now_us - last_request_us_ >= kAskEveryUs) {
-    prober_->Request(Along(at, ahead_px));
+    prober_->Request(Along({state_.CursorX, state_.CursorY}, ahead_px));
     last_request_us_ = now_us;
   }
-  const auto answer = prober_->TakeAnswer();
-  if (!answer) return;
-  const Point to = answer->at;
-  const int64_t perpendicular = step_.x == 0   ? std::abs(to.x - at.x)
-                                : step_.y == 0 ? std::abs(to.y - at.y)
-                                               : 0;
-  const int64_t along = step_.x != 0 ? (to.x - at.x) * Sign(step_.x)
-                                     : (to.y - at.y) * Sign(step_.y);
-  // Within the look ahead on either side: the cursor may be a little past
-  // or short of the place aimed at, as its pace varies.
-  if (perpendicular > step_px || std::abs(along) > ahead_px + step_px) {
-    return;  // about somewhere else: as if the probe had failed
+  if (const std::optional<RoleReading> ground = prober_->GroundAt(to)) {
+    ApplyBrakeReading(state_, *ground, [this] { link_->ApplySpeedBar(); });
   }
-  ApplyBrakeReading(state_, answer->reading,
-                    [this] { link_->ApplySpeedBar(); });
 }
 
 // `px` ahead of `from` in this pass's direction, kept on the screen.

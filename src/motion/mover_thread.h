@@ -36,8 +36,9 @@ class TMyThread : public TThread {
   ~TMyThread() override = default;
 
   // Hands the prober the place the cursor will have reached when its answer
-  // is used and, with the latest answer, may lengthen StepDelay.
-  void ProbeBrake();
+  // comes and, from what the answers say lies at `to` (where this pass's
+  // step lands), sets the brake and may lengthen StepDelay.
+  void ProbeBrake(Point to);
 
  protected:
   void Execute() override;

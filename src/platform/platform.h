@@ -73,8 +73,15 @@ struct RoleReading {
     kNumber,  // `role` holds the role number
     kText,    // the object named its role in words instead of a number
   };
+  constexpr RoleReading() = default;
+  constexpr RoleReading(Kind kind_read, int64_t role_read,
+                        std::optional<Rect> rect_read = std::nullopt)
+      : kind(kind_read), role(role_read), rect(rect_read) {}
+
   Kind kind = Kind::kFailed;
   int64_t role = 0;
+  // Where the element lies on the screen, when it told.
+  std::optional<Rect> rect;
 };
 
 // An element that the accessibility interface lists, and where it stands.

@@ -150,9 +150,14 @@ const WindowRec* SimDesktop::Impl::ProgramWindowAtLocked(Point p) const {
 RoleReading SimDesktop::Impl::RegionRoleLocked(Point p) const {
   constexpr int64_t kRoleClient = 0x0A;
   for (auto it = role_regions.rbegin(); it != role_regions.rend(); ++it) {
-    if (it->rect.Contains(p)) return it->reading;
+    if (!it->rect.Contains(p)) continue;
+    RoleReading reading = it->reading;
+    if (reading.kind != RoleReading::Kind::kFailed && !reading.rect) {
+      reading.rect = it->rect;
+    }
+    return reading;
   }
-  return {RoleReading::Kind::kNumber, kRoleClient};
+  return {RoleReading::Kind::kNumber, kRoleClient, screen};
 }
 
 namespace {
@@ -206,6 +211,7 @@ RoleReading SimDesktop::Impl::ControlRoleLocked(WindowHandle window,
   RoleReading reading{RoleReading::Kind::kNumber,
                       RoleOfKind(WidgetKind::kForm)};
   if (rec == nullptr) return reading;
+  reading.rect = rec->rect;
   bool found_control = false;
   for (const SimWidget* widget : widgets) {
     const std::optional<Rect> r = ControlOnScreen(*widget, *rec);
@@ -214,6 +220,7 @@ RoleReading SimDesktop::Impl::ControlRoleLocked(WindowHandle window,
     const bool frame = widget->Kind() == WidgetKind::kGroupBox;
     if (frame && found_control) continue;
     reading.role = RoleOfKind(widget->Kind());
+    reading.rect = *r;
     found_control = found_control || !frame;
   }
   return reading;

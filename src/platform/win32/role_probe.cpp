@@ -60,7 +60,13 @@ class Win32RoleProbe final : public RoleProbe {
     VariantInit(&role);
     RoleReading reading;
     if (SUCCEEDED(object->get_accRole(child, &role))) reading = Read(role);
-    // Held only for the two calls.
+    LONG left = 0, top = 0, width = 0, height = 0;
+    if (reading.kind != RoleReading::Kind::kFailed &&
+        SUCCEEDED(object->accLocation(&left, &top, &width, &height, child)) &&
+        width > 0 && height > 0) {
+      reading.rect = Rect{left, top, left + width, top + height};
+    }
+    // Held only for these calls.
     object->Release();
     VariantClear(&role);
     VariantClear(&child);
