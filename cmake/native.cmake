@@ -16,9 +16,19 @@ target_include_directories(hopla_selection PUBLIC ${CMAKE_SOURCE_DIR})
 add_executable(hopla-selection-bench bench/selection_bench.cpp)
 target_link_libraries(hopla-selection-bench PRIVATE hopla_selection)
 
+# The random runs: seeded worlds and people against the program, and the
+# invariants every run must keep. The tests run a fixed set of seeds;
+# bench/random_runs.sh runs thousands, and replays one.
+hopla_sources(RANDOM_RUN_SOURCES tests/random_runs)
+add_library(hopla_random_runs STATIC ${RANDOM_RUN_SOURCES})
+target_link_libraries(hopla_random_runs PUBLIC hopla_sim)
+target_include_directories(hopla_random_runs PUBLIC ${CMAKE_SOURCE_DIR}/tests)
+add_executable(hopla-random-runs bench/random_runs.cpp)
+target_link_libraries(hopla-random-runs PRIVATE hopla_random_runs)
+
 hopla_sources(TEST_SOURCES tests)
 add_executable(hopla_tests ${TEST_SOURCES})
-target_link_libraries(hopla_tests PRIVATE hopla_sim hopla_selection GTest::gtest
-                      GTest::gtest_main)
+target_link_libraries(hopla_tests PRIVATE hopla_sim hopla_selection
+                      hopla_random_runs GTest::gtest GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(hopla_tests DISCOVERY_TIMEOUT 60)

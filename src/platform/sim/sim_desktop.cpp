@@ -78,6 +78,11 @@ void SimDesktop::AnswerMessageBoxes(
   impl_->answer_policy = std::move(answer);
 }
 
+int32_t SimDesktop::OpenMessageBoxes() const {
+  Lock lock(impl_->Mutex());
+  return impl_->open_boxes;
+}
+
 // --- Windows -----------------------------------------------------------------
 
 WindowHandle SimDesktop::AddWindow(ForeignWindow window) {

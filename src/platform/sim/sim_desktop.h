@@ -101,6 +101,8 @@ class SimDesktop {
   // answers OK at once.
   void AnswerMessageBoxes(
       std::function<MessageBoxAnswer(const MessageBoxSpec&)> answer);
+  // Message boxes open now, of every program.
+  int32_t OpenMessageBoxes() const;
 
   // --- Other programs' windows ---------------------------------------------
   WindowHandle AddWindow(ForeignWindow window);

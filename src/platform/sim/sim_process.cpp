@@ -331,8 +331,16 @@ DialogResult SimProcessImpl::ShowMessageBox(const MessageBoxSpec& desc) {
     std::lock_guard<std::mutex> lock(Mutex());
     if (ended_) return DialogResult::kCancel;
     world_.RecordLocked("msgbox", desc.caption + "|" + desc.text);
+    ++world_.open_boxes;
     policy = world_.answer_policy;
   }
+  struct Closed {
+    SimProcessImpl& self;
+    ~Closed() {
+      std::lock_guard<std::mutex> lock(self.Mutex());
+      --self.world_.open_boxes;
+    }
+  } closed{*this};
   MessageBoxAnswer answer = policy ? policy(desc) : MessageBoxAnswer{};
   // A box with only an OK button answers OK however it is closed.
   if (desc.buttons == MessageBoxButtons::kOk) answer.result = DialogResult::kOk;
