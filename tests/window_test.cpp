@@ -159,5 +159,25 @@ TEST_F(WindowTest, NewSwitchMustBePressedOrTheOldOneComesBack) {
   EXPECT_EQ(text.find("キー="), std::string::npos) << text;
 }
 
+// Windows shutting down while a new switch waits for its first press saves
+// the switch the person is known to press (a next start must not come up
+// with one nobody has pressed); what else changed meanwhile is saved.
+TEST_F(WindowTest, SwitchNotYetPressedIsNotSaved) {
+  sim::SimProcess& process = Start();
+  process.PostAt(desk_.Now(), hopla_->Handle(), kWmSysCommand,
+                 kExtendedSettingsCommand, 0);
+  desk_.RunFor(100);
+  ExtendedDialog* dialog = hopla_->ExtendedSettingsDialog();
+  ASSERT_NE(dialog, nullptr);
+  Do([&] { Peer(dialog->MouseRadio).UserClick(); });
+  Do([&] { Peer(dialog->BubbleCheckBox).UserClick(); });
+  ASSERT_EQ(hopla_->Extended().switch_choice.kind, SwitchKind::kMouseButton);
+  process.SendAt(desk_.Now() + 1000, hopla_->Handle(), kWmQueryEndSession, 0,
+                 0);
+  desk_.RunFor(1100);
+  EXPECT_EQ(StoredValue(desk_, "拡張設定", "スイッチ"), std::nullopt);
+  EXPECT_EQ(StoredValue(desk_, "拡張設定", "吹き出し"), "0");
+}
+
 }  // namespace
 }  // namespace hopla

@@ -78,8 +78,9 @@ void THopla::ShowSearching(bool searching) {
 }
 
 void THopla::JtkUseCheckBoxClick(Component& /*sender*/) {
-  // Ticked by the load: run once every value is in place.
-  if (!SettingsLoaded()) return;
+  // Ticked by the load: run once every value is in place. Ticked while the
+  // window closes (inside its last box): nothing is looked for any more.
+  if (!SettingsLoaded() || Closed()) return;
   joytokey_.JtkUseCheckBoxClick();
 }
 

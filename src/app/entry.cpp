@@ -49,6 +49,7 @@ int RunHopla(Platform& platform, const EntryHooks& hooks) {
     app.SetMainForm(*main_window);
     if (hooks.on_main_window) hooks.on_main_window(*main_window);
     app.Run();
+    main_window->Release();
     main_window.reset();
   } catch (const std::exception& error) {
     app.ShowException(error);

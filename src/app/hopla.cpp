@@ -45,7 +45,13 @@ THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
   FormCreate(*this);
 }
 
-THopla::~THopla() {
+THopla::~THopla() { Release(); }
+
+// Outside the destructor: its steps wait (a box, the threads), and a wait
+// may end in an exception (the system ending the process, under test).
+void THopla::Release() {
+  if (released_) return;
+  released_ = true;
   FormDestroy(*this);
   AwaitThreads();
   // From here on nothing a mover still does reaches the window; the state it

@@ -41,6 +41,9 @@ class THopla : public SettingsWindow,
  public:
   THopla(Application& app, std::shared_ptr<EngineState> state);
   ~THopla() override;
+  // The destruction: FormDestroy, every thread ended, the window gone. The
+  // destructor does it when it was not done before.
+  void Release();
 
   // The heartbeat and the execution timer.
   Timer OnTimer;
@@ -161,6 +164,7 @@ class THopla : public SettingsWindow,
   std::unique_ptr<ExtendedDialog> extended_dialog_;
   // The quit question is open.
   bool asking_ = false;
+  bool released_ = false;
 };
 
 }  // namespace hopla

@@ -44,6 +44,7 @@ void THopla::FormCloseQuery(Component& /*sender*/, bool& can_close) {
 }
 
 void THopla::FormClose(Component& /*sender*/, CloseAction& /*action*/) {
+  BeginClosing();
   StopEngine();
   SaveSettings();
   if (State().JoyToKeyWindow != kNoWindow) {
@@ -76,7 +77,12 @@ void THopla::SysCommandHook(uint32_t command) {
 
 bool THopla::ShutdownQueryHandler() {
   StopEngine();
-  SaveSettings();
+  // While the window closes, the close's own save is this moment's (it may
+  // be in its refused box now): a second one would only say so again.
+  if (!Closed()) SaveSettings();
+  // The box of a refused save lets the switch work: a drag it began must
+  // not outlive the session either.
+  StopEngine();
   return true;
 }
 

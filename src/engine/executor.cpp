@@ -18,7 +18,10 @@ void Executor::Execute() {
   // In key input mode the taskbar button changes its flash state once per
   // execution; otherwise it returns to normal.
   platform_.FlashWindow(site_.ApplicationWindow(), state_.KeyMode);
-  if (site_.JoyToKeyUsed() && !warning_open_ && !site_.JoyToKeyAnnouncing()) {
+  // Executions go on in the close's last box (the switch closes it), but
+  // they open no box of their own then.
+  if (site_.JoyToKeyUsed() && !warning_open_ && !site_.JoyToKeyAnnouncing() &&
+      !site_.ProgramClosed()) {
     CheckJoyToKey();
     if (site_.ProgramClosed()) return;  // closed inside the warning box
   }

@@ -102,17 +102,19 @@ void JoyToKey::LocateJoyToKey() {
 }
 
 // Started hidden; its window is waited for (bounded, the window answering
-// meanwhile), then told twice that it has been started.
+// meanwhile), then told twice that it has been started. What was started is
+// looked for whatever the box says: a person who clears the box meanwhile no
+// longer wants JoyToKey, and it is told to quit, not left running hidden.
 bool JoyToKey::StartJoyToKey(const std::string& folder) {
+  WindowHandle started = kNoWindow;
   {
     BusyScope busy(busy_);
     platform_.ShellStartHidden(kJoyToKeyStartName, folder);
     const int64_t deadline = platform_.NowMs() + kStartWaitMs;
     site_.ServeUntil(
         [&] {
-          FindJoyToKeyWindow();
-          return state_.JoyToKeyWindow != kNoWindow ||
-                 platform_.NowMs() >= deadline;
+          started = StartedWindow();
+          return started != kNoWindow || platform_.NowMs() >= deadline;
         },
         kStartPollMs);
     if (site_.ProgramClosed()) {
@@ -120,7 +122,14 @@ bool JoyToKey::StartJoyToKey(const std::string& folder) {
       return false;
     }
   }
-  if (state_.JoyToKeyWindow == kNoWindow) {
+  if (!site_.JoyToKeyUsed()) {
+    if (started != kNoWindow) {
+      platform_.PostToWindow(started, kWmQuit, 0, 0);
+    }
+    return false;
+  }
+  state_.JoyToKeyWindow = started;
+  if (started == kNoWindow) {
     WarnStartFailed();
     return false;
   }
@@ -131,11 +140,19 @@ bool JoyToKey::StartJoyToKey(const std::string& folder) {
   return true;
 }
 
+WindowHandle JoyToKey::StartedWindow() {
+  WindowHandle last = kNoWindow;
+  platform_.EnumTopLevelWindows([&last](const WindowInfo& window) {
+    if (window.title.starts_with(kJoyToKeyTitlePrefix)) last = window.handle;
+    return true;
+  });
+  return last;
+}
+
 void JoyToKey::QuitWhenItComes(int64_t deadline_ms) {
   for (;;) {
-    FindJoyToKeyWindow();
-    if (state_.JoyToKeyWindow != kNoWindow) {
-      platform_.PostToWindow(state_.JoyToKeyWindow, kWmQuit, 0, 0);
+    if (const WindowHandle started = StartedWindow(); started != kNoWindow) {
+      platform_.PostToWindow(started, kWmQuit, 0, 0);
       return;
     }
     if (platform_.NowMs() >= deadline_ms) return;

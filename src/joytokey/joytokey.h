@@ -91,6 +91,8 @@ class JoyToKey {
   // After a close during a start: JoyToKey, started hidden, is told to quit
   // once its window comes (until `deadline_ms`), so it is not left running.
   void QuitWhenItComes(int64_t deadline_ms);
+  // The last window titled as JoyToKey's, whether its use is ticked or not.
+  WindowHandle StartedWindow();
 
   Platform& platform_;
   EngineState& state_;

@@ -187,7 +187,7 @@ void ExtendedDialog::SwitchChanged() {
   if (choice == values.switch_choice) return;
   if (!previous_) previous_ = values;
   values.switch_choice = choice;
-  settings_.SetExtended(values);
+  settings_.TrySwitch(values);
   trying_ = false;
   seconds_left_ = kConfirmSeconds;
   ConfirmTimer.SetEnabled(false);
@@ -217,6 +217,7 @@ void ExtendedDialog::ConfirmTick() {
 bool ExtendedDialog::TakePress(int32_t held_ms, bool long_press) {
   if (Confirming()) {
     previous_.reset();
+    settings_.ConfirmSwitch();
     ConfirmTimer.SetEnabled(false);
     TryLabel.SetCaption("新しいスイッチで押せました：" +
                         DescribePress(held_ms, long_press));

@@ -111,6 +111,7 @@ void SettingsWindow::LoadSettings() {
 }
 
 void SettingsWindow::SetExtended(const ExtendedSettings& values) {
+  if (values.switch_choice != extended_.switch_choice) pressed_switch_.reset();
   extended_ = values;
   state_.HopOn = values.hop;
   app().platform().UseSwitch(extended_.switch_choice);
@@ -118,6 +119,13 @@ void SettingsWindow::SetExtended(const ExtendedSettings& values) {
 
 // What ticking the box by the load does, then the folder read again and a
 // look for JoyToKey's window, which is started when it is not there.
+void SettingsWindow::TrySwitch(const ExtendedSettings& values) {
+  if (!pressed_switch_) pressed_switch_ = extended_.switch_choice;
+  extended_ = values;
+  state_.HopOn = values.hop;
+  app().platform().UseSwitch(extended_.switch_choice);
+}
+
 void SettingsWindow::LoadJoyToKey() {
   site_.JtkUseCheckBoxClick(JtkUseCheckBox);
   if (Closed()) return;
@@ -183,7 +191,10 @@ bool SettingsWindow::SaveSettings() {
     }
     save.Commit();
   } catch (const IniWriteError& error) {
-    app().ShowException(error);  // the program goes on
+    // Said while the window is there; once the close has ended the program,
+    // no box: the close's own save has said it, and the switch could not
+    // close it.
+    if (!app().Terminated()) app().ShowException(error);  // it goes on
   }
   return true;
 }
@@ -205,7 +216,9 @@ void SettingsWindow::WriteSettings(IniFileSave& save) {
     }
   }
   save.WriteString(kVersionSection, kVersionKey, app().Title());
-  WriteExtendedSettings(save, extended_);
+  ExtendedSettings saved = extended_;
+  if (pressed_switch_) saved.switch_choice = *pressed_switch_;
+  WriteExtendedSettings(save, saved);
 }
 
 }  // namespace hopla

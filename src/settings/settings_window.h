@@ -6,6 +6,7 @@
 #ifndef HOPLA_SETTINGS_SETTINGS_WINDOW_H_
 #define HOPLA_SETTINGS_SETTINGS_WINDOW_H_
 
+#include <optional>
 #include <string>
 
 #include "controls/cute_button.h"
@@ -180,17 +181,24 @@ class SettingsWindow : public Form {
   void LoadSettings();
   bool SaveSettings();
   bool SettingsLoaded() const { return settings_loaded_; }
-  // The window has been closed: the program is on its way out, and what a
-  // handler still does after a wait must start nothing new.
-  bool Closed() const { return app().Terminated(); }
+  // The window is being closed, or has been: the program is on its way out,
+  // and what a handler still does after a wait must start nothing new nor
+  // open a box (the close's own save may still say it was refused).
+  bool Closed() const { return closing_ || app().Terminated(); }
+  void BeginClosing() { closing_ = true; }
   // The JoyToKey folder's key, read or written on its own, at once. A write
   // the system refuses leaves the file as it was.
   std::string ReadJoyToKeyFolderSetting();
   void WriteJoyToKeyFolderSetting(const std::string& folder);
   // The settings beyond the window's controls; setting them hands the switch
-  // to the device chosen at once.
+  // to the device chosen at once. A switch set on trial is used at once but
+  // saved only once it has been pressed (ConfirmSwitch): until then a save
+  // keeps the one the person is known to press. Setting the same switch
+  // again keeps the trial; another ends it.
   const ExtendedSettings& Extended() const { return extended_; }
   void SetExtended(const ExtendedSettings& values);
+  void TrySwitch(const ExtendedSettings& values);
+  void ConfirmSwitch() { pressed_switch_.reset(); }
 
  private:
   void BindSettingsHandlers();
@@ -212,7 +220,10 @@ class SettingsWindow : public Form {
   EngineState& state_;
   SettingsSite& site_;
   ExtendedSettings extended_;
+  // While a switch is on trial: the one pressed before it.
+  std::optional<SwitchChoice> pressed_switch_;
   bool settings_loaded_ = false;
+  bool closing_ = false;
 };
 
 }  // namespace hopla
