@@ -105,10 +105,17 @@ const char* WayName(Way way) {
 
 // A moment the PC picks to close the program or shut down: the first look
 // at or after `from_ms` at which `when` holds.
-enum class Moment { kAnyTime, kSearching, kBoxOpen, kStarting, kHolding };
+enum class Moment {
+  kAnyTime,
+  kSearching,
+  kBoxOpen,
+  kStarting,
+  kHolding,
+  kTryingSwitch
+};
 const std::vector<Moment> kMoments = {Moment::kAnyTime, Moment::kSearching,
                                       Moment::kBoxOpen, Moment::kStarting,
-                                      Moment::kHolding};
+                                      Moment::kHolding, Moment::kTryingSwitch};
 
 std::string Sjis(const std::string& utf8) { return *Utf8ToCp932(utf8); }
 
@@ -138,6 +145,7 @@ class RandomRun {
   bool MomentCame(Moment moment) const;
   void Leave(Way way);
   void Click(int64_t at_ms);
+  void ClickInDialog(int64_t at_ms);
   void PersonSet(const std::string& setting, const std::string& value);
   WindowHandle FormWindow() const;
   WindowHandle ApplicationWindow() const;
@@ -151,6 +159,9 @@ class RandomRun {
   Dice box_dice_;  // used as boxes open, on the program's thread
   sim::SimDesktop desk_;
   sim::SimProcess* process_ = nullptr;
+  // Set by the program's entry; used on the program's thread only, while it
+  // runs (actions of an ended program are dropped).
+  THopla* hopla_ = nullptr;
   // What the program's thread writes too: the notes, the person's settings,
   // JoyToKey's start and quit.
   mutable std::mutex mutex_;
@@ -171,6 +182,7 @@ class RandomRun {
   std::vector<WindowHandle> others_;
   bool threads_may_stay_ = false;
   bool hop_on_ = false;
+  bool window_hung_ = false;  // the hop's look may wait on it for ever
   // The scripted events of the PC, by time.
   std::multimap<int64_t, std::pair<std::string, std::function<void()>>> events_;
   // The close or shut-down waiting for its moment.
@@ -371,9 +383,14 @@ void RandomRun::MakeOtherWindows() {
     }
   }
   desk_.SetProbeCost(dice_.Between(1, 20));
+  // A third of the walks start over the program's own window (centred).
+  const Rect area = dice_.Percent(33)
+                        ? Rect{screen.right / 2 - 300, screen.bottom / 2 - 210,
+                               screen.right / 2 + 300, screen.bottom / 2 + 210}
+                        : screen;
   desk_.PlaceCursor(
-      {static_cast<int32_t>(dice_.Between(0, screen.right - 1)),
-       static_cast<int32_t>(dice_.Between(0, screen.bottom - 1))});
+      {static_cast<int32_t>(dice_.Between(area.left, area.right - 1)),
+       static_cast<int32_t>(dice_.Between(area.top, area.bottom - 1))});
 }
 
 // Each box is answered after a while; the quit question with OK or Cancel.
@@ -419,6 +436,60 @@ void RandomRun::PlanClicks(int64_t until_ms) {
   for (int64_t i = dice_.Between(0, 8); i > 0; --i) {
     Click(dice_.Between(200, until_ms));
   }
+  for (int64_t i = dice_.Percent(30) ? dice_.Between(1, 3) : 0; i > 0; --i) {
+    ClickInDialog(dice_.Between(200, until_ms));
+  }
+}
+
+// The extended settings dialog, opened from the system menu: another kind
+// of switch (pressed within its 15 s, or not), the bubble or the hop.
+void RandomRun::ClickInDialog(int64_t at_ms) {
+  const int64_t which = dice_.Between(0, 1000);
+  const bool confirm = dice_.Percent(50);
+  const int64_t press_after = dice_.Between(500, 12000);
+  events_.insert({at_ms, {"the person opens the extended settings", [this] {
+                            process_->PostAt(desk_.Now(), FormWindow(),
+                                             kWmSysCommand,
+                                             kExtendedSettingsCommand, 0);
+                          }}});
+  process_->At(at_ms + 300, [this, which, confirm, press_after] {
+    ExtendedDialog* dialog =
+        hopla_ == nullptr ? nullptr : hopla_->ExtendedSettingsDialog();
+    if (dialog == nullptr || desk_.OpenMessageBoxes() > 0) return;
+    const auto peer = [this](hopla::Control& control) {
+      return desk_.Widget(control.Handle());
+    };
+    const ExtendedSettings before = hopla_->Extended();
+    switch (which % 3) {
+      case 0: {
+        RadioButton* kinds[] = {&dialog->JoystickRadio, &dialog->KeyRadio,
+                                &dialog->MouseRadio};
+        RadioButton* kind = kinds[(which / 3) % 3];
+        if (kind->Checked() || !peer(*kind)->UserClick()) return;
+        const SwitchChoice now = hopla_->Extended().switch_choice;
+        Note("the person chooses switch kind " +
+             std::to_string(static_cast<int>(now.kind)) +
+             (confirm ? " and presses it" : " and does not press it"));
+        if (!confirm) return;
+        desk_.HoldSwitch(desk_.Now() + press_after,
+                         desk_.Now() + press_after + 150, now);
+        PersonSet("拡張設定/スイッチ",
+                  std::to_string(static_cast<int>(now.kind)));
+        PersonSet("拡張設定/キー", std::to_string(now.key));
+        PersonSet("拡張設定/マウスボタン",
+                  std::to_string(static_cast<int>(now.mouse_button)));
+        return;
+      }
+      case 1:
+        if (!peer(dialog->BubbleCheckBox)->UserClick()) return;
+        PersonSet("拡張設定/吹き出し", before.bubble ? "0" : "1");
+        return;
+      default:
+        if (!peer(dialog->HopCheckBox)->UserClick()) return;
+        PersonSet("拡張設定/要素へ跳ぶ", before.hop ? "0" : "1");
+        return;
+    }
+  });
 }
 
 void RandomRun::PlanClose(int64_t until_ms) {
@@ -459,7 +530,7 @@ void RandomRun::PlanTroubles(int64_t until_ms) {
         if (others_.empty()) break;
         events_.insert({at, {"a window of another program hangs", [this] {
                                desk_.SetHung(others_.front(), true);
-                               if (hop_on_) threads_may_stay_ = true;
+                               window_hung_ = true;
                              }}});
         break;
       case 5:
@@ -585,6 +656,13 @@ bool RandomRun::MomentCame(Moment moment) const {
       const auto held = desk_.HeldInput();
       return std::find(held.begin(), held.end(), "left") != held.end();
     }
+    case Moment::kTryingSwitch: {
+      // Read while every thread of the program waits.
+      const ExtendedDialog* dialog = hopla_ == nullptr || !process_->Running()
+                                         ? nullptr
+                                         : hopla_->ExtendedSettingsDialog();
+      return dialog != nullptr && dialog->Confirming();
+    }
   }
   return false;
 }
@@ -683,7 +761,10 @@ RunRecord RandomRun::Record() const {
   record.exited = !process_->Running() && !record.terminated;
   record.threads_left = process_->ThreadsLeftAtExit();
   record.windows_left = process_->WindowsLeftAtExit();
-  record.threads_may_stay = threads_may_stay_;
+  const auto hop = person_set_.find("拡張設定/要素へ跳ぶ");
+  const bool hop_ever_on =
+      hop_on_ || (hop != person_set_.end() && hop->second.count("1") != 0);
+  record.threads_may_stay = threads_may_stay_ || (window_hung_ && hop_ever_on);
   record.silence = process_->LongestSilence();
   record.held_input = desk_.HeldInput();
   if (record.exited) {
@@ -704,8 +785,11 @@ RunReport RandomRun::Run(bool with_trace) {
   MakeDrives();
   MakeOtherWindows();
   AnswerBoxes();
-  process_ = &desk_.Launch(
-      kProgramPath, [](Platform& platform) { return RunHopla(platform); });
+  process_ = &desk_.Launch(kProgramPath, [this](Platform& platform) {
+    EntryHooks hooks;
+    hooks.on_main_window = [this](THopla& window) { hopla_ = &window; };
+    return RunHopla(platform, hooks);
+  });
   const int64_t until = dice_.Between(2000, kLongestRunMs);
   PlanPresses(until);
   PlanClicks(until);
