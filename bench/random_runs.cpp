@@ -2,10 +2,14 @@
 // or one seed replayed with its script and trace.
 //   hopla-random-runs [--first N] [--count N]   runs, virtual hours, failures
 //   hopla-random-runs --seed N                  one run, told in full
+//   hopla-random-runs --free 1 [...]            the program's threads side by
+//                                               side on the real clock (built
+//                                               with ThreadSanitizer: races)
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,9 +17,12 @@
 
 namespace {
 
-int Replay(uint64_t seed) {
+int Replay(uint64_t seed, bool free_running) {
+  hopla::random_runs::RunOptions options;
+  options.with_trace = true;
+  options.free_running = free_running;
   const hopla::random_runs::RunReport report =
-      hopla::random_runs::RunSeed(seed, /*with_trace=*/true);
+      hopla::random_runs::RunSeed(seed, options);
   std::printf("seed %llu, %.1f s of virtual time\n\nscript:\n%s\ntrace:\n%s\n",
               static_cast<unsigned long long>(seed),
               static_cast<double>(report.virtual_ms) / 1000.0,
@@ -31,13 +38,15 @@ int Replay(uint64_t seed) {
   return 1;
 }
 
-int Sweep(uint64_t first, uint64_t count) {
+int Sweep(uint64_t first, uint64_t count, bool free_running) {
+  hopla::random_runs::RunOptions options;
+  options.free_running = free_running;
   const auto began = std::chrono::steady_clock::now();
   int64_t virtual_ms = 0;
   std::vector<uint64_t> failed;
   for (uint64_t seed = first; seed < first + count; ++seed) {
     const hopla::random_runs::RunReport report =
-        hopla::random_runs::RunSeed(seed);
+        hopla::random_runs::RunSeed(seed, options);
     virtual_ms += report.virtual_ms;
     if (report.failures.empty()) continue;
     failed.push_back(seed);
@@ -66,12 +75,16 @@ int Sweep(uint64_t first, uint64_t count) {
 int main(int argc, char** argv) {
   uint64_t first = 1;
   uint64_t count = 1000;
+  std::optional<uint64_t> seed;
+  bool free_running = false;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string flag = argv[i];
     const uint64_t value = std::strtoull(argv[i + 1], nullptr, 10);
-    if (flag == "--seed") return Replay(value);
+    if (flag == "--seed") seed = value;
     if (flag == "--first") first = value;
     if (flag == "--count") count = value;
+    if (flag == "--free") free_running = value != 0;
   }
-  return Sweep(first, count);
+  if (seed) return Replay(*seed, free_running);
+  return Sweep(first, count, free_running);
 }

@@ -28,6 +28,7 @@ constexpr int64_t kSliceMs = 20;
 // After the last close the program must be gone within this.
 constexpr int64_t kEndLimitMs = 30000;
 constexpr int64_t kLongestRunMs = 40000;
+constexpr int64_t kLongestFreeRunMs = 10000;
 constexpr int64_t kCloseAgainMs = 3000;
 constexpr uint64_t kBoxDiceSalt = 0x5EED0F0B0C5E5ULL;
 
@@ -121,9 +122,12 @@ std::string Sjis(const std::string& utf8) { return *Utf8ToCp932(utf8); }
 
 class RandomRun {
  public:
-  explicit RandomRun(uint64_t seed)
-      : seed_(seed), dice_(seed), box_dice_(seed ^ kBoxDiceSalt) {}
-  RunReport Run(bool with_trace);
+  RandomRun(uint64_t seed, const RunOptions& options)
+      : seed_(seed),
+        options_(options),
+        dice_(seed),
+        box_dice_(seed ^ kBoxDiceSalt) {}
+  RunReport Run();
 
  private:
   void Note(const std::string& line);
@@ -155,6 +159,7 @@ class RandomRun {
   RunRecord Record() const;
 
   uint64_t seed_;
+  RunOptions options_;
   Dice dice_;
   Dice box_dice_;  // used as boxes open, on the program's thread
   sim::SimDesktop desk_;
@@ -657,7 +662,9 @@ bool RandomRun::MomentCame(Moment moment) const {
       return std::find(held.begin(), held.end(), "left") != held.end();
     }
     case Moment::kTryingSwitch: {
-      // Read while every thread of the program waits.
+      // Read while every thread of the program waits; running freely they
+      // do not, and it is any time.
+      if (options_.free_running) return true;
       const ExtendedDialog* dialog = hopla_ == nullptr || !process_->Running()
                                          ? nullptr
                                          : hopla_->ExtendedSettingsDialog();
@@ -775,11 +782,12 @@ RunRecord RandomRun::Record() const {
       }
     }
   }
-  record.trace = desk_.Trace();
+  record.trace = desk_.TraceSnapshot();
   return record;
 }
 
-RunReport RandomRun::Run(bool with_trace) {
+RunReport RandomRun::Run() {
+  if (options_.free_running) desk_.RunFreely();
   MakeJoyToKey();
   MakeSettingsFile();
   MakeDrives();
@@ -790,7 +798,8 @@ RunReport RandomRun::Run(bool with_trace) {
     hooks.on_main_window = [this](THopla& window) { hopla_ = &window; };
     return RunHopla(platform, hooks);
   });
-  const int64_t until = dice_.Between(2000, kLongestRunMs);
+  const int64_t until = dice_.Between(
+      2000, options_.free_running ? kLongestFreeRunMs : kLongestRunMs);
   PlanPresses(until);
   PlanClicks(until);
   PlanClose(until);
@@ -813,16 +822,21 @@ RunReport RandomRun::Run(bool with_trace) {
   RunReport report;
   report.seed = seed_;
   report.virtual_ms = desk_.Now();
-  report.failures = CheckRun(Record());
+  RunRecord record = Record();
+  if (options_.free_running) {
+    record.silence = {};
+    record.threads_may_stay = true;
+  }
+  report.failures = CheckRun(record);
   report.script = script_;
-  if (with_trace) report.trace = desk_.DumpTrace();
+  if (options_.with_trace) report.trace = desk_.DumpTrace();
   return report;
 }
 
 }  // namespace
 
-RunReport RunSeed(uint64_t seed, bool with_trace) {
-  return RandomRun(seed).Run(with_trace);
+RunReport RunSeed(uint64_t seed, const RunOptions& options) {
+  return RandomRun(seed, options).Run();
 }
 
 std::string ReplayCommand(uint64_t seed) {

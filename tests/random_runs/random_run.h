@@ -24,7 +24,17 @@ struct RunReport {
   std::string trace;
 };
 
-RunReport RunSeed(uint64_t seed, bool with_trace = false);
+struct RunOptions {
+  // Keep the desktop's trace in the report.
+  bool with_trace = false;
+  // The program's threads run side by side on the real clock (for
+  // ThreadSanitizer): the run is shorter, not replayable, and the
+  // invariants that hang on time (how long the window answered nothing,
+  // threads ended within their bound) are not checked.
+  bool free_running = false;
+};
+
+RunReport RunSeed(uint64_t seed, const RunOptions& options = {});
 
 // The command that replays one seed and prints its script and trace.
 std::string ReplayCommand(uint64_t seed);

@@ -30,6 +30,8 @@ int64_t SimDesktop::Now() const {
   return impl_->NowLocked();
 }
 
+void SimDesktop::RunFreely() { impl_->scheduler.RunFreely(); }
+
 void SimDesktop::RunFor(int64_t ms) {
   impl_->scheduler.RunTo(Now() + ms, nullptr, nullptr);
 }
@@ -291,6 +293,11 @@ void SimDesktop::SetSoundLength(const std::string& file_name, int64_t ms) {
 // --- What happened -----------------------------------------------------------
 
 const std::vector<TraceEntry>& SimDesktop::Trace() const {
+  return impl_->trace;
+}
+
+std::vector<TraceEntry> SimDesktop::TraceSnapshot() const {
+  Lock lock(impl_->Mutex());
   return impl_->trace;
 }
 

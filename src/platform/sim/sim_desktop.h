@@ -69,6 +69,11 @@ class SimDesktop {
 
   // --- Virtual time (call from the test's thread only) ---------------------
   int64_t Now() const;
+  // Before the first program starts: its threads run side by side on the
+  // real clock instead of one at a time on virtual time, so that
+  // ThreadSanitizer sees them overlap. Runs are then not replayable, and
+  // RunFor takes the real time it names.
+  void RunFreely();
   // Lets the programs run until `ms` of virtual time have passed.
   void RunFor(int64_t ms);
   // Runs until `done` holds (tested whenever the programs all wait) or
@@ -184,6 +189,8 @@ class SimDesktop {
 
   // --- What happened ---------------------------------------------------------
   const std::vector<TraceEntry>& Trace() const;
+  // A copy, taken under the desktop's lock (for threads that run freely).
+  std::vector<TraceEntry> TraceSnapshot() const;
   // Adds an entry of the test's (or a program's) own, at the current time.
   void Record(std::string kind, std::string text);
   std::vector<TraceEntry> TraceOf(std::string_view kind) const;

@@ -232,6 +232,7 @@ void SimProcessImpl::QueueInputLocked(int64_t due_ms, std::function<void()> run,
   due_ms = std::max(due_ms, world_.NowLocked());
   inputs_.emplace(std::make_pair(due_ms, next_input_seq_++),
                   Input{std::move(run), answers_send});
+  world_.scheduler.NotifyLocked();
 }
 
 bool SimProcessImpl::RunDueInputs(bool stop_on_quit, bool sends_only) {
@@ -311,6 +312,7 @@ void SimProcessImpl::WakeMessageLoop() {
   if (wake_pending_) return;
   wake_pending_ = true;
   wake_ms_ = world_.NowLocked();
+  world_.scheduler.NotifyLocked();
 }
 
 // --- Sound, message boxes ----------------------------------------------------

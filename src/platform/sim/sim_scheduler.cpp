@@ -21,6 +21,26 @@ Scheduler::~Scheduler() { Teardown(); }
 
 SimThread* Scheduler::Current() { return tls_current; }
 
+int64_t Scheduler::NowLocked() const {
+  if (!free_) return now_;
+  return now_ + std::chrono::duration_cast<std::chrono::milliseconds>(
+                    std::chrono::steady_clock::now() - free_start_)
+                    .count();
+}
+
+void Scheduler::RunFreely() {
+  std::lock_guard<std::mutex> lock(mu_);
+  if (!threads_.empty()) {
+    throw std::logic_error("hopla::sim: RunFreely after a program started");
+  }
+  free_ = true;
+  free_start_ = std::chrono::steady_clock::now();
+}
+
+void Scheduler::NotifyLocked() {
+  if (free_) free_cv_.notify_all();
+}
+
 SimThread& Scheduler::SpawnLocked(
     void* owner, WaitSource* source, std::function<void()> body,
     std::function<void(const std::optional<std::string>&)> on_end) {
@@ -36,6 +56,7 @@ SimThread& Scheduler::SpawnLocked(
   t->signal_ms = kNever;
   t->loop_wait = false;
   t->kill = tearing_down_;
+  if (free_) t->state = SimThread::State::kRunning;
   threads_.push_back(std::move(thread));
   t->thread = std::thread(&Scheduler::ThreadMain, this, t, std::move(body),
                           std::move(on_end));
@@ -49,7 +70,7 @@ void Scheduler::ThreadMain(
   bool killed = false;
   {
     std::unique_lock<std::mutex> lock(mu_);
-    self->cv.wait(lock, [&] { return current_ == self; });
+    if (!free_) self->cv.wait(lock, [&] { return current_ == self; });
     self->state = SimThread::State::kRunning;
     killed = self->kill;
   }
@@ -74,7 +95,11 @@ void Scheduler::ThreadMain(
   std::unique_lock<std::mutex> lock(mu_);
   if (crash && !crash_) crash_ = *crash;
   self->state = SimThread::State::kDone;
-  PassBatonLocked();
+  if (free_) {
+    free_cv_.notify_all();
+  } else {
+    PassBatonLocked();
+  }
 }
 
 int64_t Scheduler::ReadyTimeLocked(const SimThread& t) const {
@@ -145,15 +170,19 @@ bool Scheduler::WaitLocked(std::unique_lock<std::mutex>& lock,
     if (std::uncaught_exceptions() > 0) return false;  // unwinding
     throw ThreadKill{};
   }
+  const int64_t began_ms = NowLocked();
   self->state = SimThread::State::kWaiting;
-  self->begin_ms = now_;
+  self->begin_ms = began_ms;
   self->seq = next_seq_++;
-  self->deadline_ms = std::max(deadline_ms, now_);
+  self->deadline_ms = std::max(deadline_ms, began_ms);
   self->signal_ms = kNever;
   self->loop_wait = loop_wait;
-  const int64_t began_ms = now_;
-  PassBatonLocked();
-  self->cv.wait(lock, [&] { return current_ == self; });
+  if (free_) {
+    FreeWaitLocked(lock, *self);
+  } else {
+    PassBatonLocked();
+    self->cv.wait(lock, [&] { return current_ == self; });
+  }
   self->state = SimThread::State::kRunning;
   self->loop_wait = false;
   if (self->source != nullptr) {
@@ -168,7 +197,24 @@ bool Scheduler::WaitLocked(std::unique_lock<std::mutex>& lock,
 
 void Scheduler::SignalLocked(SimThread& thread) {
   if (thread.state != SimThread::State::kWaiting) return;
-  thread.signal_ms = std::min(thread.signal_ms, now_);
+  thread.signal_ms = std::min(thread.signal_ms, NowLocked());
+  NotifyLocked();
+}
+
+// A real wait, until what the thread waits for is there, or it is to end.
+bool Scheduler::FreeWaitLocked(std::unique_lock<std::mutex>& lock,
+                               SimThread& self) {
+  for (;;) {
+    if (self.kill || tearing_down_) return false;
+    const int64_t ready = ReadyTimeLocked(self);
+    const int64_t now = NowLocked();
+    if (ready <= now) return true;
+    if (ready == kNever) {
+      free_cv_.wait(lock);
+    } else {
+      free_cv_.wait_for(lock, std::chrono::milliseconds(ready - now));
+    }
+  }
 }
 
 void Scheduler::KillLocked(SimThread& thread) {
@@ -227,6 +273,7 @@ bool Scheduler::RunTo(int64_t target_ms, const std::function<bool()>* done,
     throw std::logic_error("hopla::sim: RunFor/RunUntil on a program thread");
   }
   std::unique_lock<std::mutex> lock(mu_);
+  if (free_) return FreeRunTo(lock, target_ms, done);
   running_ = true;
   run_has_done_ = done != nullptr;
   run_target_ = target_ms;
@@ -275,9 +322,45 @@ bool Scheduler::HoldsLocked(std::unique_lock<std::mutex>& lock,
   return holds;
 }
 
+// Running freely the controller only looks, every millisecond of real time.
+bool Scheduler::FreeRunTo(std::unique_lock<std::mutex>& lock, int64_t target_ms,
+                          const std::function<bool()>* done) {
+  constexpr auto kLookEvery = std::chrono::milliseconds(1);
+  for (;;) {
+    ReapLocked(lock);
+    ThrowIfCrashedLocked();
+    if (done != nullptr && HoldsLocked(lock, *done)) return true;
+    if (NowLocked() >= target_ms) return false;
+    lock.unlock();
+    std::this_thread::sleep_for(kLookEvery);
+    lock.lock();
+  }
+}
+
+void Scheduler::FreeTeardown(std::unique_lock<std::mutex>& lock) {
+  for (const auto& t : threads_) t->kill = true;
+  free_cv_.notify_all();
+  for (;;) {
+    const bool alive = std::any_of(
+        threads_.begin(), threads_.end(),
+        [](auto& t) { return t->state != SimThread::State::kDone; });
+    if (!alive) break;
+    lock.unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    lock.lock();
+    free_cv_.notify_all();
+  }
+  ReapLocked(lock);
+  crash_.reset();
+}
+
 void Scheduler::Teardown() {
   std::unique_lock<std::mutex> lock(mu_);
   tearing_down_ = true;
+  if (free_) {
+    FreeTeardown(lock);
+    return;
+  }
   // Newest first: a worker unwinds while the objects of the thread that
   // started it still live.
   for (;;) {

@@ -3,9 +3,15 @@
 // thread (the controller) holds it except inside RunTo, and a program thread
 // holds it from the end of one wait to the start of the next. When no thread
 // is ready at the current time, time jumps to the earliest wake-up.
+//
+// Running freely, there is no baton: the threads run side by side on the
+// real clock, and a wait is a real wait. Runs then differ from one to the
+// next; what it is for is letting ThreadSanitizer see the program's threads
+// overlap as they do on a real PC.
 #ifndef HOPLA_PLATFORM_SIM_SIM_SCHEDULER_H_
 #define HOPLA_PLATFORM_SIM_SIM_SCHEDULER_H_
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -68,7 +74,14 @@ class Scheduler {
   // One lock guards the scheduler and everything the simulated world holds.
   std::mutex& Mutex() { return mu_; }
 
-  int64_t NowLocked() const { return now_; }
+  int64_t NowLocked() const;
+  // Before any thread starts: from now on the threads run freely.
+  void RunFreely();
+  bool Free() const { return free_; }
+  // Running freely: every waiting thread looks again at what it waits for
+  // (input was queued, a wake-up asked for). Nothing otherwise: the
+  // scheduler looks at every thread before it passes the baton.
+  void NotifyLocked();
   // The program thread running this code, or nullptr on the controller.
   static SimThread* Current();
 
@@ -116,6 +129,10 @@ class Scheduler {
   void ThreadMain(
       SimThread* self, std::function<void()> body,
       std::function<void(const std::optional<std::string>&)> on_end);
+  bool FreeWaitLocked(std::unique_lock<std::mutex>& lock, SimThread& self);
+  bool FreeRunTo(std::unique_lock<std::mutex>& lock, int64_t target_ms,
+                 const std::function<bool()>* done);
+  void FreeTeardown(std::unique_lock<std::mutex>& lock);
 
   mutable std::mutex mu_;
   std::condition_variable controller_cv_;
@@ -130,6 +147,10 @@ class Scheduler {
   int64_t run_target_ = 0;
   bool tearing_down_ = false;
   std::optional<std::string> crash_;
+  // Running freely: the real clock's start, and what every waiter waits on.
+  bool free_ = false;
+  std::chrono::steady_clock::time_point free_start_;
+  std::condition_variable free_cv_;
 };
 
 }  // namespace hopla::sim

@@ -84,17 +84,34 @@ Rect SimWidget::CentredRect() const {
   return {left, top, left + width, top + height};
 }
 
+// The state other threads read (a probe, the test) changes under the
+// world's lock.
 void SimWidget::SetCaption(const std::string& text) {
+  std::lock_guard<std::mutex> lock(world_.Mutex());
   caption_ = text;
   if (!IsWindow()) return;
-  std::lock_guard<std::mutex> lock(world_.Mutex());
   if (WindowRec* rec = world_.FindWindowLocked(handle_)) rec->title = text;
 }
 
+void SimWidget::SetEnabled(bool enabled) {
+  std::lock_guard<std::mutex> lock(world_.Mutex());
+  enabled_ = enabled;
+}
+
+void SimWidget::SetChecked(bool checked) {
+  std::lock_guard<std::mutex> lock(world_.Mutex());
+  checked_ = checked;
+}
+
+void SimWidget::SetPosition(int32_t position) {
+  std::lock_guard<std::mutex> lock(world_.Mutex());
+  position_ = position;
+}
+
 void SimWidget::SetBounds(const Rect& bounds) {
+  std::lock_guard<std::mutex> lock(world_.Mutex());
   bounds_ = bounds;
   if (kind_ != WidgetKind::kForm) return;
-  std::lock_guard<std::mutex> lock(world_.Mutex());
   WindowRec* rec = world_.FindWindowLocked(handle_);
   if (rec == nullptr) return;
   rec->restore_rect = CentredRect();
@@ -145,6 +162,7 @@ void SimWidget::ActivateLocked(WindowRec& rec) {
 
 void SimWidget::SetVisible(bool visible) {
   if (kind_ != WidgetKind::kForm) {
+    std::lock_guard<std::mutex> lock(world_.Mutex());
     visible_ = visible;
     return;
   }

@@ -31,10 +31,10 @@ class SimWidget : public NativeWidget {
   std::string Text() const override { return caption_; }
   void SetBounds(const Rect& bounds) override;
   void SetVisible(bool visible) override;
-  void SetEnabled(bool enabled) override { enabled_ = enabled; }
+  void SetEnabled(bool enabled) override;
   void SetHint(const std::string& hint) override { hint_ = hint; }
-  void SetChecked(bool checked) override { checked_ = checked; }
-  void SetPosition(int32_t position) override { position_ = position; }
+  void SetChecked(bool checked) override;
+  void SetPosition(int32_t position) override;
   void Show(bool minimised) override;
   void Minimize() override;
   void Restore() override;
