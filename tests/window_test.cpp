@@ -18,6 +18,13 @@ class WindowTest : public HoplaTest {
   sim::SimWidget& Peer(Control& control) {
     return *desk_.Widget(control.Handle());
   }
+  // From the system menu, as the person opens it.
+  ExtendedDialog* OpenExtendedDialog(sim::SimProcess& process) {
+    process.PostAt(desk_.Now(), hopla_->Handle(), kWmSysCommand,
+                   kExtendedSettingsCommand, 0);
+    desk_.RunFor(100);
+    return hopla_->ExtendedSettingsDialog();
+  }
 };
 
 // Each press steps, whichever button and however quickly; at an end the
@@ -118,10 +125,7 @@ TEST_F(WindowTest, BannerRunsPassAfterPass) {
 // changed lands in the settings file.
 TEST_F(WindowTest, NewSwitchMustBePressedOrTheOldOneComesBack) {
   sim::SimProcess& process = Start();
-  process.PostAt(desk_.Now(), hopla_->Handle(), kWmSysCommand,
-                 kExtendedSettingsCommand, 0);
-  desk_.RunFor(100);
-  ExtendedDialog* dialog = hopla_->ExtendedSettingsDialog();
+  ExtendedDialog* dialog = OpenExtendedDialog(process);
   ASSERT_NE(dialog, nullptr);
   EXPECT_TRUE(Peer(*dialog).Visible());
   SwitchChoice space;
@@ -164,10 +168,7 @@ TEST_F(WindowTest, NewSwitchMustBePressedOrTheOldOneComesBack) {
 // with one nobody has pressed); what else changed meanwhile is saved.
 TEST_F(WindowTest, SwitchNotYetPressedIsNotSaved) {
   sim::SimProcess& process = Start();
-  process.PostAt(desk_.Now(), hopla_->Handle(), kWmSysCommand,
-                 kExtendedSettingsCommand, 0);
-  desk_.RunFor(100);
-  ExtendedDialog* dialog = hopla_->ExtendedSettingsDialog();
+  ExtendedDialog* dialog = OpenExtendedDialog(process);
   ASSERT_NE(dialog, nullptr);
   Do([&] { Peer(dialog->MouseRadio).UserClick(); });
   Do([&] { Peer(dialog->BubbleCheckBox).UserClick(); });

@@ -78,6 +78,7 @@ const std::vector<std::string> kJoyToKeyFolders = {
     "C:\\JoyToKey\\", "C:\\Program Files\\JoyToKey\\",
     "D:\\Tools\\Keys\\JoyToKey\\", "E:\\JoyToKey\\"};
 
+// The ways the program is left, as the PC or the person takes them.
 enum class Way {
   kPostClose,
   kSendClose,
@@ -85,24 +86,16 @@ enum class Way {
   kTaskbarClose,
   kShutDown
 };
-const std::vector<Way> kWays = {Way::kPostClose, Way::kSendClose,
-                                Way::kQuitButton, Way::kTaskbarClose,
-                                Way::kShutDown};
-const char* WayName(Way way) {
-  switch (way) {
-    case Way::kPostClose:
-      return "a close posted to the window";
-    case Way::kSendClose:
-      return "a close sent to the window";
-    case Way::kQuitButton:
-      return "a click on 終了";
-    case Way::kTaskbarClose:
-      return "a close from the taskbar";
-    case Way::kShutDown:
-      return "Windows shutting down";
-  }
-  return "";
-}
+struct WayOut {
+  Way way;
+  const char* name;
+};
+const std::vector<WayOut> kWays = {
+    {Way::kPostClose, "a close posted to the window"},
+    {Way::kSendClose, "a close sent to the window"},
+    {Way::kQuitButton, "a click on 終了"},
+    {Way::kTaskbarClose, "a close from the taskbar"},
+    {Way::kShutDown, "Windows shutting down"}};
 
 // A moment the PC picks to close the program or shut down: the first look
 // at or after `from_ms` at which `when` holds.
@@ -147,7 +140,7 @@ class RandomRun {
   // During the run.
   void Look();
   bool MomentCame(Moment moment) const;
-  void Leave(Way way);
+  void Leave(const WayOut& way);
   void Click(int64_t at_ms);
   void ClickInDialog(int64_t at_ms);
   void PersonSet(const std::string& setting, const std::string& value);
@@ -193,7 +186,7 @@ class RandomRun {
   // The close or shut-down waiting for its moment.
   std::optional<Moment> moment_;
   int64_t moment_from_ms_ = 0;
-  Way moment_way_ = Way::kPostClose;
+  WayOut moment_way_ = kWays.front();
   // A shut-down asked: the system ends the program once it has answered.
   std::optional<int64_t> end_after_answer_ms_;
   bool leaving_ = false;  // the last close: every box is answered OK
@@ -505,7 +498,7 @@ void RandomRun::PlanClose(int64_t until_ms) {
   // A third of them during the start-up.
   moment_from_ms_ =
       dice_.Percent(35) ? dice_.Between(0, 2500) : dice_.Between(0, until_ms);
-  Note(std::string(WayName(moment_way_)) + " planned from " +
+  Note(std::string(moment_way_.name) + " planned from " +
        std::to_string(moment_from_ms_) + " ms");
 }
 
@@ -674,10 +667,10 @@ bool RandomRun::MomentCame(Moment moment) const {
   return false;
 }
 
-void RandomRun::Leave(Way way) {
-  Note(WayName(way));
+void RandomRun::Leave(const WayOut& way) {
+  Note(way.name);
   const int64_t now = desk_.Now();
-  switch (way) {
+  switch (way.way) {
     case Way::kPostClose:
       process_->PostAt(now, FormWindow(), kWmClose, 0, 0);
       break;
