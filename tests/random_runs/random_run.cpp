@@ -833,7 +833,7 @@ RunReport RunSeed(uint64_t seed, const RunOptions& options) {
 }
 
 std::string ReplayCommand(uint64_t seed) {
-  return "build/linux/hopla-random-runs --seed " + std::to_string(seed);
+  return "bench/random_runs.sh --seed " + std::to_string(seed);
 }
 
 }  // namespace hopla::random_runs
