@@ -2,16 +2,16 @@
 // person's script, other programs' windows, files and the trace.
 #include "platform/sim/sim_desktop.h"
 
-#include <mutex>
 #include <utility>
 
+#include "platform/sim/sim_lock.h"
 #include "platform/sim/sim_process.h"
 #include "platform/sim/sim_widgets.h"
 #include "platform/sim/sim_world.h"
 
 namespace hopla::sim {
 
-using Lock = std::lock_guard<std::mutex>;
+using Lock = SimGuard;
 
 SimDesktop::SimDesktop(Rect screen) : impl_(std::make_unique<Impl>(screen)) {}
 

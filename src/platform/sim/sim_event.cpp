@@ -1,7 +1,8 @@
 #include "platform/sim/sim_event.h"
 
 #include <algorithm>
-#include <mutex>
+
+#include "platform/sim/sim_lock.h"
 
 namespace hopla::sim {
 
@@ -11,12 +12,13 @@ SimEvent::SimEvent(Scheduler& scheduler, bool initially_set)
 }
 
 SimEvent::~SimEvent() {
-  std::lock_guard<std::mutex> lock(scheduler_.Mutex());
+  SimGuard lock(scheduler_.Mutex());
   state_.reset();
 }
 
 void SimEvent::Set() {
-  std::lock_guard<std::mutex> lock(scheduler_.Mutex());
+  ReleaseOrdering(state_.get());
+  SimGuard lock(scheduler_.Mutex());
   if (state_->waiters.empty()) {
     state_->set = true;
     return;
@@ -28,8 +30,15 @@ void SimEvent::Set() {
 }
 
 bool SimEvent::Wait(int32_t timeout_ms) {
-  std::unique_lock<std::mutex> lock(scheduler_.Mutex());
   std::shared_ptr<State> state = state_;
+  const bool taken = WaitForSet(state, timeout_ms);
+  if (taken) AcquireOrdering(state.get());
+  return taken;
+}
+
+bool SimEvent::WaitForSet(const std::shared_ptr<State>& state,
+                          int32_t timeout_ms) {
+  SimLock lock(scheduler_.Mutex());
   if (state->set) {
     state->set = false;
     return true;

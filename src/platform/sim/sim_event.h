@@ -31,6 +31,8 @@ class SimEvent : public Event {
     bool set = false;
     std::deque<Waiter*> waiters;  // in the order they began waiting
   };
+  // The wait itself; the ordering of a set taken is told after it.
+  bool WaitForSet(const std::shared_ptr<State>& state, int32_t timeout_ms);
 
   Scheduler& scheduler_;
   std::shared_ptr<State> state_;

@@ -115,7 +115,7 @@ std::optional<std::vector<FolderEntry>> SimDesktop::Impl::ListLocked(
 
 std::optional<std::vector<FolderEntry>> SimProcessImpl::ListFolder(
     const std::string& pattern) {
-  std::unique_lock<std::mutex> lock(Mutex());
+  SimLock lock(Mutex());
   ++world_.listing_count;
   world_.RecordLocked("list", pattern);
   int64_t cost_ms = world_.listing_cost_ms;
@@ -133,11 +133,11 @@ namespace {
 class SimDriveErrorBoxesOff final : public DriveErrorBoxesOff {
  public:
   explicit SimDriveErrorBoxesOff(SimDesktop::Impl& world) : world_(world) {
-    std::lock_guard<std::mutex> lock(world_.Mutex());
+    SimGuard lock(world_.Mutex());
     world_.RecordLocked("drive-errors", "off");
   }
   ~SimDriveErrorBoxesOff() override {
-    std::lock_guard<std::mutex> lock(world_.Mutex());
+    SimGuard lock(world_.Mutex());
     world_.RecordLocked("drive-errors", "on");
   }
 
@@ -155,7 +155,7 @@ void SimProcessImpl::ShellStartHidden(const std::string& file,
                                       const std::string& folder) {
   std::function<void(const std::string&, const std::string&)> start;
   {
-    std::lock_guard<std::mutex> lock(Mutex());
+    SimGuard lock(Mutex());
     if (ended_) return;
     world_.RecordLocked("start", folder + "|" + file);
     start = world_.shell_start;
@@ -166,44 +166,44 @@ void SimProcessImpl::ShellStartHidden(const std::string& file,
 // --- The desktop's side ------------------------------------------------------
 
 void SimDesktop::AddTreeFolder(const std::string& path) {
-  std::lock_guard<std::mutex> lock(impl_->Mutex());
+  SimGuard lock(impl_->Mutex());
   impl_->AddTreeLocked(path, true, "");
 }
 
 void SimDesktop::AddTreeFile(const std::string& path) {
-  std::lock_guard<std::mutex> lock(impl_->Mutex());
+  SimGuard lock(impl_->Mutex());
   impl_->AddTreeLocked(path, false, "");
 }
 
 void SimDesktop::AddTreeLink(const std::string& path,
                              const std::string& target) {
-  std::lock_guard<std::mutex> lock(impl_->Mutex());
+  SimGuard lock(impl_->Mutex());
   impl_->AddTreeLocked(path, true, target);
 }
 
 void SimDesktop::MakeUnlistable(const std::string& path) {
-  std::lock_guard<std::mutex> lock(impl_->Mutex());
+  SimGuard lock(impl_->Mutex());
   impl_->unlistable.insert(FolderKey(path));
 }
 
 void SimDesktop::SetListingCost(int64_t ms) {
-  std::lock_guard<std::mutex> lock(impl_->Mutex());
+  SimGuard lock(impl_->Mutex());
   impl_->listing_cost_ms = ms;
 }
 
 void SimDesktop::SetFolderListingCost(const std::string& folder, int64_t ms) {
-  std::lock_guard<std::mutex> lock(impl_->Mutex());
+  SimGuard lock(impl_->Mutex());
   impl_->slow_folders[FolderKey(folder)] = ms;
 }
 
 int64_t SimDesktop::ListingCount() const {
-  std::lock_guard<std::mutex> lock(impl_->Mutex());
+  SimGuard lock(impl_->Mutex());
   return impl_->listing_count;
 }
 
 void SimDesktop::OnShellStart(
     std::function<void(const std::string&, const std::string&)> start) {
-  std::lock_guard<std::mutex> lock(impl_->Mutex());
+  SimGuard lock(impl_->Mutex());
   impl_->shell_start = std::move(start);
 }
 

@@ -20,7 +20,7 @@ void SimProcessImpl::StartLocked() {
       this, this,
       [this] {
         int code = main_(*this);
-        std::lock_guard<std::mutex> lock(Mutex());
+        SimGuard lock(Mutex());
         main_result_ = code;
       },
       [this](const std::optional<std::string>& crash) {
@@ -33,8 +33,10 @@ void SimProcessImpl::StartLocked() {
 // Runs on the ending thread, which still holds the baton.
 void SimProcessImpl::OnThreadEnd(const std::optional<std::string>& crash,
                                  bool is_main) {
+  // What the thread did comes before what one that sees it ended does.
+  ReleaseOrdering(this);
   InputQueue dropped;  // destroyed after the lock is released
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   SimThread* self = Scheduler::Current();
   threads_.erase(std::remove(threads_.begin(), threads_.end(), self),
                  threads_.end());
@@ -82,6 +84,7 @@ SimProcessImpl::InputQueue SimProcessImpl::EndLocked(
 void SimProcessImpl::FinishSendLocked(SendCall& call, bool handled,
                                       intptr_t result) {
   if (!call.done) {
+    ReleaseOrderingLocked(&call);
     call.done = true;
     call.handled = handled;
     call.result = result;
@@ -94,7 +97,7 @@ void SimProcessImpl::FinishSendLocked(SendCall& call, bool handled,
 }
 
 bool SimProcessImpl::OnUiThread() const {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return OnUiThreadLocked();
 }
 
@@ -120,7 +123,7 @@ void SimProcessImpl::WaitEndedLocked(const SimThread& thread, int64_t began_ms,
 // --- Time, waiting, threads -------------------------------------------------
 
 int64_t SimProcessImpl::NowMs() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return world_.NowLocked();
 }
 
@@ -128,7 +131,7 @@ void SimProcessImpl::Sleep(int32_t ms) {
   // The pauses the rules prescribe on the UI thread: after each poll of a
   // held switch, and the fixed 500 ms and 1 s pauses.
   constexpr int32_t kPrescribedPausesMs[] = {500, 1000};
-  std::unique_lock<std::mutex> lock(Mutex());
+  SimLock lock(Mutex());
   if (OnUiThreadLocked()) {
     excuse_wait_ = after_poll_ || ms == kPrescribedPausesMs[0] ||
                    ms == kPrescribedPausesMs[1];
@@ -149,16 +152,15 @@ void SimProcessImpl::SleepAnswering(int32_t ms) {
     Sleep(ms);
     return;
   }
-  std::unique_lock<std::mutex> lock(Mutex());
+  SimLock lock(Mutex());
   WaitAnsweringLocked(lock, world_.NowLocked() + std::max(ms, 0));
 }
 
-bool SimProcessImpl::WaitAnsweringLocked(std::unique_lock<std::mutex>& lock,
-                                         int64_t deadline_ms,
+bool SimProcessImpl::WaitAnsweringLocked(SimLock& lock, int64_t deadline_ms,
                                          const std::function<bool()>& done) {
   // Restored with the lock held, also when the wait unwinds.
   struct Mode {
-    std::unique_lock<std::mutex>& lock;
+    SimLock& lock;
     bool& answering_only;
     bool outer;
     ~Mode() {
@@ -179,8 +181,7 @@ bool SimProcessImpl::WaitAnsweringLocked(std::unique_lock<std::mutex>& lock,
   }
 }
 
-bool SimProcessImpl::WaitAsSenderLocked(std::unique_lock<std::mutex>& lock,
-                                        int64_t deadline_ms,
+bool SimProcessImpl::WaitAsSenderLocked(SimLock& lock, int64_t deadline_ms,
                                         const std::function<bool()>& done) {
   if (OnUiThreadLocked()) return WaitAnsweringLocked(lock, deadline_ms, done);
   while (!(done && done()) && world_.NowLocked() < deadline_ms) {
@@ -190,7 +191,7 @@ bool SimProcessImpl::WaitAsSenderLocked(std::unique_lock<std::mutex>& lock,
 }
 
 void SimProcessImpl::StartThread(std::function<void()> body) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   SimThread& thread = world_.scheduler.SpawnLocked(
       this, this, std::move(body),
       [this](const std::optional<std::string>& crash) {
@@ -201,10 +202,15 @@ void SimProcessImpl::StartThread(std::function<void()> body) {
 }
 
 int32_t SimProcessImpl::ThreadsRunning() {
-  std::lock_guard<std::mutex> lock(Mutex());
-  return static_cast<int32_t>(
-      std::count_if(threads_.begin(), threads_.end(),
-                    [this](const SimThread* t) { return t != ui_thread_; }));
+  int32_t running = 0;
+  {
+    SimGuard lock(Mutex());
+    running = static_cast<int32_t>(
+        std::count_if(threads_.begin(), threads_.end(),
+                      [this](const SimThread* t) { return t != ui_thread_; }));
+  }
+  AcquireOrdering(this);
+  return running;
 }
 
 // --- The UI thread's message loop --------------------------------------------
@@ -230,6 +236,9 @@ void SimProcessImpl::QueueInputLocked(int64_t due_ms, std::function<void()> run,
                                       bool answers_send) {
   if (ended_) return;
   due_ms = std::max(due_ms, world_.NowLocked());
+  // What the sender did comes before the input is served, as a message
+  // queue orders it.
+  ReleaseOrderingLocked(&inputs_);
   inputs_.emplace(std::make_pair(due_ms, next_input_seq_++),
                   Input{std::move(run), answers_send});
   world_.scheduler.NotifyLocked();
@@ -239,7 +248,7 @@ bool SimProcessImpl::RunDueInputs(bool stop_on_quit, bool sends_only) {
   for (;;) {
     std::function<void()> run;
     {
-      std::lock_guard<std::mutex> lock(Mutex());
+      SimGuard lock(Mutex());
       if (stop_on_quit && quit_) return false;
       auto it = inputs_.begin();
       while (sends_only && it != inputs_.end() && !it->second.answers_send) {
@@ -257,19 +266,19 @@ bool SimProcessImpl::RunDueInputs(bool stop_on_quit, bool sends_only) {
       SimProcessImpl& self;
       bool outer;
       ~Mode() {
-        std::lock_guard<std::mutex> lock(self.Mutex());
+        SimGuard lock(self.Mutex());
         self.answering_only_ = outer;
       }
     } mode{*this, [this] {
-             std::lock_guard<std::mutex> lock(Mutex());
+             SimGuard lock(Mutex());
              return std::exchange(answering_only_, false);
            }()};
+    AcquireOrdering(&inputs_);
     run();
   }
 }
 
-bool SimProcessImpl::LoopWaitLocked(std::unique_lock<std::mutex>& lock,
-                                    int64_t deadline_ms) {
+bool SimProcessImpl::LoopWaitLocked(SimLock& lock, int64_t deadline_ms) {
   bool waited = world_.scheduler.WaitLocked(lock, deadline_ms, true);
   wake_pending_ = false;
   wake_ms_ = kNever;
@@ -279,7 +288,7 @@ bool SimProcessImpl::LoopWaitLocked(std::unique_lock<std::mutex>& lock,
 void SimProcessImpl::RunMessageLoop(UiLoopHost& host) {
   UiLoopHost* outer = nullptr;
   {
-    std::lock_guard<std::mutex> lock(Mutex());
+    SimGuard lock(Mutex());
     outer = host_;
     host_ = &host;  // a quit asked before the loop ends it at once, as a
                     // WM_QUIT already in the queue would
@@ -288,7 +297,7 @@ void SimProcessImpl::RunMessageLoop(UiLoopHost& host) {
     SimProcessImpl* self;
     UiLoopHost* outer;
     ~Leave() {
-      std::lock_guard<std::mutex> lock(self->Mutex());
+      SimGuard lock(self->Mutex());
       self->host_ = outer;
       self->quit_ = false;
     }
@@ -296,19 +305,19 @@ void SimProcessImpl::RunMessageLoop(UiLoopHost& host) {
   for (;;) {
     if (!RunDueInputs(true)) break;
     int64_t next = host.RunDueWork();
-    std::unique_lock<std::mutex> lock(Mutex());
+    SimLock lock(Mutex());
     if (quit_) break;
     if (!LoopWaitLocked(lock, next)) break;
   }
 }
 
 void SimProcessImpl::QuitMessageLoop() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   quit_ = true;
 }
 
 void SimProcessImpl::WakeMessageLoop() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   if (wake_pending_) return;
   wake_pending_ = true;
   wake_ms_ = world_.NowLocked();
@@ -318,7 +327,7 @@ void SimProcessImpl::WakeMessageLoop() {
 // --- Sound, message boxes ----------------------------------------------------
 
 void SimProcessImpl::PlaySoundFile(const std::string& file_name) {
-  std::unique_lock<std::mutex> lock(Mutex());
+  SimLock lock(Mutex());
   if (ended_) return;
   world_.RecordLocked("sound", file_name);
   auto it = world_.sound_lengths_ms.find(file_name);
@@ -330,7 +339,7 @@ void SimProcessImpl::PlaySoundFile(const std::string& file_name) {
 DialogResult SimProcessImpl::ShowMessageBox(const MessageBoxSpec& desc) {
   std::function<MessageBoxAnswer(const MessageBoxSpec&)> policy;
   {
-    std::lock_guard<std::mutex> lock(Mutex());
+    SimGuard lock(Mutex());
     if (ended_) return DialogResult::kCancel;
     world_.RecordLocked("msgbox", desc.caption + "|" + desc.text);
     ++world_.open_boxes;
@@ -339,7 +348,7 @@ DialogResult SimProcessImpl::ShowMessageBox(const MessageBoxSpec& desc) {
   struct Closed {
     SimProcessImpl& self;
     ~Closed() {
-      std::lock_guard<std::mutex> lock(self.Mutex());
+      SimGuard lock(self.Mutex());
       --self.world_.open_boxes;
     }
   } closed{*this};
@@ -349,12 +358,12 @@ DialogResult SimProcessImpl::ShowMessageBox(const MessageBoxSpec& desc) {
   if (answer.after_ms > 0) {
     int64_t answer_ms = 0;
     {
-      std::lock_guard<std::mutex> lock(Mutex());
+      SimGuard lock(Mutex());
       answer_ms = world_.NowLocked() + answer.after_ms;
     }
     RunModalLoop(answer_ms);
   }
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   world_.RecordLocked("msgbox-answer",
                       answer.result == DialogResult::kOk ? "ok" : "cancel");
   return answer.result;
@@ -367,19 +376,19 @@ void SimProcessImpl::RunModalLoop(int64_t answer_ms) {
   for (;;) {
     int64_t next = kNever;
     {
-      std::lock_guard<std::mutex> lock(Mutex());
+      SimGuard lock(Mutex());
       if (world_.NowLocked() >= answer_ms) return;
     }
     if (ui) {
       RunDueInputs(false);
       UiLoopHost* host = nullptr;
       {
-        std::lock_guard<std::mutex> lock(Mutex());
+        SimGuard lock(Mutex());
         host = host_;
       }
       if (host != nullptr) next = host->RunDueWork();
     }
-    std::unique_lock<std::mutex> lock(Mutex());
+    SimLock lock(Mutex());
     int64_t deadline = std::min(next, answer_ms);
     bool waited = ui ? LoopWaitLocked(lock, deadline)
                      : world_.scheduler.WaitLocked(lock, deadline, false);
@@ -392,18 +401,18 @@ void SimProcessImpl::RunModalLoop(int64_t answer_ms) {
 std::string SimProcessImpl::ExecutablePath() { return exe_path_; }
 
 bool SimProcessImpl::CreateSingleInstanceMutex(const std::string& name) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   if (ended_) return false;
   return world_.mutexes.emplace(name, this).second;
 }
 
 std::optional<Point> SimProcessImpl::CursorPos() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return world_.cursor;
 }
 
 void SimProcessImpl::SetCursorPos(Point p) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   if (ended_) return;
   world_.cursor = world_.ClampToScreen(p);
   world_.RecordLocked("cursor", std::to_string(world_.cursor.x) + "," +
@@ -412,7 +421,7 @@ void SimProcessImpl::SetCursorPos(Point p) {
 
 std::optional<std::string> SimProcessImpl::ReadFileBytes(
     const std::string& path) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   auto it = world_.files.find(path);
   if (it == world_.files.end() || world_.unreadable.count(path) != 0) {
     return std::nullopt;
@@ -421,13 +430,13 @@ std::optional<std::string> SimProcessImpl::ReadFileBytes(
 }
 
 bool SimProcessImpl::FileExists(const std::string& path) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return world_.files.count(path) != 0;
 }
 
 bool SimProcessImpl::ReplaceFileBytes(const std::string& path,
                                       const std::string& bytes) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   if (ended_) return false;
   world_.RecordLocked("file-replace", path);
   if (world_.refused_writes.count(path) != 0) return false;
@@ -436,12 +445,12 @@ bool SimProcessImpl::ReplaceFileBytes(const std::string& path,
 }
 
 bool SimProcessImpl::LeftButtonDown() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return world_.left_button_down;
 }
 
 void SimProcessImpl::MouseButton(uint32_t flags, Point at) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   if (ended_) return;
   if (flags == kMouseLeftDown) world_.left_button_down = true;
   if (flags == kMouseLeftUp) world_.left_button_down = false;
@@ -455,7 +464,7 @@ void SimProcessImpl::MouseButton(uint32_t flags, Point at) {
 }
 
 void SimProcessImpl::KeyEvent(uint8_t virtual_key, bool up) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   if (ended_) return;
   if (up) {
     world_.keys_down.erase(virtual_key);
@@ -467,12 +476,12 @@ void SimProcessImpl::KeyEvent(uint8_t virtual_key, bool up) {
 }
 
 void SimProcessImpl::Beep() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   world_.RecordLocked("beep", "");
 }
 
 void SimProcessImpl::ShellOpen(const std::string& target) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   if (ended_) return;
   world_.RecordLocked("shell", target);
 }
@@ -500,7 +509,7 @@ std::unique_ptr<RoleProbe> SimProcessImpl::CreateRoleProbe() {
 }
 
 RoleReading SimProcessImpl::ProbeRoleAt(Point p) {
-  std::unique_lock<std::mutex> lock(Mutex());
+  SimLock lock(Mutex());
   ++world_.probe_count;
   world_.scheduler.WaitLocked(lock, world_.NowLocked() + world_.probe_cost_ms,
                               false);
@@ -521,7 +530,7 @@ RoleReading SimProcessImpl::ProbeRoleAt(Point p) {
 // answers), then the elements of the windows that answered and of the
 // regions.
 std::vector<ElementBox> SimProcessImpl::ProbeElements(const Rect& area) {
-  std::unique_lock<std::mutex> lock(Mutex());
+  SimLock lock(Mutex());
   ++world_.probe_count;
   world_.scheduler.WaitLocked(lock, world_.NowLocked() + world_.probe_cost_ms,
                               false);
@@ -555,12 +564,12 @@ std::unique_ptr<NativeWidget> SimProcessImpl::CreateWidget(
 // --- SimProcess --------------------------------------------------------------
 
 std::optional<int> SimProcessImpl::ExitCode() const {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return exit_code_;
 }
 
 void SimProcessImpl::At(int64_t at_ms, std::function<void()> action) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   if (ended_) return;  // `action` is destroyed after the lock is released
   QueueInputLocked(at_ms, std::move(action));
 }
@@ -568,7 +577,7 @@ void SimProcessImpl::At(int64_t at_ms, std::function<void()> action) {
 void SimProcessImpl::PostAt(int64_t at_ms, WindowHandle window,
                             uint32_t message, uintptr_t wparam,
                             intptr_t lparam) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   QueueInputLocked(at_ms, [this, window, message, wparam, lparam] {
     DispatchToForm(window, message, wparam, lparam);
   });
@@ -577,7 +586,7 @@ void SimProcessImpl::PostAt(int64_t at_ms, WindowHandle window,
 void SimProcessImpl::SendAt(int64_t at_ms, WindowHandle window,
                             uint32_t message, uintptr_t wparam,
                             intptr_t lparam) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   QueueInputLocked(
       at_ms,
       [this, window, message, wparam, lparam] {
@@ -588,34 +597,34 @@ void SimProcessImpl::SendAt(int64_t at_ms, WindowHandle window,
 
 void SimProcessImpl::Terminate() {
   InputQueue dropped;  // destroyed after the lock is released
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   if (ended_) return;
   world_.RecordLocked("terminate", exe_path_);
   dropped = EndLocked(std::nullopt);
 }
 
 int32_t SimProcessImpl::ThreadsLeftAtExit() const {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return threads_left_at_exit_;
 }
 
 int32_t SimProcessImpl::WindowsLeftAtExit() const {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return windows_left_at_exit_;
 }
 
 SimProcess::Silence SimProcessImpl::LongestSilence() const {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return longest_silence_;
 }
 
 std::optional<bool> SimProcessImpl::LastEndSessionAnswer() const {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return last_end_session_;
 }
 
 void SimProcessImpl::SetEndSessionAnswer(bool answer) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   last_end_session_ = answer;
 }
 

@@ -8,13 +8,13 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_lock.h"
 #include "platform/sim/sim_scheduler.h"
 #include "platform/sim/sim_world.h"
 
@@ -152,35 +152,32 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   // with stop_on_quit).
   bool RunDueInputs(bool stop_on_quit, bool sends_only = false);
   // The UI loop's wait: until `deadline_ms`, a wake request or due input.
-  bool LoopWaitLocked(std::unique_lock<std::mutex>& lock, int64_t deadline_ms);
+  bool LoopWaitLocked(SimLock& lock, int64_t deadline_ms);
   void RunModalLoop(int64_t answer_ms);
   // The UI thread waits until `deadline_ms`, or until `done` holds, serving
   // the messages other threads send to its windows meanwhile. Returns false
   // when the thread is to end.
-  bool WaitAnsweringLocked(std::unique_lock<std::mutex>& lock,
-                           int64_t deadline_ms,
+  bool WaitAnsweringLocked(SimLock& lock, int64_t deadline_ms,
                            const std::function<bool()>& done = nullptr);
   // The calling thread waits until `deadline_ms` (or `done`): answering, when
   // it is this program's UI thread.
-  bool WaitAsSenderLocked(std::unique_lock<std::mutex>& lock,
-                          int64_t deadline_ms,
+  bool WaitAsSenderLocked(SimLock& lock, int64_t deadline_ms,
                           const std::function<bool()>& done = nullptr);
   bool OnUiThreadLocked() const {
     return ui_thread_ != nullptr && Scheduler::Current() == ui_thread_;
   }
   // A send, recorded in the trace or not. Lock held.
-  std::optional<intptr_t> SendLocked(std::unique_lock<std::mutex>& lock,
-                                     WindowHandle window, uint32_t message,
-                                     uintptr_t wparam, intptr_t lparam,
-                                     int32_t timeout_ms, bool record);
-  std::optional<intptr_t> SendToForm(std::unique_lock<std::mutex>& lock,
-                                     WindowRec& rec, uint32_t message,
-                                     uintptr_t wparam, intptr_t lparam,
-                                     int32_t timeout_ms);
-  std::optional<intptr_t> SendToForeign(std::unique_lock<std::mutex>& lock,
-                                        WindowRec& rec, uint32_t message,
-                                        uintptr_t wparam, intptr_t lparam);
-  std::mutex& Mutex() const { return world_.Mutex(); }
+  std::optional<intptr_t> SendLocked(SimLock& lock, WindowHandle window,
+                                     uint32_t message, uintptr_t wparam,
+                                     intptr_t lparam, int32_t timeout_ms,
+                                     bool record);
+  std::optional<intptr_t> SendToForm(SimLock& lock, WindowRec& rec,
+                                     uint32_t message, uintptr_t wparam,
+                                     intptr_t lparam, int32_t timeout_ms);
+  std::optional<intptr_t> SendToForeign(SimLock& lock, WindowRec& rec,
+                                        uint32_t message, uintptr_t wparam,
+                                        intptr_t lparam);
+  SimMutex& Mutex() const { return world_.Mutex(); }
 
   SimDesktop::Impl& world_;
   std::string exe_path_;

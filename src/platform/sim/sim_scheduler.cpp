@@ -29,7 +29,7 @@ int64_t Scheduler::NowLocked() const {
 }
 
 void Scheduler::RunFreely() {
-  std::lock_guard<std::mutex> lock(mu_);
+  SimGuard lock(mu_);
   if (!threads_.empty()) {
     throw std::logic_error("hopla::sim: RunFreely after a program started");
   }
@@ -58,6 +58,8 @@ SimThread& Scheduler::SpawnLocked(
   t->kill = tearing_down_;
   if (free_) t->state = SimThread::State::kRunning;
   threads_.push_back(std::move(thread));
+  // What the starting thread did comes before the new one's start.
+  const SeenAgain seen;
   t->thread = std::thread(&Scheduler::ThreadMain, this, t, std::move(body),
                           std::move(on_end));
   return *t;
@@ -69,8 +71,11 @@ void Scheduler::ThreadMain(
   tls_current = self;
   bool killed = false;
   {
-    std::unique_lock<std::mutex> lock(mu_);
-    if (!free_) self->cv.wait(lock, [&] { return current_ == self; });
+    SimLock lock(mu_);
+    if (!free_) {
+      const Unseen unseen;
+      self->cv.wait(lock, [&] { return current_ == self; });
+    }
     self->state = SimThread::State::kRunning;
     killed = self->kill;
   }
@@ -92,7 +97,7 @@ void Scheduler::ThreadMain(
   } catch (const std::exception& e) {
     if (!crash) crash = e.what();
   }
-  std::unique_lock<std::mutex> lock(mu_);
+  SimLock lock(mu_);
   if (crash && !crash_) crash_ = *crash;
   self->state = SimThread::State::kDone;
   if (free_) {
@@ -158,8 +163,7 @@ void Scheduler::PassBatonLocked() {
   }
 }
 
-bool Scheduler::WaitLocked(std::unique_lock<std::mutex>& lock,
-                           int64_t deadline_ms, bool loop_wait) {
+bool Scheduler::WaitLocked(SimLock& lock, int64_t deadline_ms, bool loop_wait) {
   SimThread* self = tls_current;
   if (self == nullptr) {
     throw std::logic_error(
@@ -181,6 +185,7 @@ bool Scheduler::WaitLocked(std::unique_lock<std::mutex>& lock,
     FreeWaitLocked(lock, *self);
   } else {
     PassBatonLocked();
+    const Unseen unseen;
     self->cv.wait(lock, [&] { return current_ == self; });
   }
   self->state = SimThread::State::kRunning;
@@ -202,13 +207,13 @@ void Scheduler::SignalLocked(SimThread& thread) {
 }
 
 // A real wait, until what the thread waits for is there, or it is to end.
-bool Scheduler::FreeWaitLocked(std::unique_lock<std::mutex>& lock,
-                               SimThread& self) {
+bool Scheduler::FreeWaitLocked(SimLock& lock, SimThread& self) {
   for (;;) {
     if (self.kill || tearing_down_) return false;
     const int64_t ready = ReadyTimeLocked(self);
     const int64_t now = NowLocked();
     if (ready <= now) return true;
+    const Unseen unseen;
     if (ready == kNever) {
       free_cv_.wait(lock);
     } else {
@@ -227,10 +232,10 @@ void Scheduler::KillLocked(SimThread& thread) {
 // the test for good; after this much real time the test binary stops.
 constexpr std::chrono::seconds kBusyLimit{60};
 
-void Scheduler::GiveBatonAndWaitLocked(std::unique_lock<std::mutex>& lock,
-                                       SimThread& thread) {
+void Scheduler::GiveBatonAndWaitLocked(SimLock& lock, SimThread& thread) {
   current_ = &thread;
   thread.cv.notify_one();
+  const Unseen unseen;
   if (!controller_cv_.wait_for(lock, kBusyLimit,
                                [&] { return current_ == nullptr; })) {
     std::fprintf(stderr,
@@ -244,7 +249,7 @@ void Scheduler::GiveBatonAndWaitLocked(std::unique_lock<std::mutex>& lock,
 }
 
 // Joins the threads that have ended; they no longer need the lock.
-void Scheduler::ReapLocked(std::unique_lock<std::mutex>& lock) {
+void Scheduler::ReapLocked(SimLock& lock) {
   std::vector<std::unique_ptr<SimThread>> done;
   auto it = std::stable_partition(
       threads_.begin(), threads_.end(),
@@ -272,7 +277,7 @@ bool Scheduler::RunTo(int64_t target_ms, const std::function<bool()>* done,
   if (tls_current != nullptr) {
     throw std::logic_error("hopla::sim: RunFor/RunUntil on a program thread");
   }
-  std::unique_lock<std::mutex> lock(mu_);
+  SimLock lock(mu_);
   if (free_) return FreeRunTo(lock, target_ms, done);
   running_ = true;
   run_has_done_ = done != nullptr;
@@ -307,8 +312,7 @@ bool Scheduler::RunTo(int64_t target_ms, const std::function<bool()>* done,
 }
 
 // Tests the test's condition without the lock (it may look at the desktop).
-bool Scheduler::HoldsLocked(std::unique_lock<std::mutex>& lock,
-                            const std::function<bool()>& done) {
+bool Scheduler::HoldsLocked(SimLock& lock, const std::function<bool()>& done) {
   lock.unlock();
   bool holds = false;
   try {
@@ -323,7 +327,7 @@ bool Scheduler::HoldsLocked(std::unique_lock<std::mutex>& lock,
 }
 
 // Running freely the controller only looks, every millisecond of real time.
-bool Scheduler::FreeRunTo(std::unique_lock<std::mutex>& lock, int64_t target_ms,
+bool Scheduler::FreeRunTo(SimLock& lock, int64_t target_ms,
                           const std::function<bool()>* done) {
   constexpr auto kLookEvery = std::chrono::milliseconds(1);
   for (;;) {
@@ -337,7 +341,7 @@ bool Scheduler::FreeRunTo(std::unique_lock<std::mutex>& lock, int64_t target_ms,
   }
 }
 
-void Scheduler::FreeTeardown(std::unique_lock<std::mutex>& lock) {
+void Scheduler::FreeTeardown(SimLock& lock) {
   for (const auto& t : threads_) t->kill = true;
   free_cv_.notify_all();
   for (;;) {
@@ -355,7 +359,7 @@ void Scheduler::FreeTeardown(std::unique_lock<std::mutex>& lock) {
 }
 
 void Scheduler::Teardown() {
-  std::unique_lock<std::mutex> lock(mu_);
+  SimLock lock(mu_);
   tearing_down_ = true;
   if (free_) {
     FreeTeardown(lock);

@@ -12,15 +12,15 @@
 #define HOPLA_PLATFORM_SIM_SIM_SCHEDULER_H_
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "platform/sim/sim_lock.h"
 
 namespace hopla::sim {
 
@@ -51,7 +51,7 @@ class SimThread {
 
   uint64_t id = 0;
   std::thread thread;
-  std::condition_variable cv;
+  SimCondition cv;
   State state = State::kWaiting;
   WaitSource* source = nullptr;  // the process; asked during loop waits
   // The current (or last) wait.
@@ -72,7 +72,7 @@ class Scheduler {
   Scheduler& operator=(const Scheduler&) = delete;
 
   // One lock guards the scheduler and everything the simulated world holds.
-  std::mutex& Mutex() { return mu_; }
+  SimMutex& Mutex() { return mu_; }
 
   int64_t NowLocked() const;
   // Before any thread starts: from now on the threads run freely.
@@ -97,8 +97,7 @@ class Scheduler {
   // a loop wait) its source's wake-up; it gives up the baton meanwhile.
   // Throws ThreadKill when the thread is to end; when it is already
   // unwinding it returns false at once instead. Must hold `lock`.
-  bool WaitLocked(std::unique_lock<std::mutex>& lock, int64_t deadline_ms,
-                  bool loop_wait);
+  bool WaitLocked(SimLock& lock, int64_t deadline_ms, bool loop_wait);
   // Wakes a waiting thread now (the wake of a send, an event, a kill).
   void SignalLocked(SimThread& thread);
   // Marks a thread to end at its next wait point and wakes it.
@@ -120,22 +119,20 @@ class Scheduler {
   SimThread* PickReadyLocked() const;
   int64_t EarliestWakeLocked() const;
   void PassBatonLocked();
-  void GiveBatonAndWaitLocked(std::unique_lock<std::mutex>& lock,
-                              SimThread& thread);
-  void ReapLocked(std::unique_lock<std::mutex>& lock);
+  void GiveBatonAndWaitLocked(SimLock& lock, SimThread& thread);
+  void ReapLocked(SimLock& lock);
   void ThrowIfCrashedLocked();
-  bool HoldsLocked(std::unique_lock<std::mutex>& lock,
-                   const std::function<bool()>& done);
+  bool HoldsLocked(SimLock& lock, const std::function<bool()>& done);
   void ThreadMain(
       SimThread* self, std::function<void()> body,
       std::function<void(const std::optional<std::string>&)> on_end);
-  bool FreeWaitLocked(std::unique_lock<std::mutex>& lock, SimThread& self);
-  bool FreeRunTo(std::unique_lock<std::mutex>& lock, int64_t target_ms,
+  bool FreeWaitLocked(SimLock& lock, SimThread& self);
+  bool FreeRunTo(SimLock& lock, int64_t target_ms,
                  const std::function<bool()>* done);
-  void FreeTeardown(std::unique_lock<std::mutex>& lock);
+  void FreeTeardown(SimLock& lock);
 
-  mutable std::mutex mu_;
-  std::condition_variable controller_cv_;
+  mutable SimMutex mu_;
+  SimCondition controller_cv_;
   int64_t now_ = 0;
   uint64_t next_seq_ = 1;
   uint64_t next_id_ = 1;
@@ -150,7 +147,7 @@ class Scheduler {
   // Running freely: the real clock's start, and what every waiter waits on.
   bool free_ = false;
   std::chrono::steady_clock::time_point free_start_;
-  std::condition_variable free_cv_;
+  SimCondition free_cv_;
 };
 
 }  // namespace hopla::sim

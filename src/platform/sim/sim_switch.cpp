@@ -27,7 +27,7 @@ bool SameDevice(const SwitchChoice& a, const SwitchChoice& b) {
 // A joystick is read as it stands at the poll; a key or mouse button also
 // reads as down for a tap that began after the last poll and has ended.
 SwitchPoll SimProcessImpl::PollSwitch() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   after_poll_ = OnUiThreadLocked();
   const int64_t now = world_.NowLocked();
   const int64_t last = std::exchange(last_switch_poll_ms_, now);
@@ -58,20 +58,20 @@ SwitchPoll SimProcessImpl::PollSwitch() {
 }
 
 void SimProcessImpl::UseSwitch(const SwitchChoice& choice) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   switch_choice_ = choice;
 }
 
 // The trace tells each drawing: "marks|command|time left|bar".
 void SimProcessImpl::ShowBubble(const BubbleView& view) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   world_.RecordLocked("bubble", view.marks + "|" + view.command + "|" +
                                     view.time_left + "|" +
                                     std::to_string(view.hold_permille));
 }
 
 void SimProcessImpl::HideBubble() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   world_.RecordLocked("bubble", "hidden");
 }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <functional>
-#include <mutex>
 
+#include "platform/sim/sim_lock.h"
 #include "platform/sim/sim_process.h"
 #include "platform/sim/sim_world.h"
 
@@ -26,7 +26,7 @@ SimWidget::SimWidget(SimDesktop::Impl& world, SimProcessImpl& process,
       hint_(desc.hint),
       checked_(desc.checked),
       position_(desc.position) {
-  std::lock_guard<std::mutex> lock(world_.Mutex());
+  SimGuard lock(world_.Mutex());
   handle_ = world_.NewHandleLocked();
   world_.widgets.push_back(this);
   if (kind_ != WidgetKind::kForm && kind_ != WidgetKind::kApplication) return;
@@ -64,7 +64,7 @@ SimWidget* SimWidget::OwnerApplication() const {
 }
 
 SimWidget::~SimWidget() {
-  std::lock_guard<std::mutex> lock(world_.Mutex());
+  SimGuard lock(world_.Mutex());
   auto& list = world_.widgets;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
   if (IsWindow() && !destroyed_) {
@@ -87,29 +87,29 @@ Rect SimWidget::CentredRect() const {
 // The state other threads read (a probe, the test) changes under the
 // world's lock.
 void SimWidget::SetCaption(const std::string& text) {
-  std::lock_guard<std::mutex> lock(world_.Mutex());
+  SimGuard lock(world_.Mutex());
   caption_ = text;
   if (!IsWindow()) return;
   if (WindowRec* rec = world_.FindWindowLocked(handle_)) rec->title = text;
 }
 
 void SimWidget::SetEnabled(bool enabled) {
-  std::lock_guard<std::mutex> lock(world_.Mutex());
+  SimGuard lock(world_.Mutex());
   enabled_ = enabled;
 }
 
 void SimWidget::SetChecked(bool checked) {
-  std::lock_guard<std::mutex> lock(world_.Mutex());
+  SimGuard lock(world_.Mutex());
   checked_ = checked;
 }
 
 void SimWidget::SetPosition(int32_t position) {
-  std::lock_guard<std::mutex> lock(world_.Mutex());
+  SimGuard lock(world_.Mutex());
   position_ = position;
 }
 
 void SimWidget::SetBounds(const Rect& bounds) {
-  std::lock_guard<std::mutex> lock(world_.Mutex());
+  SimGuard lock(world_.Mutex());
   bounds_ = bounds;
   if (kind_ != WidgetKind::kForm) return;
   WindowRec* rec = world_.FindWindowLocked(handle_);
@@ -139,7 +139,7 @@ void SimWidget::ChangeForm(const std::function<void(WindowRec&)>& change) {
   Seen before = Seen::kHidden;
   Seen after = Seen::kHidden;
   {
-    std::lock_guard<std::mutex> lock(world_.Mutex());
+    SimGuard lock(world_.Mutex());
     WindowRec* rec = world_.FindWindowLocked(handle_);
     if (rec == nullptr) return;
     before = SeenOf(*rec);
@@ -162,7 +162,7 @@ void SimWidget::ActivateLocked(WindowRec& rec) {
 
 void SimWidget::SetVisible(bool visible) {
   if (kind_ != WidgetKind::kForm) {
-    std::lock_guard<std::mutex> lock(world_.Mutex());
+    SimGuard lock(world_.Mutex());
     visible_ = visible;
     return;
   }
@@ -182,7 +182,7 @@ void SimWidget::SetVisible(bool visible) {
 // application shows its taskbar button, normal or minimised.
 void SimWidget::Show(bool minimised) {
   if (kind_ == WidgetKind::kApplication) {
-    std::lock_guard<std::mutex> lock(world_.Mutex());
+    SimGuard lock(world_.Mutex());
     WindowRec* rec = world_.FindWindowLocked(handle_);
     if (rec == nullptr) return;
     rec->visible = visible_ = true;
@@ -194,7 +194,7 @@ void SimWidget::Show(bool minimised) {
     return;
   }
   if (minimised && OwnerApplication() != nullptr) {
-    std::lock_guard<std::mutex> lock(world_.Mutex());
+    SimGuard lock(world_.Mutex());
     if (WindowRec* rec = world_.FindWindowLocked(handle_)) {
       rec->hidden_by_owner = true;
     }
@@ -237,7 +237,7 @@ void SimWidget::MinimiseForm() {
 // The application's window goes to the taskbar and its visible forms hide
 // until it is restored.
 void SimWidget::MinimiseApplication() {
-  std::lock_guard<std::mutex> lock(world_.Mutex());
+  SimGuard lock(world_.Mutex());
   WindowRec* app = world_.FindWindowLocked(handle_);
   if (app == nullptr) return;
   world_.MinimiseLocked(*app);
@@ -255,7 +255,7 @@ void SimWidget::MinimiseApplication() {
 void SimWidget::RestoreApplication() {
   std::vector<SimWidget*> forms;
   {
-    std::lock_guard<std::mutex> lock(world_.Mutex());
+    SimGuard lock(world_.Mutex());
     WindowRec* app = world_.FindWindowLocked(handle_);
     if (app == nullptr || app->show != WindowShow::kMinimised) return;
     world_.RestoreLocked(*app);
@@ -296,7 +296,7 @@ void SimWidget::Restore() {
 
 bool SimWidget::IsMinimized() const {
   if (!IsWindow()) return false;
-  std::lock_guard<std::mutex> lock(world_.Mutex());
+  SimGuard lock(world_.Mutex());
   const WindowRec* rec = world_.FindWindowLocked(handle_);
   return rec != nullptr && rec->show == WindowShow::kMinimised;
 }
@@ -306,7 +306,7 @@ void SimWidget::Destroy() {
   destroyed_ = true;
   visible_ = false;
   if (!IsWindow()) return;
-  std::lock_guard<std::mutex> lock(world_.Mutex());
+  SimGuard lock(world_.Mutex());
   WindowRec* rec = world_.FindWindowLocked(handle_);
   if (rec != nullptr && rec->peer == this) world_.RemoveWindowLocked(handle_);
 }
@@ -380,7 +380,7 @@ void SimWidget::SysCommand(uint32_t command) {
 void SimWidget::MaximiseForm() {
   MinMaxInfo info;
   {
-    std::lock_guard<std::mutex> lock(world_.Mutex());
+    SimGuard lock(world_.Mutex());
     info.max_size = {world_.screen.Width(), world_.screen.Height()};
     info.max_position = {0, 0};
   }

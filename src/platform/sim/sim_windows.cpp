@@ -21,13 +21,13 @@ std::optional<intptr_t> SimProcessImpl::SendToWindow(WindowHandle window,
                                                      uintptr_t wparam,
                                                      intptr_t lparam,
                                                      int32_t timeout_ms) {
-  std::unique_lock<std::mutex> lock(Mutex());
+  SimLock lock(Mutex());
   return SendLocked(lock, window, message, wparam, lparam, timeout_ms, true);
 }
 
 std::optional<intptr_t> SimProcessImpl::SendLocked(
-    std::unique_lock<std::mutex>& lock, WindowHandle window, uint32_t message,
-    uintptr_t wparam, intptr_t lparam, int32_t timeout_ms, bool record) {
+    SimLock& lock, WindowHandle window, uint32_t message, uintptr_t wparam,
+    intptr_t lparam, int32_t timeout_ms, bool record) {
   if (ended_) return std::nullopt;
   if (record) {
     world_.RecordLocked("send", MessageText(window, message, wparam, lparam));
@@ -70,7 +70,7 @@ std::optional<intptr_t> SimProcessImpl::SendLocked(
 bool SimProcessImpl::SendNotifying(WindowHandle window, uint32_t message,
                                    uintptr_t wparam, intptr_t lparam,
                                    std::function<void()> handled) {
-  std::unique_lock<std::mutex> lock(Mutex());
+  SimLock lock(Mutex());
   if (ended_) return false;
   world_.RecordLocked("send", MessageText(window, message, wparam, lparam));
   WindowRec* rec = world_.FindWindowLocked(window);
@@ -82,7 +82,7 @@ bool SimProcessImpl::SendNotifying(WindowHandle window, uint32_t message,
     owner->QueueInputLocked(
         world_.NowLocked(), [=, handled = std::move(handled)]() mutable {
           owner->DispatchToForm(window, message, wparam, lparam);
-          std::lock_guard<std::mutex> inner(sender->Mutex());
+          SimGuard inner(sender->Mutex());
           sender->QueueInputLocked(sender->world_.NowLocked(),
                                    std::move(handled));
         });
@@ -95,9 +95,11 @@ bool SimProcessImpl::SendNotifying(WindowHandle window, uint32_t message,
 }
 
 // Another program's window answers on the sender's thread, at once.
-std::optional<intptr_t> SimProcessImpl::SendToForeign(
-    std::unique_lock<std::mutex>& lock, WindowRec& rec, uint32_t message,
-    uintptr_t wparam, intptr_t lparam) {
+std::optional<intptr_t> SimProcessImpl::SendToForeign(SimLock& lock,
+                                                      WindowRec& rec,
+                                                      uint32_t message,
+                                                      uintptr_t wparam,
+                                                      intptr_t lparam) {
   WindowHandle handle = rec.handle;
   auto handler = rec.handler;
   lock.unlock();
@@ -110,8 +112,8 @@ std::optional<intptr_t> SimProcessImpl::SendToForeign(
 // A form is served by its owner's UI thread: directly when that is the
 // sender, else through the owner's input queue while the sender waits.
 std::optional<intptr_t> SimProcessImpl::SendToForm(
-    std::unique_lock<std::mutex>& lock, WindowRec& rec, uint32_t message,
-    uintptr_t wparam, intptr_t lparam, int32_t timeout_ms) {
+    SimLock& lock, WindowRec& rec, uint32_t message, uintptr_t wparam,
+    intptr_t lparam, int32_t timeout_ms) {
   SimProcessImpl* owner = rec.owner;
   WindowHandle handle = rec.handle;
   SimThread* self = Scheduler::Current();
@@ -133,7 +135,7 @@ std::optional<intptr_t> SimProcessImpl::SendToForm(
       world_.NowLocked(),
       [owner, call, handle, message, wparam, lparam] {
         auto answer = owner->DispatchToForm(handle, message, wparam, lparam);
-        std::lock_guard<std::mutex> inner(owner->Mutex());
+        SimGuard inner(owner->Mutex());
         owner->FinishSendLocked(*call, answer.has_value(), answer.value_or(0));
       },
       true);
@@ -143,13 +145,14 @@ std::optional<intptr_t> SimProcessImpl::SendToForm(
   } stop{call.get()};
   int64_t deadline = timeout_ms < 0 ? kNever : world_.NowLocked() + timeout_ms;
   WaitAsSenderLocked(lock, deadline, [&call] { return call->done; });
+  if (call->done) AcquireOrderingLocked(call.get());
   if (!call->done || !call->handled) return std::nullopt;
   return call->result;
 }
 
 bool SimProcessImpl::PostToWindow(WindowHandle window, uint32_t message,
                                   uintptr_t wparam, intptr_t lparam) {
-  std::unique_lock<std::mutex> lock(Mutex());
+  SimLock lock(Mutex());
   if (ended_) return false;
   world_.RecordLocked("post", MessageText(window, message, wparam, lparam));
   if (window == kNoWindow) return false;
@@ -174,7 +177,7 @@ std::optional<intptr_t> SimProcessImpl::DispatchToForm(WindowHandle window,
                                                        intptr_t lparam) {
   SimWidget* peer = nullptr;
   {
-    std::lock_guard<std::mutex> lock(Mutex());
+    SimGuard lock(Mutex());
     WindowRec* rec = world_.FindWindowLocked(window);
     if (rec == nullptr || rec->owner != this || rec->peer == nullptr) {
       return std::nullopt;
@@ -192,7 +195,7 @@ void SimProcessImpl::EnumTopLevelWindows(
     const std::function<bool(const WindowInfo&)>& visit) {
   std::vector<WindowInfo> list;
   {
-    std::lock_guard<std::mutex> lock(Mutex());
+    SimGuard lock(Mutex());
     for (WindowHandle handle : world_.ZOrderLocked()) {
       list.push_back({handle, world_.FindWindowLocked(handle)->title});
     }
@@ -203,18 +206,18 @@ void SimProcessImpl::EnumTopLevelWindows(
 }
 
 std::string SimProcessImpl::WindowTitle(WindowHandle window) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   const WindowRec* rec = world_.FindWindowLocked(window);
   return rec == nullptr ? std::string() : rec->title;
 }
 
 WindowHandle SimProcessImpl::ForegroundWindow() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return world_.foreground;
 }
 
 bool SimProcessImpl::SetForegroundWindow(WindowHandle window) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   world_.RecordLocked("foreground", std::to_string(window));
   if (world_.FindWindowLocked(window) == nullptr) return false;
   world_.foreground = window;
@@ -223,14 +226,14 @@ bool SimProcessImpl::SetForegroundWindow(WindowHandle window) {
 }
 
 std::optional<Rect> SimProcessImpl::WindowRect(WindowHandle window) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   const WindowRec* rec = world_.FindWindowLocked(window);
   if (rec == nullptr) return std::nullopt;
   return world_.ReportedRectLocked(*rec);
 }
 
 std::optional<Rect> SimProcessImpl::NormalWindowRect(WindowHandle window) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   const WindowRec* rec = world_.FindWindowLocked(window);
   if (rec == nullptr) return std::nullopt;
   const bool maximised = rec->show == WindowShow::kMaximised ||
@@ -241,23 +244,23 @@ std::optional<Rect> SimProcessImpl::NormalWindowRect(WindowHandle window) {
 
 // SW_SHOW: makes the window visible; a minimised window stays minimised.
 void SimProcessImpl::ShowWindowNormal(WindowHandle window) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   world_.RecordLocked("show", std::to_string(window));
   if (WindowRec* rec = world_.FindWindowLocked(window)) rec->visible = true;
 }
 
 void SimProcessImpl::FlashWindow(WindowHandle window, bool invert) {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   world_.RecordLocked("flash", std::to_string(window) + (invert ? " 1" : " 0"));
 }
 
 Rect SimProcessImpl::DesktopRect() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return world_.monitors.empty() ? world_.screen : world_.monitors.front();
 }
 
 std::vector<Rect> SimProcessImpl::MonitorRects() {
-  std::lock_guard<std::mutex> lock(Mutex());
+  SimGuard lock(Mutex());
   return world_.monitors.empty() ? std::vector<Rect>{world_.screen}
                                  : world_.monitors;
 }

@@ -8,13 +8,13 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_lock.h"
 #include "platform/sim/sim_scheduler.h"
 
 namespace hopla::sim {
@@ -49,7 +49,7 @@ struct SimDesktop::Impl {
   explicit Impl(Rect screen_rect);
   ~Impl();
 
-  std::mutex& Mutex() { return scheduler.Mutex(); }
+  SimMutex& Mutex() { return scheduler.Mutex(); }
   int64_t NowLocked() const { return scheduler.NowLocked(); }
   void RecordLocked(std::string kind, std::string text);
 
