@@ -42,7 +42,16 @@ THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
   // A close during start-up (a search for JoyToKey serves the window) must
   // end the program, not only hide its window.
   app.SetMainForm(*this);
-  FormCreate(*this);
+  try {
+    FormCreate(*this);
+  } catch (...) {
+    // What started meanwhile (a mover after a press during a search at
+    // start-up) must not call into a window that will never be.
+    if (MoverThread) MoverThread->Terminate();
+    brake_prober_->Stop();
+    mover_link_->Detach();
+    throw;
+  }
 }
 
 THopla::~THopla() { Release(); }
