@@ -32,20 +32,24 @@ namespace hopla::sim {
 
 #if defined(__SANITIZE_THREAD__)
 
-// While it lives, the calling thread's synchronisation and memory accesses
-// are not seen. Nests.
+// The calling thread's synchronisation and memory accesses stop being seen,
+// or are seen again. Nests.
+inline void StopSeeing() {
+  AnnotateIgnoreSyncBegin(__FILE__, __LINE__);
+  AnnotateIgnoreReadsBegin(__FILE__, __LINE__);
+  AnnotateIgnoreWritesBegin(__FILE__, __LINE__);
+}
+inline void SeeAgain() {
+  AnnotateIgnoreWritesEnd(__FILE__, __LINE__);
+  AnnotateIgnoreReadsEnd(__FILE__, __LINE__);
+  AnnotateIgnoreSyncEnd(__FILE__, __LINE__);
+}
+
+// While it lives, nothing the thread does is seen.
 class Unseen {
  public:
-  Unseen() {
-    AnnotateIgnoreSyncBegin(__FILE__, __LINE__);
-    AnnotateIgnoreReadsBegin(__FILE__, __LINE__);
-    AnnotateIgnoreWritesBegin(__FILE__, __LINE__);
-  }
-  ~Unseen() {
-    AnnotateIgnoreWritesEnd(__FILE__, __LINE__);
-    AnnotateIgnoreReadsEnd(__FILE__, __LINE__);
-    AnnotateIgnoreSyncEnd(__FILE__, __LINE__);
-  }
+  Unseen() { StopSeeing(); }
+  ~Unseen() { SeeAgain(); }
   Unseen(const Unseen&) = delete;
   Unseen& operator=(const Unseen&) = delete;
 };
@@ -53,16 +57,8 @@ class Unseen {
 // Inside the lock, for a moment seen again (a thread's start).
 class SeenAgain {
  public:
-  SeenAgain() {
-    AnnotateIgnoreWritesEnd(__FILE__, __LINE__);
-    AnnotateIgnoreReadsEnd(__FILE__, __LINE__);
-    AnnotateIgnoreSyncEnd(__FILE__, __LINE__);
-  }
-  ~SeenAgain() {
-    AnnotateIgnoreSyncBegin(__FILE__, __LINE__);
-    AnnotateIgnoreReadsBegin(__FILE__, __LINE__);
-    AnnotateIgnoreWritesBegin(__FILE__, __LINE__);
-  }
+  SeenAgain() { SeeAgain(); }
+  ~SeenAgain() { StopSeeing(); }
   SeenAgain(const SeenAgain&) = delete;
   SeenAgain& operator=(const SeenAgain&) = delete;
 };
@@ -70,31 +66,21 @@ class SeenAgain {
 class SimMutex {
  public:
   void lock() {
-    Begin();
+    StopSeeing();
     mutex_.lock();
   }
   bool try_lock() {
-    Begin();
+    StopSeeing();
     if (mutex_.try_lock()) return true;
-    End();
+    SeeAgain();
     return false;
   }
   void unlock() {
     mutex_.unlock();
-    End();
+    SeeAgain();
   }
 
  private:
-  static void Begin() {
-    AnnotateIgnoreSyncBegin(__FILE__, __LINE__);
-    AnnotateIgnoreReadsBegin(__FILE__, __LINE__);
-    AnnotateIgnoreWritesBegin(__FILE__, __LINE__);
-  }
-  static void End() {
-    AnnotateIgnoreWritesEnd(__FILE__, __LINE__);
-    AnnotateIgnoreReadsEnd(__FILE__, __LINE__);
-    AnnotateIgnoreSyncEnd(__FILE__, __LINE__);
-  }
   std::mutex mutex_;
 };
 using SimCondition = std::condition_variable_any;
