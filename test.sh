@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds Hopla and runs every check: the format check, the native tests on the
-# simulated desktop (build/linux), and the Win32 tests under Wine
-# (build/windows). Installs missing Debian packages first. Prints each
+# Builds Hopla and runs every check: the format check, the layer check, the
+# native tests on the simulated desktop (build/linux), and the Win32 tests
+# under Wine (build/windows). Installs missing Debian packages first. Prints each
 # suite's ctest summary, then "N passed, N failed"; exits non-zero when
 # anything failed, did not build or did not run.
 #   ./test.sh                   everything
-#   ./test.sh windows           only the named steps: format, linux, windows
+#   ./test.sh windows           only the named steps: format, layers, linux,
+#                               windows
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 source scripts/packages.sh
@@ -62,6 +63,18 @@ format_check() {
     fail_step format "$(wc -l <<<"$bad") file(s) need clang-format -i: $(tr '\n' ' ' <<<"$bad")"
   else
     summary+=("format: ${#files[@]} files ok")
+  fi
+}
+
+# The includes follow the README's order of layers.
+layer_check() {
+  note "layers: scripts/check-layers.sh"
+  local out
+  if out=$(scripts/check-layers.sh 2>&1); then
+    summary+=("layers: every include looks down")
+  else
+    echo "$out"
+    fail_step layers "$(wc -l <<<"$out") include(s) against the order of layers"
   fi
 }
 
@@ -128,12 +141,12 @@ wine_session_at_dpi() { # dpi
 }
 
 steps=("$@")
-((${#steps[@]})) || steps=(format linux windows)
+((${#steps[@]})) || steps=(format layers linux windows)
 for step in "${steps[@]}"; do
   case $step in
-    format | linux | windows) ;;
+    format | layers | linux | windows) ;;
     *)
-      echo "usage: ./test.sh [format] [linux] [windows]" >&2
+      echo "usage: ./test.sh [format] [layers] [linux] [windows]" >&2
       exit 2
       ;;
   esac
@@ -144,6 +157,10 @@ hopla_install_packages "${HOPLA_PACKAGES[@]}"
 
 if wanted format; then
   format_check
+fi
+
+if wanted layers; then
+  layer_check
 fi
 
 if wanted linux; then

@@ -32,15 +32,15 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "engine/engine_state.h"
+#include "counting_mover.h"
 #include "hopla_program.h"
 #include "motion/brake.h"
 #include "motion/brake_prober.h"
 #include "motion/element_hop.h"
-#include "motion/mover_link.h"
 #include "motion/mover_thread.h"
 #include "platform/win32/win32_platform.h"
-#include "settings/slider_maps.h"
+#include "shared/engine_state.h"
+#include "shared/slider_maps.h"
 
 namespace {
 
@@ -164,39 +164,6 @@ struct Bench {
   std::shared_ptr<hopla::BrakeProber> prober;
 };
 
-// The window's side of a walk: the speed slider at `position`, the brake
-// wanted or not, edge turning on or off. ApplySpeedBar puts the position's
-// map back, as SpeedBarChange does; each pass the brake decides calls it.
-class BenchSite : public hopla::MoverSite {
- public:
-  BenchSite(hopla::EngineState& state, int position, bool brake,
-            bool turn_at_edges)
-      : state_(state),
-        position_(position),
-        brake_(brake),
-        turn_at_edges_(turn_at_edges) {}
-  // The mover asks once per pass, so the calls count the passes.
-  bool TurnAtEdges() const override {
-    passes_.fetch_add(1, std::memory_order_relaxed);
-    return turn_at_edges_;
-  }
-  bool BrakeWanted() const override { return brake_; }
-  void ApplySpeedBar() override {
-    const hopla::SpeedStep speed = hopla::SpeedFor(position_);
-    state_.StepDelay = speed.step_delay_ms;
-    state_.StepPixels = speed.step_pixels;
-  }
-  void MoverEnded() override {}
-  int64_t passes() const { return passes_.load(std::memory_order_relaxed); }
-
- private:
-  hopla::EngineState& state_;
-  const int position_;
-  const bool brake_;
-  const bool turn_at_edges_;
-  mutable std::atomic<int64_t> passes_{0};
-};
-
 // A mover walking right from `start`, with the brake set as the window would
 // have it (weak, the button kind ticked) whether it is wanted or not, and
 // the step `factor` times as long (5: the boost).
@@ -204,9 +171,7 @@ class Walk {
  public:
   Walk(Bench& bench, int position, bool brake, bool turn_at_edges, POINT start,
        int factor = 1)
-      : state_(std::make_shared<hopla::EngineState>()),
-        site_(*state_, position, brake, turn_at_edges),
-        link_(std::make_shared<hopla::MoverLink>(site_)) {
+      : state_(std::make_shared<hopla::EngineState>()) {
     const hopla::Rect desktop = bench.platform.DesktopRect();
     hopla::EngineState& state = *state_;
     state.DirectionCount = kFourDirections;
@@ -217,7 +182,12 @@ class Walk {
     state.BrakeKinds = kBrakeKinds;
     state.SpeedFactor = factor;
     state.MoverEvent = bench.platform.CreateAutoResetEvent(true);
-    site_.ApplySpeedBar();
+    // As the window has it: the slider's position with its map, the brake
+    // wanted or not, edge turning on or off.
+    state.SpeedPosition = position;
+    hopla::ApplySpeedPosition(state);
+    state.BrakeOn = brake;
+    state.TurnAtEdges = turn_at_edges;
     // The last walk's probe finishes.
     Sleep(kProbeSettleMs);
     // Wine may report the old place for a moment after a jump.
@@ -228,12 +198,12 @@ class Walk {
       if (at.x == start.x && at.y == start.y) break;
       Sleep(1);
     }
-    mover_ = std::make_shared<hopla::TMyThread>(bench.platform, state_, link_,
-                                                bench.prober);
+    mover_ = std::make_shared<hopla::bench::CountingMover>(
+        bench.platform, state_, bench.prober);
   }
   Walk(const Walk&) = delete;
   Walk& operator=(const Walk&) = delete;
-  // The site dies with this; a mover still running would use it afterwards.
+  // The state dies with this; a mover still running would use it afterwards.
   ~Walk() {
     mover_->Terminate();
     const DWORD give_up = GetTickCount() + kStopTimeoutMs;
@@ -243,18 +213,15 @@ class Walk {
       std::fflush(stdout);
       std::_Exit(2);
     }
-    link_->Detach();
   }
 
   void Start() { mover_->Start(); }
-  int64_t passes() const { return site_.passes(); }
+  int64_t passes() const { return mover_->passes(); }
   bool braking() const { return state_->Braking; }
 
  private:
   std::shared_ptr<hopla::EngineState> state_;
-  BenchSite site_;
-  std::shared_ptr<hopla::MoverLink> link_;
-  std::shared_ptr<hopla::TMyThread> mover_;
+  std::shared_ptr<hopla::bench::CountingMover> mover_;
 };
 
 // --- Speed over plain ground

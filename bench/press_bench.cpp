@@ -33,7 +33,7 @@
 #include "hopla_program.h"
 #include "in_process_hopla.h"
 #include "platform/win32/win32_platform.h"
-#include "settings/slider_maps.h"
+#include "shared/slider_maps.h"
 #include "timing_platform.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "platform/codepage.h"
 #include "platform/sim/sim_desktop.h"
 #include "settings/ini_file.h"
-#include "settings/slider_maps.h"
+#include "shared/slider_maps.h"
 
 namespace hopla::selection {
 namespace {

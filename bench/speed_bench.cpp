@@ -16,10 +16,11 @@
 #include <memory>
 
 #include "bench_clock.h"
-#include "engine/engine_state.h"
+#include "counting_mover.h"
 #include "motion/mover_thread.h"
 #include "platform/win32/win32_platform.h"
-#include "settings/slider_maps.h"
+#include "shared/engine_state.h"
+#include "shared/slider_maps.h"
 
 namespace {
 
@@ -35,23 +36,6 @@ constexpr int kCursorCalls = 500;
 
 using hopla::bench::Clock;
 using hopla::bench::PrintSleepCalibration;
-
-// Edge turning on. The mover asks for it once per pass, so the calls count
-// the passes.
-class CountingSite : public hopla::MoverSite {
- public:
-  bool TurnAtEdges() const override {
-    passes_.fetch_add(1, std::memory_order_relaxed);
-    return true;
-  }
-  bool BrakeWanted() const override { return false; }
-  void ApplySpeedBar() override {}
-  void MoverEnded() override {}
-  int64_t passes() const { return passes_.load(std::memory_order_relaxed); }
-
- private:
-  mutable std::atomic<int64_t> passes_{0};
-};
 
 // Taken between the first and the last sample that saw the cursor move, so
 // that a slow position (one step every 50 ms) is not off by a whole step at
@@ -75,14 +59,12 @@ void WalkAt(hopla::win32::Win32Platform& platform, const Clock& clock,
   state.StepPixels = speed.step_pixels;
   state.ScreenRight = desktop.right;
   state.ScreenBottom = desktop.bottom;
+  state.TurnAtEdges = true;
   state.MoverEvent = platform.CreateAutoResetEvent(true);
-  CountingSite site;
-  auto link = std::make_shared<hopla::MoverLink>(site);
   SetCursorPos(desktop.left, row);
 
-  auto mover = std::make_shared<hopla::TMyThread>(
-      platform, owned_state, link,
-      std::make_shared<hopla::BrakeProber>(platform));
+  auto mover = std::make_shared<hopla::bench::CountingMover>(
+      platform, owned_state, std::make_shared<hopla::BrakeProber>(platform));
   POINT last{};
   GetCursorPos(&last);
   const double start = clock.NowMs();
@@ -100,7 +82,7 @@ void WalkAt(hopla::win32::Win32Platform& platform, const Clock& clock,
     last = at;
     if (moved == 0) continue;
     pixels += moved;
-    const int64_t passes = site.passes();
+    const int64_t passes = mover->passes();
     if (first_move_at < 0) {
       first_move_at = now;
       pixels = 0;

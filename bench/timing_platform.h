@@ -90,7 +90,7 @@ class TimingPlatform final : public Platform {
   void RunMessageLoop(UiLoopHost& host) override { real_.RunMessageLoop(host); }
   void QuitMessageLoop() override { real_.QuitMessageLoop(); }
   void WakeMessageLoop() override { real_.WakeMessageLoop(); }
-  DialogResult ShowMessageBox(const MessageBoxSpec& desc) override {
+  DialogResult ShowMessageBox(const MessageBoxArgs& desc) override {
     return real_.ShowMessageBox(desc);
   }
   std::string ExecutablePath() override { return real_.ExecutablePath(); }
@@ -172,7 +172,7 @@ class TimingPlatform final : public Platform {
                         const std::string& bytes) override {
     return real_.ReplaceFileBytes(path, bytes);
   }
-  std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& desc,
+  std::unique_ptr<NativeWidget> CreateWidget(const WidgetArgs& desc,
                                              NativeWidget* parent,
                                              WidgetEvents* events) override {
     return real_.CreateWidget(desc, parent, events);

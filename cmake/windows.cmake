@@ -9,7 +9,6 @@ else()
 endif()
 
 hopla_sources(WIN32_SOURCES src/platform/win32)
-list(FILTER WIN32_SOURCES EXCLUDE REGEX ".*/main_[^/]*\\.cpp$")
 add_library(hopla_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(hopla_win32 PUBLIC hopla_core
                       comctl32 uuid ole32 oleaut32 shell32
@@ -17,17 +16,17 @@ target_link_libraries(hopla_win32 PUBLIC hopla_core
 
 set(HOPLA_RESOURCES ${CMAKE_SOURCE_DIR}/resources/hopla.rc)
 
-add_executable(Hopla WIN32 src/platform/win32/main_hopla.cpp ${HOPLA_RESOURCES})
+# The entries are a portable main(): a windowed program's start-up calls it
+# with MinGW; the Microsoft linker must be told to (it looks for WinMain).
+add_executable(Hopla WIN32 src/main/hopla.cpp ${HOPLA_RESOURCES})
 target_link_libraries(Hopla PRIVATE hopla_win32)
-if(MINGW)
-  target_link_options(Hopla PRIVATE -municode)
-endif()
-
-add_executable(Hopla-testswitch WIN32 src/platform/win32/main_testswitch.cpp
+add_executable(Hopla-testswitch WIN32 src/main/hopla_testswitch.cpp
                ${HOPLA_RESOURCES})
 target_link_libraries(Hopla-testswitch PRIVATE hopla_win32)
-if(MINGW)
-  target_link_options(Hopla-testswitch PRIVATE -municode)
+if(MSVC)
+  foreach(program Hopla Hopla-testswitch)
+    target_link_options(${program} PRIVATE /ENTRY:mainCRTStartup)
+  endforeach()
 endif()
 
 # An outside driver that presses Hopla-testswitch's switch (docs/testing.md).

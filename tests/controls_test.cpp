@@ -24,9 +24,9 @@ using testing::kLight;
 using testing::RecordingCanvas;
 using Notes = std::vector<std::string>;
 
-WidgetSpec Place(int32_t left, int32_t top, int32_t width, int32_t height,
+WidgetArgs Place(int32_t left, int32_t top, int32_t width, int32_t height,
                  const std::string& caption = "") {
-  WidgetSpec desc;
+  WidgetArgs desc;
   desc.caption = caption;
   desc.bounds = {left, top, left + width, top + height};
   return desc;
@@ -40,7 +40,7 @@ class ControlsTest : public ::testing::Test {
   void SetUp() override {
     process_ = &desk_.Launch("controls.exe", [this](Platform& platform) {
       Application app(platform);
-      WidgetSpec form_desc = Place(0, 0, 300, 200, "form");
+      WidgetArgs form_desc = Place(0, 0, 300, 200, "form");
       form_desc.kind = WidgetKind::kForm;
       Form form(app, "Form", form_desc);
       TCuteButton button(app, form, "Button", Place(10, 10, 0, 0, "&Go"));

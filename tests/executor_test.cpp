@@ -346,7 +346,7 @@ INSTANTIATE_TEST_SUITE_P(
 // one switch closes it by walking to its button, so the code pending when it
 // opened and the codes entered inside it run while it stays open.
 TEST_F(ExecutorTest, JoyToKeyWarningLetsTheSwitchWorkInsideIt) {
-  desk_.AnswerMessageBoxes([](const MessageBoxSpec& box) {
+  desk_.AnswerMessageBoxes([](const MessageBoxArgs& box) {
     EXPECT_EQ(box.owner, kNoWindow);
     EXPECT_EQ(box.icon, MessageBoxIcon::kWarning);
     EXPECT_EQ(box.buttons, MessageBoxButtons::kOk);

@@ -171,7 +171,7 @@ TEST_F(JoyToKeyTest, NotInstalledIsSaidAndClearsTheBox) {
 TEST_F(JoyToKeyTest, NotInstalledBoxCanBeClosedWithTheSwitch) {
   for (const bool at_start : {false, true}) {
     sim::SimDesktop desk;
-    desk.AnswerMessageBoxes([](const MessageBoxSpec& box) {
+    desk.AnswerMessageBoxes([](const MessageBoxArgs& box) {
       return sim::MessageBoxAnswer{DialogResult::kOk,
                                    box.text == kNotInstalledText ? 5000 : 0};
     });

@@ -64,7 +64,7 @@ TEST_F(LifecycleTest, CopyUnderAnotherNameRunsBeside) {
 
 TEST_F(LifecycleTest, CancelAtTheQuitQuestionKeepsEverythingRunning) {
   sim::SimProcess& process = Start();
-  desk_.AnswerMessageBoxes([](const MessageBoxSpec& desc) {
+  desk_.AnswerMessageBoxes([](const MessageBoxArgs& desc) {
     EXPECT_EQ(desc.buttons, MessageBoxButtons::kOkCancel);
     EXPECT_TRUE(desc.default_is_second);
     EXPECT_EQ(desc.icon, MessageBoxIcon::kNone);
@@ -92,13 +92,13 @@ TEST_F(LifecycleTest, OkAtTheQuitQuestionEndsTheProgram) {
 TEST_F(LifecycleTest, ClosingTheWindowFromOutsideAsksFirst) {
   sim::SimProcess& process = Start();
   const WindowHandle window = hopla_->Handle();
-  desk_.AnswerMessageBoxes([](const MessageBoxSpec&) {
+  desk_.AnswerMessageBoxes([](const MessageBoxArgs&) {
     return MessageBoxAnswer{DialogResult::kCancel, 0};
   });
   process.PostAt(desk_.Now(), window, kWmSysCommand, kScClose, 0);
   desk_.RunFor(100);
   EXPECT_TRUE(process.Running());
-  desk_.AnswerMessageBoxes([](const MessageBoxSpec&) {
+  desk_.AnswerMessageBoxes([](const MessageBoxArgs&) {
     return MessageBoxAnswer{DialogResult::kOk, 0};
   });
   process.PostAt(desk_.Now(), window, kWmClose, 0, 0);

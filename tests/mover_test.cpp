@@ -16,11 +16,7 @@ namespace {
 
 class FakeSite : public MoverSite {
  public:
-  bool TurnAtEdges() const override { return turn_at_edges; }
-  bool BrakeWanted() const override { return false; }
-  void ApplySpeedBar() override {}
   void MoverEnded() override { ++ended; }
-  std::atomic<bool> turn_at_edges{true};
   std::atomic<int> ended{0};
 };
 
@@ -31,6 +27,7 @@ class MoverTest : public ::testing::Test {
     state_.ScreenRight = 1024;
     state_.ScreenBottom = 768;
     state_.DirectionCount = 4;
+    state_.TurnAtEdges = true;
     state_.StepDelay = 10;
     state_.LongPressTicks = 40;
     process_ = &desk_.Launch("C:\\m.exe", [this](Platform& platform) {
@@ -131,7 +128,7 @@ TEST_F(MoverTest, EdgeTurningStartsAWalkFromStandstill) {
 }
 
 TEST_F(MoverTest, FourDirectionsHaveNoMotionForFiveToEight) {
-  site_.turn_at_edges = false;
+  state_.TurnAtEdges = false;
   for (int32_t direction : {5, 6, 7, 8, 0, -1, 9}) {
     StartAt({500, 300}, direction);
     desk_.RunFor(100);
@@ -143,7 +140,7 @@ TEST_F(MoverTest, FourDirectionsHaveNoMotionForFiveToEight) {
 }
 
 TEST_F(MoverTest, EightDirectionsGoClockwiseFromRight) {
-  site_.turn_at_edges = false;
+  state_.TurnAtEdges = false;
   state_.DirectionCount = 8;
   const Point expected[] = {{501, 300}, {501, 301}, {500, 301}, {499, 301},
                             {499, 300}, {499, 299}, {500, 299}, {501, 299}};
@@ -156,7 +153,7 @@ TEST_F(MoverTest, EightDirectionsGoClockwiseFromRight) {
 }
 
 TEST_F(MoverTest, BoostMultipliesTheStep) {
-  site_.turn_at_edges = false;
+  state_.TurnAtEdges = false;
   state_.StepPixels = 3;
   state_.SpeedFactor = 5;
   StartAt({100, 100}, 1);
@@ -166,7 +163,7 @@ TEST_F(MoverTest, BoostMultipliesTheStep) {
 }
 
 TEST_F(MoverTest, LongPressGateHoldsTheCursorStill) {
-  site_.turn_at_edges = false;
+  state_.TurnAtEdges = false;
   state_.HoldTicks = 40;
   StartAt({100, 100}, 1);
   desk_.RunFor(200);
@@ -178,7 +175,7 @@ TEST_F(MoverTest, LongPressGateHoldsTheCursorStill) {
 }
 
 TEST_F(MoverTest, PendingCodeHoldsTheCursorUntilSignalled) {
-  site_.turn_at_edges = false;
+  state_.TurnAtEdges = false;
   state_.PressCode.Set("0");
   StartAt({100, 100}, 1);  // the event starts set: one pass goes through
   const Point after_first = desk_.Cursor();
@@ -190,7 +187,7 @@ TEST_F(MoverTest, PendingCodeHoldsTheCursorUntilSignalled) {
 }
 
 TEST_F(MoverTest, EdgeTurningOffStopsAtTheEdgeStillMoving) {
-  site_.turn_at_edges = false;
+  state_.TurnAtEdges = false;
   state_.StepPixels = 5;
   StartAt({1010, 100}, 1);
   desk_.RunFor(100);
@@ -273,7 +270,7 @@ TEST_F(MoverTest, WalkCrossesMonitorsAndTurnsAtAGapWithoutSticking) {
   EXPECT_EQ(state_.Direction, 4);
   EXPECT_LT(desk_.Cursor().y, 599);
 
-  site_.turn_at_edges = false;
+  state_.TurnAtEdges = false;
   Do([this] { state_.Direction = 1; });
   desk_.PlaceCursor({1000, 700});
   desk_.RunFor(300);

@@ -54,7 +54,7 @@ class RecordingCanvas : public Canvas {
       }
     }
   }
-  Point TextExtent(const std::string& text, const FontSpec& font) override {
+  Point TextExtent(const std::string& text, const FontArgs& font) override {
     const int32_t height = Scale(font.height_px);
     int32_t width = 0;
     for (unsigned char c : text) {
@@ -63,7 +63,7 @@ class RecordingCanvas : public Canvas {
     }
     return {width, height};
   }
-  void DrawString(Point at, const std::string& text, const FontSpec&,
+  void DrawString(Point at, const std::string& text, const FontArgs&,
                   Color color) override {
     texts.push_back({at, text, color});
   }

@@ -80,7 +80,7 @@ TEST(SimPlatform, ActionsRunOnTheUiThreadAtTheirTime) {
 TEST(SimPlatform, ModalMessageBoxKeepsTheLoopServed) {
   std::unique_ptr<TimerHost> host;
   SimDesktop desktop;
-  desktop.AnswerMessageBoxes([](const MessageBoxSpec& desc) {
+  desktop.AnswerMessageBoxes([](const MessageBoxArgs& desc) {
     EXPECT_EQ(desc.caption, "Hopla");
     return MessageBoxAnswer{DialogResult::kCancel, 1000};
   });
@@ -88,7 +88,7 @@ TEST(SimPlatform, ModalMessageBoxKeepsTheLoopServed) {
   SimProcess& process = desktop.Launch("modal.exe", [&](Platform& p) {
     host = std::make_unique<TimerHost>(p, 100, [&] {
       if (host->ticks.size() != 3) return;  // the box opens at 300
-      MessageBoxSpec desc{kNoWindow, "Really?", "Hopla",
+      MessageBoxArgs desc{kNoWindow, "Really?", "Hopla",
                           MessageBoxButtons::kOkCancel};
       answers.push_back(p.ShowMessageBox(desc));
       p.QuitMessageLoop();
@@ -120,7 +120,7 @@ TEST(SimPlatform, MessageBoxDefaults) {
     return 0;
   });
   desktop.RunFor(10);
-  desktop.AnswerMessageBoxes([](const MessageBoxSpec&) {
+  desktop.AnswerMessageBoxes([](const MessageBoxArgs&) {
     return MessageBoxAnswer{DialogResult::kCancel, 0};
   });
   desktop.Launch("box.exe", [&](Platform& p) {

@@ -278,7 +278,7 @@ TEST(SimScheduler, TeardownEndsThreadsInEveryKindOfWait) {
   {
     SimDesktop desktop;
     desktop.SetSoundLength("long.wav", 1000000000);
-    desktop.AnswerMessageBoxes([](const MessageBoxSpec&) {
+    desktop.AnswerMessageBoxes([](const MessageBoxArgs&) {
       return MessageBoxAnswer{DialogResult::kOk, 1000000000};
     });
     WindowHandle hung = desktop.AddWindow({"Hung", {}, nullptr, true});
@@ -309,7 +309,7 @@ TEST(SimScheduler, TeardownEndsThreadsInEveryKindOfWait) {
       testing::TimerHost host(p, 10, [&p, &shown] {
         if (shown) return;  // the box's loop runs this timer too
         shown = true;
-        MessageBoxSpec desc;
+        MessageBoxArgs desc;
         p.ShowMessageBox(desc);
       });
       p.RunMessageLoop(host);

@@ -54,8 +54,8 @@ class FormEvents : public WidgetEvents {
   SimDesktop& desktop_;
 };
 
-WidgetSpec MakeDesc(WidgetKind kind, const std::string& caption) {
-  WidgetSpec desc;
+WidgetArgs MakeDesc(WidgetKind kind, const std::string& caption) {
+  WidgetArgs desc;
   desc.kind = kind;
   desc.caption = caption;
   return desc;
@@ -72,7 +72,7 @@ WindowHandle LaunchFormProgram(SimDesktop& desktop, SimProcess** process,
       "form.exe", [&desktop, &handle, show, end_session_answer](Platform& p) {
         FormEvents events(desktop);
         events.end_session_answer = end_session_answer;
-        WidgetSpec desc;
+        WidgetArgs desc;
         desc.kind = WidgetKind::kForm;
         desc.caption = "ホプラー";
         desc.bounds = {0, 0, 300, 200};
@@ -390,12 +390,12 @@ TEST(SimWindows, PersonActsOnControls) {
     FormEvents events(desktop);
     auto form =
         p.CreateWidget(MakeDesc(WidgetKind::kForm, "F"), nullptr, &events);
-    WidgetSpec box = MakeDesc(WidgetKind::kCheckBox, "Box");
+    WidgetArgs box = MakeDesc(WidgetKind::kCheckBox, "Box");
     auto check = p.CreateWidget(box, form.get(), &events);
-    WidgetSpec bar = MakeDesc(WidgetKind::kTrackBar, "Bar");
+    WidgetArgs bar = MakeDesc(WidgetKind::kTrackBar, "Bar");
     bar.max = 10;
     auto track = p.CreateWidget(bar, form.get(), &events);
-    WidgetSpec off = MakeDesc(WidgetKind::kPushButton, "Off");
+    WidgetArgs off = MakeDesc(WidgetKind::kPushButton, "Off");
     off.enabled = false;
     auto button = p.CreateWidget(off, form.get(), &events);
     TimerHost host(p, 0);

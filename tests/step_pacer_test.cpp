@@ -1,5 +1,5 @@
 // Pacing of the mover's passes: a pass lasts its step delay in all.
-#include "engine/step_pacer.h"
+#include "shared/step_pacer.h"
 
 #include <gtest/gtest.h>
 

@@ -89,11 +89,11 @@ TEST_F(TimerTest, EnablingFromAnotherThreadStartsTheCountdownAtThatCall) {
 
 TEST_F(TimerTest, KeepsFiringWhileAModalMessageBoxIsOpen) {
   Run(true, 100);
-  desk_.AnswerMessageBoxes([](const MessageBoxSpec&) {
+  desk_.AnswerMessageBoxes([](const MessageBoxArgs&) {
     return sim::MessageBoxAnswer{DialogResult::kOk, 1000};
   });
   At(150, [this] {
-    MessageBoxSpec box;
+    MessageBoxArgs box;
     box.text = "open";
     platform_->ShowMessageBox(box);
   });
@@ -107,7 +107,7 @@ TEST_F(TimerTest, OnlyAReentrantTimerFiresInsideItsOwnHandlersBox) {
   for (bool reentrant : {false, true}) {
     sim::SimDesktop desk;
     std::vector<int64_t> fired;
-    desk.AnswerMessageBoxes([](const MessageBoxSpec&) {
+    desk.AnswerMessageBoxes([](const MessageBoxArgs&) {
       return sim::MessageBoxAnswer{DialogResult::kOk, 1000};
     });
     desk.Launch("C:\\t.exe", [&](Platform& platform) {

@@ -33,7 +33,7 @@ std::string DefaultTitle(const std::string& file_name) {
 int RunHopla(Platform& platform, const EntryHooks& hooks) {
   const std::string file_name = FileNameOf(platform.ExecutablePath());
   if (!platform.CreateSingleInstanceMutex(file_name)) {
-    MessageBoxSpec refusal;
+    MessageBoxArgs refusal;
     refusal.text = kSecondCopyMessage;
     refusal.caption = DefaultTitle(file_name);
     platform.ShowMessageBox(refusal);

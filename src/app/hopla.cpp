@@ -127,10 +127,6 @@ void THopla::StartMoverThread() {
   MoverThread = std::move(thread);
 }
 
-bool THopla::BrakeWanted() const {
-  return !BreakNasiRadioButton.Checked() && State().BrakeKinds != 0;
-}
-
 WindowHandle THopla::ApplicationWindow() const { return app().Handle(); }
 
 void THopla::RestoreApplication() { app().Restore(); }

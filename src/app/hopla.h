@@ -9,7 +9,6 @@
 #include <string>
 
 #include "engine/code_bubble.h"
-#include "engine/engine_state.h"
 #include "engine/executor.h"
 #include "engine/heartbeat.h"
 #include "engine/key_input.h"
@@ -21,6 +20,7 @@
 #include "motion/mover_thread.h"
 #include "settings/extended_dialog.h"
 #include "settings/settings_window.h"
+#include "shared/engine_state.h"
 #include "toolkit/timer.h"
 
 namespace hopla {
@@ -112,7 +112,7 @@ class THopla : public SettingsWindow,
   bool ProgramClosed() const override { return Closed(); }
   void ShowSearching(bool searching) override;
   WindowHandle MainWindow() const override { return Handle(); }
-  void ShowMessageBox(const MessageBoxSpec& desc) override {
+  void ShowMessageBox(const MessageBoxArgs& desc) override {
     app().ShowMessageBox(desc);
   }
   void ServeUntil(const std::function<bool()>& done, int32_t poll_ms) override {
@@ -125,9 +125,6 @@ class THopla : public SettingsWindow,
            extended_dialog_->TakePress(held_ms, long_press);
   }
   bool HasMoverThread() const override { return MoverThread != nullptr; }
-  bool TurnAtEdges() const override { return OrikaesiCheckBox.Checked(); }
-  bool BrakeWanted() const override;
-  void ApplySpeedBar() override { SpeedBarChange(*this); }
   void MoverEnded() override { TimeOverTimer.SetEnabled(true); }
   WindowHandle ApplicationWindow() const override;
   void ClearJoyToKeyUse() override { JtkUseCheckBox.SetChecked(false); }
@@ -155,7 +152,7 @@ class THopla : public SettingsWindow,
   std::shared_ptr<BrakeProber> brake_prober_;
   CodeBubble bubble_;
   Heartbeat heartbeat_;
-  WindowSearch window_search_;
+  TopLevelWindowSearch window_search_;
   KeyInput key_input_;
   Executor executor_;
   Brake brake_;

@@ -32,7 +32,7 @@ void THopla::FormCloseQuery(Component& /*sender*/, bool& can_close) {
     bool& asking;
     ~Asking() { asking = false; }
   } asking{asking_ = true};
-  MessageBoxSpec question;
+  MessageBoxArgs question;
   question.owner = app().Handle();
   question.text = kQuitQuestion;
   question.caption = kQuitCaption;

@@ -3,7 +3,7 @@
 namespace hopla {
 
 namespace {
-WidgetSpec ButtonSpec(WidgetSpec desc) {
+WidgetArgs ButtonArgs(WidgetArgs desc) {
   desc.tab_stop = true;
   if (desc.bounds.Width() == 0) {
     desc.bounds.right = desc.bounds.left + kCuteButtonWidth;
@@ -35,8 +35,8 @@ uint32_t MnemonicOf(const std::string& caption) {
 // Nothing can be placed inside the button; it starts with no outer bevel
 // and a raised inner rim.
 TCuteButton::TCuteButton(Application& app, Control& parent, std::string name,
-                         WidgetSpec desc)
-    : Panel(app, parent, std::move(name), ButtonSpec(std::move(desc))) {
+                         WidgetArgs desc)
+    : Panel(app, parent, std::move(name), ButtonArgs(std::move(desc))) {
   SetBevelOuter(Bevel::kNone);
   SetBevelInner(Bevel::kRaised);
 }

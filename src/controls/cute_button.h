@@ -19,7 +19,7 @@ class TCuteButton : public Panel {
   // `desc` gives the place, caption and font; a zero size takes the
   // button's own 75 x 25.
   TCuteButton(Application& app, Control& parent, std::string name,
-              WidgetSpec desc);
+              WidgetArgs desc);
 
   bool Flat() const { return flat_; }
   void SetFlat(bool flat);

@@ -47,7 +47,7 @@ std::string KeyName(uint32_t virtual_key) {
 }
 
 TKeyCatcher::TKeyCatcher(Application& app, Control& parent, std::string name,
-                         const WidgetSpec& desc)
+                         const WidgetArgs& desc)
     : CustomControl(app, parent, std::move(name), desc) {}
 
 void TKeyCatcher::SetKey(uint32_t virtual_key) {

@@ -16,7 +16,7 @@ std::string KeyName(uint32_t virtual_key);
 class TKeyCatcher : public CustomControl {
  public:
   TKeyCatcher(Application& app, Control& parent, std::string name,
-              const WidgetSpec& desc);
+              const WidgetArgs& desc);
 
   uint32_t Key() const { return key_; }
   // Shows the key; runs nothing.

@@ -31,7 +31,7 @@ int32_t MarqueeX(TDirection direction, int32_t step, int32_t steps,
 }
 
 TMarqueeLabel::TMarqueeLabel(Application& app, Control& parent,
-                             std::string name, const WidgetSpec& desc)
+                             std::string name, const WidgetArgs& desc)
     : CustomControl(app, parent, std::move(name), desc),
       timer_(app.timers(), Name() + ".Timer", false, 100) {
   timer_.on_timer = [this](Component& sender) { DoMoving(sender); };

@@ -22,7 +22,7 @@ inline constexpr int32_t kMarqueeMaxSpeedMs = 1000;
 class TMarqueeLabel : public CustomControl {
  public:
   TMarqueeLabel(Application& app, Control& parent, std::string name,
-                const WidgetSpec& desc);
+                const WidgetArgs& desc);
 
   TDirection Direction() const { return direction_; }
   TShadow& Shadow() { return shadow_; }

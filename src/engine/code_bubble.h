@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "engine/engine_state.h"
 #include "platform/bubble_view.h"
 #include "platform/platform.h"
+#include "shared/engine_state.h"
 #include "toolkit/timer.h"
 
 namespace hopla {

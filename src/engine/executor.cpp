@@ -1,9 +1,10 @@
 #include "engine/executor.h"
 
 #include "engine/command_table.h"
-#include "joytokey/joytokey_interface.h"
 #include "motion/directions.h"
 #include "motion/element_hop.h"
+#include "shared/joytokey_interface.h"
+#include "shared/slider_maps.h"
 
 namespace hopla {
 
@@ -57,7 +58,7 @@ void Executor::CheckJoyToKey() {
   // The box has no owner; the program's window comes forward with it, so the
   // person sees what the warning is about.
   site_.BringForward();
-  MessageBoxSpec warning;
+  MessageBoxArgs warning;
   warning.text = kJoyToKeyGoneText;
   warning.caption = kErrorCaption;
   warning.icon = MessageBoxIcon::kWarning;
@@ -113,7 +114,7 @@ void Executor::StopWalk() {
 }
 
 void Executor::Steer(const std::string& code) {
-  site_.ApplySpeedBar();
+  ApplySpeedPosition(state_);
   state_.MoverEvent->Set();
   if (code == kSteerTurn.code) state_.Direction = state_.Direction + 1;
   if (code == kSteerTurnTwice.code) {
@@ -126,7 +127,7 @@ void Executor::Steer(const std::string& code) {
   }
   if (code == kSteerBoost.code && site_.BoostAllowed()) {
     if (state_.SpeedBoost) {
-      site_.ApplySpeedBar();
+      ApplySpeedPosition(state_);
       state_.SpeedFactor = 1;
       state_.SpeedBoost = false;
     } else {

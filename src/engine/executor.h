@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/engine_state.h"
 #include "engine/key_input.h"
 #include "engine/mouse_software.h"
 #include "engine/window_search.h"
 #include "platform/platform.h"
+#include "shared/engine_state.h"
 #include "toolkit/timer.h"
 
 namespace hopla {
@@ -29,8 +29,6 @@ class ExecutorSite : public WindowSearchSite {
   virtual void RestoreApplication() = 0;
   // Brings the program's window to the front.
   virtual void BringForward() = 0;
-  // SpeedBarChange: the walk's speed as the slider says.
-  virtual void ApplySpeedBar() = 0;
   virtual bool BoostAllowed() const = 0;  // ImadakeSokudo
   // Whether a mover thread was ever started (the reference is kept).
   virtual bool HasMoverThread() const = 0;
@@ -65,17 +63,19 @@ class Executor {
   void Execute();
 
  private:
-  // Step 3: warns and clears the box when JoyToKey's window has gone.
+  // Before a code runs: warns and clears the box when JoyToKey's window has
+  // gone.
   void CheckJoyToKey();
-  // Steps 5 to 11: direction, brake release, boost, the mover thread.
+  // The walking codes: direction, brake release, boost, the mover thread.
   void Steer(const std::string& code);
   // Code "01" while walking, with the hop on: whether it hopped.
   bool Hop();
   // Code "1" while walking, and the end of a hop.
   void StopWalk();
-  // Step 13: the command the code selects (or runs at once).
+  // The command the code selects (a standing code may run at once).
   int32_t Select(const std::string& code);
-  // Step 14.
+  // Runs the command selected: a click, a hold, a window command, the corner
+  // grab.
   void CarryOut(int32_t command);
   void CornerGrab();
   void Mouse(uint32_t flags);

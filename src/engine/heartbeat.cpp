@@ -1,6 +1,6 @@
 #include "engine/heartbeat.h"
 
-#include "engine/step_pacer.h"
+#include "shared/step_pacer.h"
 
 namespace hopla {
 

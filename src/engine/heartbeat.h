@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "engine/code_bubble.h"
-#include "engine/engine_state.h"
-#include "joytokey/joytokey_interface.h"
 #include "platform/platform.h"
+#include "shared/engine_state.h"
+#include "shared/joytokey_interface.h"
 #include "toolkit/timer.h"
 
 namespace hopla {

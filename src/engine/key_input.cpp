@@ -1,6 +1,6 @@
 #include "engine/key_input.h"
 
-#include "joytokey/joytokey_interface.h"
+#include "shared/joytokey_interface.h"
 
 namespace hopla {
 

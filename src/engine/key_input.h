@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "engine/engine_state.h"
 #include "engine/key_table.h"
 #include "platform/platform.h"
+#include "shared/engine_state.h"
 
 namespace hopla {
 

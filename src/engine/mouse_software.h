@@ -4,9 +4,9 @@
 #ifndef HOPLA_ENGINE_MOUSE_SOFTWARE_H_
 #define HOPLA_ENGINE_MOUSE_SOFTWARE_H_
 
-#include "engine/engine_state.h"
-#include "engine/window_search.h"
 #include "platform/platform.h"
+#include "shared/engine_state.h"
+#include "shared/window_search.h"
 
 namespace hopla {
 

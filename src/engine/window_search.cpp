@@ -2,17 +2,17 @@
 
 #include "engine/command_table.h"
 #include "engine/mouse_software.h"
-#include "joytokey/joytokey_interface.h"
+#include "shared/joytokey_interface.h"
 
 namespace hopla {
 
-void WindowSearch::EnumerateAll() {
+void TopLevelWindowSearch::EnumerateAll() {
   beeped_ = false;
   platform_.EnumTopLevelWindows(
       [this](const WindowInfo& window) { return Visit(window); });
 }
 
-bool WindowSearch::Visit(const WindowInfo& window) {
+bool TopLevelWindowSearch::Visit(const WindowInfo& window) {
   if (state_.CommandState == kCommandCornerGrab) {
     CornerWork();
     return true;
@@ -27,7 +27,7 @@ bool WindowSearch::Visit(const WindowInfo& window) {
 }
 
 // The work concerns the foreground window, whichever window is visited.
-void WindowSearch::CornerWork() {
+void TopLevelWindowSearch::CornerWork() {
   const WindowHandle foreground = platform_.ForegroundWindow();
   if (foreground != kNoWindow) {
     if (const auto rect = platform_.WindowRect(foreground))

@@ -6,8 +6,9 @@
 #ifndef HOPLA_ENGINE_WINDOW_SEARCH_H_
 #define HOPLA_ENGINE_WINDOW_SEARCH_H_
 
-#include "engine/engine_state.h"
 #include "platform/platform.h"
+#include "shared/engine_state.h"
+#include "shared/window_search.h"
 
 namespace hopla {
 
@@ -20,13 +21,13 @@ class WindowSearchSite {
 // The companion joystick-mouse program's property window.
 inline constexpr char kPadWindowTitle[] = "ムニパッド のプロパティ";
 
-class WindowSearch {
+class TopLevelWindowSearch final : public WindowSearch {
  public:
-  WindowSearch(Platform& platform, EngineState& state, WindowSearchSite& site)
+  TopLevelWindowSearch(Platform& platform, EngineState& state,
+                       WindowSearchSite& site)
       : platform_(platform), state_(state), site_(site) {}
 
-  // Enumerates every top-level window with the callback.
-  void EnumerateAll();
+  void EnumerateAll() override;
 
  private:
   bool Visit(const WindowInfo& window);

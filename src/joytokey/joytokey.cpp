@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "joytokey/joytokey_interface.h"
+#include "shared/joytokey_interface.h"
 
 namespace hopla {
 
@@ -89,7 +89,7 @@ void JoyToKey::LocateJoyToKey() {
     site_.SetJoyToKeyFolder(stored == found_folder_ ? stored : found_folder_);
     return;
   }
-  MessageBoxSpec box;
+  MessageBoxArgs box;
   box.owner = site_.MainWindow();
   box.text = kNotInstalledText;
   box.caption = kErrorCaption;
@@ -163,7 +163,7 @@ void JoyToKey::QuitWhenItComes(int64_t deadline_ms) {
 // As when its window has gone: the box is cleared, and the person is told.
 void JoyToKey::WarnStartFailed() {
   site_.SetJoyToKeyUsed(false);
-  MessageBoxSpec box;
+  MessageBoxArgs box;
   box.text = kJoyToKeyGoneText;
   box.caption = kErrorCaption;
   box.icon = MessageBoxIcon::kWarning;

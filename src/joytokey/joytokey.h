@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "engine/engine_state.h"
-#include "engine/window_search.h"
 #include "joytokey/folder_search.h"
 #include "platform/platform.h"
+#include "shared/engine_state.h"
+#include "shared/window_search.h"
 
 namespace hopla {
 
@@ -35,7 +35,7 @@ class JoyToKeySite {
   virtual void ShowSearching(bool searching) = 0;
   virtual WindowHandle MainWindow() const = 0;
   // A box the switch can close: the timers go on inside it.
-  virtual void ShowMessageBox(const MessageBoxSpec& desc) = 0;
+  virtual void ShowMessageBox(const MessageBoxArgs& desc) = 0;
   // Serves the window (painting, timers, the person's input) until `done`
   // holds, or the window is closed meanwhile; `done` is asked at least every
   // `poll_ms`.

@@ -1,9 +1,12 @@
 #include "motion/brake.h"
 
+#include "shared/slider_maps.h"
+
 namespace hopla {
 
 void Brake::SetStrength(int32_t brake_delay_ms) {
   state_.BrakeDelay = brake_delay_ms;
+  state_.BrakeOn = brake_delay_ms != kBrakeNone;
   site_.EnableKindBoxes(brake_delay_ms != kBrakeNone);
 }
 
@@ -31,17 +34,16 @@ bool IsBrakeRole(const RoleReading& reading) {
   return KindOfRole(reading) != nullptr;
 }
 
-void ApplyBrakeReading(EngineState& state, const RoleReading& reading,
-                       const std::function<void()>& reset_speed) {
+void ApplyBrakeReading(EngineState& state, const RoleReading& reading) {
   // A failed probe changes nothing: the speed so far, braked or not, goes on.
   if (reading.kind == RoleReading::Kind::kFailed) return;
   // Reset on every answer, so the delay is added once and never piles up.
-  reset_speed();
+  ApplySpeedPosition(state);
   if (const BrakeKind* kind = KindOfRole(reading)) {
     // A listed kind that is not ticked leaves the brake as it is.
     if ((state.BrakeKinds & kind->bit) != 0) state.Braking = true;
   } else {
-    reset_speed();
+    ApplySpeedPosition(state);
     state.Braking = false;
     state.BrakeReleased = false;  // armed again
   }

@@ -6,9 +6,8 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
-#include "engine/engine_state.h"
+#include "shared/engine_state.h"
 
 namespace hopla {
 
@@ -59,11 +58,15 @@ class Brake {
 // Whether the role is one of the role table's (ticked or not).
 bool IsBrakeRole(const RoleReading& reading);
 
+// A strength other than none and at least one kind ticked: the walk asks.
+inline bool BrakeWanted(const EngineState& state) {
+  return state.BrakeOn && state.BrakeKinds != 0;
+}
+
 // The probe's decision, on the mover thread, with what the accessibility
-// interface said of the element under the cursor. `reset_speed` puts
-// StepDelay back to the speed slider's value.
-void ApplyBrakeReading(EngineState& state, const RoleReading& reading,
-                       const std::function<void()>& reset_speed);
+// interface said of the element under the cursor. StepDelay goes back to
+// the speed slider's value first.
+void ApplyBrakeReading(EngineState& state, const RoleReading& reading);
 
 }  // namespace hopla
 

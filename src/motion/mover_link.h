@@ -1,6 +1,7 @@
-// The mover threads' way back to the window. A mover may still be finishing
-// its pass when the window goes away; once the window has let go, the link
-// answers as if nothing were ticked and forwards nothing.
+// The mover threads' one word back to the window: the walk has ended. What
+// a pass needs it reads from the shared state; this is the only call up. A
+// mover may still be finishing its pass when the window goes away; once the
+// window has let go, the link forwards nothing.
 #ifndef HOPLA_MOTION_MOVER_LINK_H_
 #define HOPLA_MOTION_MOVER_LINK_H_
 
@@ -12,11 +13,6 @@ namespace hopla {
 class MoverSite {
  public:
   virtual ~MoverSite() = default;
-  virtual bool TurnAtEdges() const = 0;  // OrikaesiCheckBox
-  // A brake strength other than none and at least one kind selected.
-  virtual bool BrakeWanted() const = 0;
-  // SpeedBarChange: StepDelay and StepPixels as the speed slider says.
-  virtual void ApplySpeedBar() = 0;
   // The thread's last act: the execution timer's countdown starts now.
   virtual void MoverEnded() = 0;
 };
@@ -31,19 +27,6 @@ class MoverLink {
   void Detach() {
     std::lock_guard lock(mutex_);
     site_ = nullptr;
-  }
-
-  bool TurnAtEdges() {
-    std::lock_guard lock(mutex_);
-    return site_ != nullptr && site_->TurnAtEdges();
-  }
-  bool BrakeWanted() {
-    std::lock_guard lock(mutex_);
-    return site_ != nullptr && site_->BrakeWanted();
-  }
-  void ApplySpeedBar() {
-    std::lock_guard lock(mutex_);
-    if (site_ != nullptr) site_->ApplySpeedBar();
   }
 
   void MoverEnded() {

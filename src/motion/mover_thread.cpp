@@ -19,7 +19,7 @@ void TMyThread::Execute() {
 
 void TMyThread::Pass() {
   const Point at = ReadCursor();
-  if (link_->TurnAtEdges()) TurnAtEdges(at);
+  if (state_.TurnAtEdges) TurnAtEdges(at);
   const int32_t pixels = state_.StepPixels;
   StepVector unit = StepFor(state_.Direction, state_.DirectionCount);
   state_.Moving = unit.moving;
@@ -37,10 +37,10 @@ void TMyThread::Pass() {
     const int32_t factor = state_.SpeedFactor;
     step_ = {unit.dx * pixels * factor, unit.dy * pixels * factor};
     const Point to = StepTarget(from);
-    if (link_->BrakeWanted()) ProbeBrake(to);
+    if (BrakeWanted(state_)) ProbeBrake(to);
     if (to != from) {
       platform().SetCursorPos(to);
-    } else if (link_->TurnAtEdges()) {
+    } else if (state_.TurnAtEdges) {
       TurnBack();  // at an edge between monitors: as at the screen's edge
     }              // else it stays there, as at the screen's edge
   }
@@ -129,7 +129,7 @@ void TMyThread::ProbeBrake(Point to) {
     last_request_us_ = now_us;
   }
   if (const std::optional<RoleReading> ground = prober_->GroundAt(to)) {
-    ApplyBrakeReading(state_, *ground, [this] { link_->ApplySpeedBar(); });
+    ApplyBrakeReading(state_, *ground);
   }
 }
 

@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/engine_state.h"
-#include "engine/step_pacer.h"
 #include "motion/brake_prober.h"
 #include "motion/mover_link.h"
 #include "platform/platform.h"
+#include "shared/engine_state.h"
+#include "shared/step_pacer.h"
 #include "toolkit/thread.h"
 
 namespace hopla {
@@ -42,10 +42,10 @@ class TMyThread : public TThread {
 
  protected:
   void Execute() override;
-
- private:
   // One pass of the run loop.
   void Pass();
+
+ private:
   Point ReadCursor();
   void TurnAtEdges(Point at);
   // Where this pass's step from `from` lands; TurnBack turns away from a

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/engine_state.h"
+#include "shared/engine_state.h"
 
 namespace hopla {
 

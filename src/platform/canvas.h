@@ -36,10 +36,10 @@ class Canvas {
   virtual Color SystemColorOf(SystemColor which) const = 0;
   virtual void FillRect(const Rect& rect, Color color) = 0;
   // Width and height of `text` drawn in `font`.
-  virtual Point TextExtent(const std::string& text, const FontSpec& font) = 0;
+  virtual Point TextExtent(const std::string& text, const FontArgs& font) = 0;
   // Draws `text` with its top-left corner at `at`, without a background.
   virtual void DrawString(Point at, const std::string& text,
-                          const FontSpec& font, Color color) = 0;
+                          const FontArgs& font, Color color) = 0;
 };
 
 }  // namespace hopla

@@ -36,20 +36,20 @@ enum class CursorShape { kNone, kArrow, kHandPoint };
 
 class Canvas;
 
-struct FontSpec {
+struct FontArgs {
   std::string face = "ＭＳ Ｐゴシック";
   int32_t height_px = 12;
   bool bold = false;
   bool italic = false;
 };
 
-struct WidgetSpec {
+struct WidgetArgs {
   WidgetKind kind = WidgetKind::kLabel;
   std::string caption;
   // Position and size; for a form, left/top are ignored (it is centred) and
   // width/height give the client area.
   Rect bounds;
-  FontSpec font;
+  FontArgs font;
   std::string hint;
   bool visible = true;
   bool enabled = true;

@@ -45,7 +45,7 @@ enum class MessageBoxButtons { kOk, kOkCancel };
 enum class MessageBoxIcon { kNone, kWarning, kError, kInformation };
 enum class DialogResult { kOk, kCancel };
 
-struct MessageBoxSpec {
+struct MessageBoxArgs {
   WindowHandle owner = kNoWindow;
   std::string text;
   std::string caption;
@@ -172,7 +172,7 @@ class Platform {
 
   // --- Message boxes
   // Modal on the UI thread; timers keep firing while it is open.
-  virtual DialogResult ShowMessageBox(const MessageBoxSpec& desc) = 0;
+  virtual DialogResult ShowMessageBox(const MessageBoxArgs& desc) = 0;
 
   // --- Process
   // Full path of the running executable.
@@ -272,7 +272,7 @@ class Platform {
   // Creates the native peer of a toolkit control; `events` receives the
   // user's actions on the UI thread. A platform without a screen returns a
   // peer that only remembers its state.
-  virtual std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& desc,
+  virtual std::unique_ptr<NativeWidget> CreateWidget(const WidgetArgs& desc,
                                                      NativeWidget* parent,
                                                      WidgetEvents* events) = 0;
 };

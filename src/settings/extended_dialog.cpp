@@ -14,31 +14,31 @@ constexpr int32_t kBarLeft = 226;
 constexpr int32_t kBarWidth = 170;
 constexpr int32_t kMsPerSecond = 1000;
 
-WidgetSpec DialogSpec() {
-  WidgetSpec desc;
+WidgetArgs DialogArgs() {
+  WidgetArgs desc;
   desc.caption = "拡張設定";
   desc.bounds = {0, 0, kWidth, kHeight};
   desc.topmost = true;
   return desc;
 }
 
-WidgetSpec At(const std::string& caption, int32_t left, int32_t top,
+WidgetArgs At(const std::string& caption, int32_t left, int32_t top,
               int32_t width, int32_t height) {
-  WidgetSpec desc;
+  WidgetArgs desc;
   desc.caption = caption;
   desc.bounds = {left, top, left + width, top + height};
   return desc;
 }
 
-WidgetSpec Bar(int32_t top, int32_t max) {
-  WidgetSpec desc = At("", kBarLeft, top, kBarWidth, kBarHeight);
+WidgetArgs Bar(int32_t top, int32_t max) {
+  WidgetArgs desc = At("", kBarLeft, top, kBarWidth, kBarHeight);
   desc.min = 1;
   desc.max = max;
   desc.position = 1;
   return desc;
 }
 
-WidgetSpec Focusable(WidgetSpec desc) {
+WidgetArgs Focusable(WidgetArgs desc) {
   desc.tab_stop = true;
   return desc;
 }
@@ -58,7 +58,7 @@ std::string DescribePress(int32_t held_ms, bool long_press) {
 }
 
 ExtendedDialog::ExtendedDialog(Application& app, SettingsWindow& settings)
-    : Form(app, "ExtendedDialog", DialogSpec()),
+    : Form(app, "ExtendedDialog", DialogArgs()),
       SwitchGroup(app, *this, "SwitchGroup",
                   At("スイッチ", 8, 6, kWidth - 16, 226)),
       JoystickRadio(app, *this, Kinds, "JoystickRadio",

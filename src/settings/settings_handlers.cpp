@@ -1,15 +1,12 @@
 // The slider maps and the small handlers of the settings controls.
 #include "settings/settings_window.h"
-#include "settings/slider_maps.h"
+#include "shared/slider_maps.h"
 
 namespace hopla {
 
 void SettingsWindow::SpeedBarChange(Component& /*sender*/) {
-  const SpeedStep speed = SpeedFor(SpeedBar.Position());
-  // The pause first: the mover may take one step with the new pause and the
-  // old size, never a long step at the short pause.
-  state_.StepDelay = speed.step_delay_ms;
-  state_.StepPixels = speed.step_pixels;
+  state_.SpeedPosition = SpeedBar.Position();
+  ApplySpeedPosition(state_);
 }
 
 void SettingsWindow::NagaHanteiTrackBarChange(Component& /*sender*/) {

@@ -12,15 +12,15 @@ constexpr int32_t kSliderWidth = 193;
 constexpr int32_t kCharWidthPx = 14;  // a full-width character, bold, with room
 constexpr int32_t kLabelHeightPx = 12;
 
-FontSpec WindowFont(bool bold = true, bool italic = false) {
-  FontSpec font;
+FontArgs WindowFont(bool bold = true, bool italic = false) {
+  FontArgs font;
   font.bold = bold;
   font.italic = italic;
   return font;
 }
 
-WidgetSpec FormSpec() {
-  WidgetSpec desc;
+WidgetArgs FormArgs() {
+  WidgetArgs desc;
   desc.caption = kWindowCaption;
   desc.bounds = {0, 0, kClientWidth, kClientHeight};
   desc.font = WindowFont(false);
@@ -29,9 +29,9 @@ WidgetSpec FormSpec() {
   return desc;
 }
 
-WidgetSpec At(const char* caption, int32_t left, int32_t top, int32_t width,
+WidgetArgs At(const char* caption, int32_t left, int32_t top, int32_t width,
               int32_t height, const char* hint = "") {
-  WidgetSpec desc;
+  WidgetArgs desc;
   desc.caption = caption;
   desc.bounds = {left, top, left + width, top + height};
   desc.font = WindowFont();
@@ -39,18 +39,18 @@ WidgetSpec At(const char* caption, int32_t left, int32_t top, int32_t width,
   return desc;
 }
 
-WidgetSpec Disabled(WidgetSpec desc) {
+WidgetArgs Disabled(WidgetArgs desc) {
   desc.enabled = false;
   return desc;
 }
 
-WidgetSpec Checked(WidgetSpec desc) {
+WidgetArgs Checked(WidgetArgs desc) {
   desc.checked = true;
   return desc;
 }
 
 // A caption label sizes itself to its text.
-WidgetSpec LabelAt(const char* text, int32_t left, int32_t top,
+WidgetArgs LabelAt(const char* text, int32_t left, int32_t top,
                    bool italic = false) {
   const std::string s(text);
   int32_t width = 0;
@@ -59,38 +59,38 @@ WidgetSpec LabelAt(const char* text, int32_t left, int32_t top,
     if ((byte & 0xC0) != 0x80)
       width += byte < 0x80 ? kCharWidthPx / 2 : kCharWidthPx;
   }
-  WidgetSpec desc = At(text, left, top, width, kLabelHeightPx);
+  WidgetArgs desc = At(text, left, top, width, kLabelHeightPx);
   desc.font.italic = italic;
   return desc;
 }
 
-WidgetSpec Slider(int32_t top, int32_t height) {
-  WidgetSpec desc = At("", kSliderLeft, top, kSliderWidth, height);
+WidgetArgs Slider(int32_t top, int32_t height) {
+  WidgetArgs desc = At("", kSliderLeft, top, kSliderWidth, height);
   desc.min = kSliderMin;
   desc.max = kSliderMax;
   desc.position = kSliderMin;
   return desc;
 }
 
-WidgetSpec KindBox(const char* caption, int32_t top, int32_t width = 97,
+WidgetArgs KindBox(const char* caption, int32_t top, int32_t width = 97,
                    const char* hint = "") {
   return At(caption, 16, top, width, 17, hint);
 }
 
 // The stepping buttons beside the sliders.
-WidgetSpec Stepper(const char* caption, int32_t left, int32_t top) {
+WidgetArgs Stepper(const char* caption, int32_t left, int32_t top) {
   return At(caption, left, top, 41, 33);
 }
 constexpr int32_t kLowerLeft = 128;
 constexpr int32_t kRaiseLeft = 376;
 
-WidgetSpec Banner() {
-  WidgetSpec desc = At("", 16, 352, 345, 25);
+WidgetArgs Banner() {
+  WidgetArgs desc = At("", 16, 352, 345, 25);
   desc.font.height_px = 13;
   return desc;
 }
 
-WidgetSpec Hidden(WidgetSpec desc) {
+WidgetArgs Hidden(WidgetArgs desc) {
   desc.visible = false;
   desc.font = WindowFont(false);
   return desc;
@@ -100,7 +100,7 @@ WidgetSpec Hidden(WidgetSpec desc) {
 
 SettingsWindow::SettingsWindow(Application& app, EngineState& state,
                                SettingsSite& site)
-    : Form(app, "THopla", FormSpec()),
+    : Form(app, "THopla", FormArgs()),
       HoukouCheckBox(app, *this, "HoukouCheckBox",
                      At("マウス移動を8方向にする", 16, 24, 161, 17)),
       OrikaesiCheckBox(app, *this, "OrikaesiCheckBox",
@@ -179,7 +179,7 @@ SettingsWindow::SettingsWindow(Application& app, EngineState& state,
       MarqueeLabel1(app, *this, "MarqueeLabel1", Banner()),
       Label3(app, *this, "Label3",
              [] {
-               WidgetSpec desc =
+               WidgetArgs desc =
                    LabelAt("「ポムラボ。」プロジェクト", 16, 392, true);
                desc.hint = "ホームページに接続";
                return desc;
@@ -207,6 +207,9 @@ void SettingsWindow::BindSettingsHandlers() {
   ImadakeSokudo.on_click = bind(&SettingsWindow::ImadakeSokudoClick);
   SaishouCheckBox.on_click = bind(&SettingsWindow::SaishouCheckBoxClick);
   HoukouCheckBox.on_click = bind(&SettingsWindow::HoukouCheckBoxClick);
+  OrikaesiCheckBox.on_click = [this](Component&) {
+    state_.TurnAtEdges = OrikaesiCheckBox.Checked();
+  };
 }
 
 }  // namespace hopla

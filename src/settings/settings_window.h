@@ -11,9 +11,9 @@
 
 #include "controls/cute_button.h"
 #include "controls/marquee_label.h"
-#include "engine/engine_state.h"
 #include "settings/extended_settings.h"
 #include "settings/settings_table.h"
+#include "shared/engine_state.h"
 #include "toolkit/application.h"
 #include "toolkit/check_box.h"
 #include "toolkit/form.h"

@@ -8,8 +8,8 @@
 namespace hopla {
 
 namespace {
-WidgetSpec ApplicationWindowSpec() {
-  WidgetSpec desc;
+WidgetArgs ApplicationWindowArgs() {
+  WidgetArgs desc;
   desc.kind = WidgetKind::kApplication;
   desc.visible = false;  // shown by Run
   return desc;
@@ -20,7 +20,7 @@ Application::Application(Platform& platform)
     : Component("Application"),
       platform_(platform),
       timers_(platform),
-      peer_(platform.CreateWidget(ApplicationWindowSpec(), nullptr, this)) {}
+      peer_(platform.CreateWidget(ApplicationWindowArgs(), nullptr, this)) {}
 
 Application::~Application() { peer_->Destroy(); }
 
@@ -107,7 +107,7 @@ namespace {
 // application's timers, and it ends when the box closes.
 class BoxHost : public UiLoopHost {
  public:
-  BoxHost(Platform& platform, UiLoopHost& inner, const MessageBoxSpec& desc)
+  BoxHost(Platform& platform, UiLoopHost& inner, const MessageBoxArgs& desc)
       : platform_(platform), inner_(inner), desc_(desc) {}
 
   int64_t RunDueWork() override {
@@ -122,7 +122,7 @@ class BoxHost : public UiLoopHost {
  private:
   Platform& platform_;
   UiLoopHost& inner_;
-  const MessageBoxSpec& desc_;
+  const MessageBoxArgs& desc_;
   bool opened_ = false;
   DialogResult answer_ = DialogResult::kCancel;
 };
@@ -133,7 +133,7 @@ class BoxHost : public UiLoopHost {
 // it by walking the cursor to its button. Before the message loop runs (while
 // the window is being made) nothing would serve the timers inside the box, so
 // the box then opens from a loop of its own.
-DialogResult Application::ShowMessageBox(const MessageBoxSpec& desc) {
+DialogResult Application::ShowMessageBox(const MessageBoxArgs& desc) {
   if (serving_ > 0 || terminated_) return platform_.ShowMessageBox(desc);
   BoxHost host(platform_, *this, desc);
   ++serving_;
@@ -189,7 +189,7 @@ void Application::Guard(const std::function<void()>& body) {
 }
 
 void Application::ShowException(const std::exception& error) {
-  MessageBoxSpec desc;
+  MessageBoxArgs desc;
   desc.owner = Handle();
   desc.text = error.what();
   desc.caption = title_;

@@ -41,7 +41,7 @@ class Application : public Component, private UiLoopHost, private WidgetEvents {
   void ShowNow(Form& form);
   // A modal message box in which the timers keep running, also before the
   // message loop runs.
-  DialogResult ShowMessageBox(const MessageBoxSpec& desc);
+  DialogResult ShowMessageBox(const MessageBoxArgs& desc);
   // Runs the message loop alone, until Terminate.
   void RunLoop();
   // Runs the message loop (timers, painting, the person's input) until

@@ -5,14 +5,14 @@
 namespace hopla {
 
 namespace {
-WidgetSpec AsCheckBox(WidgetSpec desc) {
+WidgetArgs AsCheckBox(WidgetArgs desc) {
   desc.kind = WidgetKind::kCheckBox;
   return desc;
 }
 }  // namespace
 
 CheckBox::CheckBox(Application& app, Control& parent, std::string name,
-                   const WidgetSpec& desc)
+                   const WidgetArgs& desc)
     : Control(app, &parent, std::move(name), AsCheckBox(desc)),
       checked_(desc.checked) {}
 

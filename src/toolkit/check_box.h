@@ -12,7 +12,7 @@ namespace hopla {
 class CheckBox : public Control {
  public:
   CheckBox(Application& app, Control& parent, std::string name,
-           const WidgetSpec& desc);
+           const WidgetArgs& desc);
 
   // Safe to read from any thread.
   bool Checked() const { return checked_.load(std::memory_order_relaxed); }

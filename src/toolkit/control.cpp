@@ -7,13 +7,13 @@ namespace hopla {
 namespace {
 // A form lives in the application's window, a control in its parent.
 NativeWidget* ParentPeer(Application& app, NativeWidget* parent,
-                         const WidgetSpec& desc) {
+                         const WidgetArgs& desc) {
   return desc.kind == WidgetKind::kForm ? &app.Peer() : parent;
 }
 }  // namespace
 
 Control::Control(Application& app, Control* parent, std::string name,
-                 const WidgetSpec& desc)
+                 const WidgetArgs& desc)
     : Component(std::move(name)),
       app_(app),
       parent_(parent),

@@ -17,7 +17,7 @@ class Control : public Component, protected WidgetEvents {
  public:
   // Makes the native peer at once, as a child of `parent` (none for a form).
   Control(Application& app, Control* parent, std::string name,
-          const WidgetSpec& desc);
+          const WidgetArgs& desc);
   ~Control() override;
 
   WindowHandle Handle() const { return peer_->Handle(); }
@@ -30,7 +30,7 @@ class Control : public Component, protected WidgetEvents {
   bool Enabled() const { return desc_.enabled; }
   void SetEnabled(bool enabled);
   const std::string& Hint() const { return desc_.hint; }
-  const FontSpec& Font() const { return desc_.font; }
+  const FontArgs& Font() const { return desc_.font; }
   // Whether the control's parent is visible; true for a form.
   bool ParentVisible() const {
     return parent_ == nullptr || parent_->Visible();
@@ -40,12 +40,12 @@ class Control : public Component, protected WidgetEvents {
   Application& app() const { return app_; }
   NativeWidget& peer() { return *peer_; }
   const NativeWidget& peer() const { return *peer_; }
-  WidgetSpec& desc() { return desc_; }
+  WidgetArgs& desc() { return desc_; }
 
  private:
   Application& app_;
   Control* parent_;
-  WidgetSpec desc_;
+  WidgetArgs desc_;
   std::unique_ptr<NativeWidget> peer_;
 };
 

@@ -5,7 +5,7 @@
 namespace hopla {
 
 namespace {
-WidgetSpec Custom(WidgetSpec desc) {
+WidgetArgs Custom(WidgetArgs desc) {
   desc.kind = WidgetKind::kCustom;
   return desc;
 }
@@ -17,7 +17,7 @@ bool Inside(const Rect& bounds, Point at) {
 }  // namespace
 
 CustomControl::CustomControl(Application& app, Control& parent,
-                             std::string name, const WidgetSpec& desc)
+                             std::string name, const WidgetArgs& desc)
     : Control(app, &parent, std::move(name), Custom(desc)) {}
 
 bool CustomControl::LeftButtonHeld() const {

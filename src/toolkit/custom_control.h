@@ -23,7 +23,7 @@ using KeyEvent = std::function<void(Component& sender, uint32_t& key)>;
 class CustomControl : public Control {
  public:
   CustomControl(Application& app, Control& parent, std::string name,
-                const WidgetSpec& desc);
+                const WidgetArgs& desc);
 
   // Paints again soon (on the simulated desktop: counted).
   void Invalidate() { peer().Invalidate(); }

@@ -5,14 +5,14 @@
 namespace hopla {
 
 namespace {
-WidgetSpec AsForm(WidgetSpec desc) {
+WidgetArgs AsForm(WidgetArgs desc) {
   desc.kind = WidgetKind::kForm;
   desc.visible = false;  // shown by the application's Run
   return desc;
 }
 }  // namespace
 
-Form::Form(Application& app, std::string name, const WidgetSpec& desc)
+Form::Form(Application& app, std::string name, const WidgetArgs& desc)
     : Control(app, nullptr, std::move(name), AsForm(desc)) {}
 
 void Form::Close() {

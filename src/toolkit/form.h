@@ -14,7 +14,7 @@ enum class CloseAction { kNone, kHide, kFree, kMinimize };
 
 class Form : public Control {
  public:
-  Form(Application& app, std::string name, const WidgetSpec& desc);
+  Form(Application& app, std::string name, const WidgetArgs& desc);
 
   // Asks the window to close: the close query decides.
   void Close();

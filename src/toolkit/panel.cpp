@@ -3,7 +3,7 @@
 namespace hopla {
 
 Panel::Panel(Application& app, Control& parent, std::string name,
-             const WidgetSpec& desc)
+             const WidgetArgs& desc)
     : CustomControl(app, parent, std::move(name), desc) {}
 
 void Panel::SetBevelOuter(Bevel bevel) {

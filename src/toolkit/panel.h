@@ -16,7 +16,7 @@ enum class Alignment { kLeft, kCenter, kRight };
 class Panel : public CustomControl {
  public:
   Panel(Application& app, Control& parent, std::string name,
-        const WidgetSpec& desc);
+        const WidgetArgs& desc);
 
   Bevel BevelOuter() const { return bevel_outer_; }
   Bevel BevelInner() const { return bevel_inner_; }

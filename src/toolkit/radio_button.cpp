@@ -5,7 +5,7 @@
 namespace hopla {
 
 namespace {
-WidgetSpec AsRadioButton(WidgetSpec desc) {
+WidgetArgs AsRadioButton(WidgetArgs desc) {
   desc.kind = WidgetKind::kRadioButton;
   return desc;
 }
@@ -18,7 +18,7 @@ void RadioGroup::ClearOthers(RadioButton* checked) {
 }
 
 RadioButton::RadioButton(Application& app, Control& parent, RadioGroup& group,
-                         std::string name, const WidgetSpec& desc)
+                         std::string name, const WidgetArgs& desc)
     : Control(app, &parent, std::move(name), AsRadioButton(desc)),
       group_(group),
       checked_(desc.checked) {

@@ -26,7 +26,7 @@ class RadioGroup {
 class RadioButton : public Control {
  public:
   RadioButton(Application& app, Control& parent, RadioGroup& group,
-              std::string name, const WidgetSpec& desc);
+              std::string name, const WidgetArgs& desc);
 
   // Safe to read from any thread.
   bool Checked() const { return checked_.load(std::memory_order_relaxed); }

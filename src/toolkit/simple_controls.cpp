@@ -4,7 +4,7 @@
 
 namespace hopla {
 
-WidgetSpec WithKind(WidgetSpec desc, WidgetKind kind) {
+WidgetArgs WithKind(WidgetArgs desc, WidgetKind kind) {
   desc.kind = kind;
   return desc;
 }

@@ -10,12 +10,12 @@
 
 namespace hopla {
 
-WidgetSpec WithKind(WidgetSpec desc, WidgetKind kind);
+WidgetArgs WithKind(WidgetArgs desc, WidgetKind kind);
 
 class Label : public Control {
  public:
   Label(Application& app, Control& parent, std::string name,
-        const WidgetSpec& desc)
+        const WidgetArgs& desc)
       : Control(app, &parent, std::move(name),
                 WithKind(desc, WidgetKind::kLabel)) {}
 
@@ -30,7 +30,7 @@ class Label : public Control {
 class GroupBox : public Control {
  public:
   GroupBox(Application& app, Control& parent, std::string name,
-           const WidgetSpec& desc)
+           const WidgetArgs& desc)
       : Control(app, &parent, std::move(name),
                 WithKind(desc, WidgetKind::kGroupBox)) {}
 };
@@ -38,7 +38,7 @@ class GroupBox : public Control {
 class PushButton : public Control {
  public:
   PushButton(Application& app, Control& parent, std::string name,
-             const WidgetSpec& desc)
+             const WidgetArgs& desc)
       : Control(app, &parent, std::move(name),
                 WithKind(desc, WidgetKind::kPushButton)) {}
 
@@ -52,7 +52,7 @@ class PushButton : public Control {
 class Edit : public Control {
  public:
   Edit(Application& app, Control& parent, std::string name,
-       const WidgetSpec& desc)
+       const WidgetArgs& desc)
       : Control(app, &parent, std::move(name),
                 WithKind(desc, WidgetKind::kEdit)) {}
 

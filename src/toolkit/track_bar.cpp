@@ -7,7 +7,7 @@
 namespace hopla {
 
 namespace {
-WidgetSpec AsTrackBar(WidgetSpec desc) {
+WidgetArgs AsTrackBar(WidgetArgs desc) {
   desc.kind = WidgetKind::kTrackBar;
   desc.position = std::clamp(desc.position, desc.min, desc.max);
   return desc;
@@ -15,14 +15,14 @@ WidgetSpec AsTrackBar(WidgetSpec desc) {
 }  // namespace
 
 TrackBar::TrackBar(Application& app, Control& parent, std::string name,
-                   const WidgetSpec& desc)
+                   const WidgetArgs& desc)
     : Control(app, &parent, std::move(name), AsTrackBar(desc)),
-      spec_min_(desc.min),
-      spec_max_(desc.max),
+      min_(desc.min),
+      max_(desc.max),
       position_(std::clamp(desc.position, desc.min, desc.max)) {}
 
 void TrackBar::SetPosition(int32_t position) {
-  position = std::clamp(position, spec_min_, spec_max_);
+  position = std::clamp(position, min_, max_);
   if (Position() == position) return;
   position_.store(position, std::memory_order_relaxed);
   peer().SetPosition(position);

@@ -14,10 +14,10 @@ namespace hopla {
 class TrackBar : public Control {
  public:
   TrackBar(Application& app, Control& parent, std::string name,
-           const WidgetSpec& desc);
+           const WidgetArgs& desc);
 
-  int32_t Min() const { return spec_min_; }
-  int32_t Max() const { return spec_max_; }
+  int32_t Min() const { return min_; }
+  int32_t Max() const { return max_; }
   int32_t Position() const { return position_.load(std::memory_order_relaxed); }
   void SetPosition(int32_t position);
 
@@ -27,8 +27,8 @@ class TrackBar : public Control {
   void OnUserPosition(int32_t position) override;
 
  private:
-  int32_t spec_min_;
-  int32_t spec_max_;
+  int32_t min_;
+  int32_t max_;
   std::atomic<int32_t> position_;
 };
 

@@ -4,11 +4,11 @@
 #include <array>
 
 #include "joytokey/joytokey.h"
-#include "joytokey/joytokey_interface.h"
 #include "platform/codepage.h"
 #include "settings/extended_settings.h"
 #include "settings/ini_rules.h"
 #include "settings/settings_table.h"
+#include "shared/joytokey_interface.h"
 
 namespace hopla::random_runs {
 namespace {

@@ -394,7 +394,7 @@ void RandomRun::MakeOtherWindows() {
 // Each box is answered after a while; the quit question with OK or Cancel.
 // Now and then the PC closes the program or shuts down while a box is open.
 void RandomRun::AnswerBoxes() {
-  desk_.AnswerMessageBoxes([this](const MessageBoxSpec& box) {
+  desk_.AnswerMessageBoxes([this](const MessageBoxArgs& box) {
     std::lock_guard lock(mutex_);
     const bool question = box.buttons == MessageBoxButtons::kOkCancel;
     if (leaving_) {

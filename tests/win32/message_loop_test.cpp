@@ -110,7 +110,7 @@ TEST(Win32MessageLoop, HostIsServedWhileAMessageBoxIsOpen) {
           kBoxTimeoutMs);
       if (box != nullptr) wine_test::PressMessageBoxButton(box, IDOK);
     });
-    MessageBoxSpec desc;
+    MessageBoxArgs desc;
     desc.text = "｢ホプラー。」を終了しますか？";
     desc.caption = "警告";
     desc.buttons = MessageBoxButtons::kOkCancel;
@@ -167,7 +167,7 @@ TEST(Win32MessageLoop, MessageBoxAnswersAndDefaultButton) {
            BS_TYPEMASK) == BS_DEFPUSHBUTTON;
       wine_test::PressMessageBoxButton(box, c.press);
     });
-    MessageBoxSpec desc;
+    MessageBoxArgs desc;
     desc.text = "二重起動は出来ません。";
     desc.caption = "警告";
     desc.buttons = MessageBoxButtons::kOkCancel;

@@ -8,9 +8,9 @@
 #include <memory>
 #include <vector>
 
-#include "engine/engine_state.h"
 #include "motion/mover_thread.h"
 #include "platform/win32/win32_platform.h"
+#include "shared/engine_state.h"
 #include "wine_helpers.h"
 
 namespace hopla::win32 {
@@ -30,9 +30,6 @@ constexpr int kStopTimeoutMs = 5000;
 
 class EdgeTurningSite : public MoverSite {
  public:
-  bool TurnAtEdges() const override { return true; }
-  bool BrakeWanted() const override { return false; }
-  void ApplySpeedBar() override {}
   void MoverEnded() override { ended_ = true; }
   bool ended() const { return ended_; }
 
@@ -90,6 +87,7 @@ TEST(Win32MoverWalk, WalksRightFromTheLeftEdgeAndTurnsBackAtTheRight) {
   state.ScreenBottom = desktop.bottom;
   state.LongPressTicks = kLongPressTicks;
   state.HoldTicks = 0;
+  state.TurnAtEdges = true;
   state.MoverEvent = platform.CreateAutoResetEvent(true);
   EdgeTurningSite site;
   ASSERT_TRUE(SetCursorPos(0, row));

@@ -59,7 +59,7 @@ class RecordingEvents : public WidgetEvents {
 class Win32WidgetsTest : public ::testing::Test {
  protected:
   std::unique_ptr<NativeWidget> MakeForm(bool topmost = true) {
-    WidgetSpec desc;
+    WidgetArgs desc;
     desc.kind = WidgetKind::kForm;
     desc.caption = "「ホプラー。」";
     desc.bounds = Rect{0, 0, kClientWidth, kClientHeight};
@@ -70,7 +70,7 @@ class Win32WidgetsTest : public ::testing::Test {
   std::unique_ptr<NativeWidget> MakeChild(WidgetKind kind, NativeWidget* parent,
                                           WidgetEvents* events,
                                           const std::string& caption = "") {
-    WidgetSpec desc;
+    WidgetArgs desc;
     desc.kind = kind;
     desc.caption = caption;
     desc.bounds = Rect{16, 24, 16 + 161, 24 + 17};
@@ -190,17 +190,17 @@ TEST_F(Win32WidgetsTest, RealClicksReachCheckBoxesInAndOverAFrame) {
   // Made before the frame and after it, as the keyboard order has it.
   auto before = MakeChild(WidgetKind::kCheckBox, form.get(), &before_events,
                           "マウス移動を8方向にする");
-  WidgetSpec frame_spec;
+  WidgetArgs frame_spec;
   frame_spec.kind = WidgetKind::kGroupBox;
   frame_spec.bounds = Rect{8, 8, 8 + 369, 8 + 97};
   auto frame = platform_.CreateWidget(frame_spec, form.get(), nullptr);
-  WidgetSpec inside_spec;
+  WidgetArgs inside_spec;
   inside_spec.kind = WidgetKind::kCheckBox;
   inside_spec.caption = "最小化で起動する";
   inside_spec.bounds = Rect{192, 40, 192 + 129, 40 + 17};
   auto inside =
       platform_.CreateWidget(inside_spec, frame.get(), &inside_events);
-  WidgetSpec after_spec = inside_spec;
+  WidgetArgs after_spec = inside_spec;
   after_spec.caption = "音を出す";
   after_spec.bounds = Rect{248, 72, 248 + 81, 72 + 17};
   auto after = platform_.CreateWidget(after_spec, form.get(), &after_events);
@@ -370,11 +370,11 @@ TEST_F(Win32WidgetsTest, MinMaxInfoFromTheToolkitHoldsTheWindowOnMaximise) {
 // application; a maximise of the minimised program brings it back.
 TEST_F(Win32WidgetsTest, ApplicationWindowOwnsTheFormAndStandsForTheProgram) {
   RecordingEvents app_events;
-  WidgetSpec app_desc;
+  WidgetArgs app_desc;
   app_desc.kind = WidgetKind::kApplication;
   app_desc.caption = "「ホプラー。」Ver2.10";
   auto app = platform_.CreateWidget(app_desc, nullptr, &app_events);
-  WidgetSpec form_desc;
+  WidgetArgs form_desc;
   form_desc.kind = WidgetKind::kForm;
   form_desc.caption = "「ホプラー。」";
   form_desc.bounds = Rect{0, 0, kClientWidth, kClientHeight};
@@ -420,12 +420,12 @@ TEST_F(Win32WidgetsTest, ApplicationWindowOwnsTheFormAndStandsForTheProgram) {
 // disabled while it is open, so a click meant for it cannot reach the form;
 // it opens in front of the always-on-top form.
 TEST_F(Win32WidgetsTest, BoxOfTheApplicationDisablesAllItsWindows) {
-  WidgetSpec app_desc;
+  WidgetArgs app_desc;
   app_desc.kind = WidgetKind::kApplication;
   auto app = platform_.CreateWidget(app_desc, nullptr, nullptr);
   auto form = platform_.CreateWidget(
       [] {
-        WidgetSpec desc;
+        WidgetArgs desc;
         desc.kind = WidgetKind::kForm;
         desc.topmost = true;
         desc.bounds = Rect{0, 0, kClientWidth, kClientHeight};
@@ -449,7 +449,7 @@ TEST_F(Win32WidgetsTest, BoxOfTheApplicationDisablesAllItsWindows) {
 
     wine_test::PressMessageBoxButton(box, IDOK);
   });
-  MessageBoxSpec box;
+  MessageBoxArgs box;
   box.owner = app->Handle();
   box.caption = "警告";
   box.text = "｢ホプラー。」を終了しますか？";
@@ -464,12 +464,12 @@ TEST_F(Win32WidgetsTest, BoxOfTheApplicationDisablesAllItsWindows) {
 // Started minimised, only the taskbar button shows until a restore.
 TEST_F(Win32WidgetsTest, ProgramStartedMinimisedShowsItsFormOnRestore) {
   RecordingEvents app_events;
-  WidgetSpec app_desc;
+  WidgetArgs app_desc;
   app_desc.kind = WidgetKind::kApplication;
   auto app = platform_.CreateWidget(app_desc, nullptr, &app_events);
   auto form = platform_.CreateWidget(
       [] {
-        WidgetSpec desc;
+        WidgetArgs desc;
         desc.kind = WidgetKind::kForm;
         desc.bounds = Rect{0, 0, kClientWidth, kClientHeight};
         return desc;

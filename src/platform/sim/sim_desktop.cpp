@@ -75,7 +75,7 @@ void SimDesktop::FailSwitch(int64_t from_ms, int64_t until_ms,
 }
 
 void SimDesktop::AnswerMessageBoxes(
-    std::function<MessageBoxAnswer(const MessageBoxSpec&)> answer) {
+    std::function<MessageBoxAnswer(const MessageBoxArgs&)> answer) {
   Lock lock(impl_->Mutex());
   impl_->answer_policy = std::move(answer);
 }

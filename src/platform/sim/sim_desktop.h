@@ -105,7 +105,7 @@ class SimDesktop {
   // How the person answers every message box from now on. The default
   // answers OK at once.
   void AnswerMessageBoxes(
-      std::function<MessageBoxAnswer(const MessageBoxSpec&)> answer);
+      std::function<MessageBoxAnswer(const MessageBoxArgs&)> answer);
   // Message boxes open now, of every program.
   int32_t OpenMessageBoxes() const;
 

@@ -336,8 +336,8 @@ void SimProcessImpl::PlaySoundFile(const std::string& file_name) {
   world_.scheduler.WaitLocked(lock, world_.NowLocked() + it->second, false);
 }
 
-DialogResult SimProcessImpl::ShowMessageBox(const MessageBoxSpec& desc) {
-  std::function<MessageBoxAnswer(const MessageBoxSpec&)> policy;
+DialogResult SimProcessImpl::ShowMessageBox(const MessageBoxArgs& desc) {
+  std::function<MessageBoxAnswer(const MessageBoxArgs&)> policy;
   {
     SimGuard lock(Mutex());
     if (ended_) return DialogResult::kCancel;
@@ -556,7 +556,7 @@ std::vector<ElementBox> SimProcessImpl::ProbeElements(const Rect& area) {
 }
 
 std::unique_ptr<NativeWidget> SimProcessImpl::CreateWidget(
-    const WidgetSpec& desc, NativeWidget* parent, WidgetEvents* events) {
+    const WidgetArgs& desc, NativeWidget* parent, WidgetEvents* events) {
   return std::make_unique<SimWidget>(world_, *this, desc,
                                      dynamic_cast<SimWidget*>(parent), events);
 }

@@ -45,7 +45,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void ShowBubble(const BubbleView& view) override;
   void HideBubble() override;
   void PlaySoundFile(const std::string& file_name) override;
-  DialogResult ShowMessageBox(const MessageBoxSpec& desc) override;
+  DialogResult ShowMessageBox(const MessageBoxArgs& desc) override;
   std::string ExecutablePath() override;
   bool CreateSingleInstanceMutex(const std::string& name) override;
   std::optional<Point> CursorPos() override;
@@ -65,7 +65,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   bool FileExists(const std::string& path) override;
   bool ReplaceFileBytes(const std::string& path,
                         const std::string& bytes) override;
-  std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& desc,
+  std::unique_ptr<NativeWidget> CreateWidget(const WidgetArgs& desc,
                                              NativeWidget* parent,
                                              WidgetEvents* events) override;
 

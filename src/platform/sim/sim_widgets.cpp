@@ -10,7 +10,7 @@
 namespace hopla::sim {
 
 SimWidget::SimWidget(SimDesktop::Impl& world, SimProcessImpl& process,
-                     const WidgetSpec& desc, SimWidget* parent,
+                     const WidgetArgs& desc, SimWidget* parent,
                      WidgetEvents* events)
     : world_(world),
       process_(process),

@@ -20,7 +20,7 @@ struct WindowRec;
 class SimWidget : public NativeWidget {
  public:
   SimWidget(SimDesktop::Impl& world, SimProcessImpl& process,
-            const WidgetSpec& desc, SimWidget* parent, WidgetEvents* events);
+            const WidgetArgs& desc, SimWidget* parent, WidgetEvents* events);
   ~SimWidget() override;
   SimWidget(const SimWidget&) = delete;
   SimWidget& operator=(const SimWidget&) = delete;
@@ -48,7 +48,7 @@ class SimWidget : public NativeWidget {
   WidgetKind Kind() const { return kind_; }
   SimWidget* Parent() const { return parent_; }
   SimProcess& Process() const;
-  const WidgetSpec& CreatedAs() const { return desc_; }
+  const WidgetArgs& CreatedAs() const { return desc_; }
   // Bounds as last set (for a form: its client size; WindowRectOf gives the
   // window's place on the screen).
   Rect Bounds() const { return bounds_; }
@@ -112,7 +112,7 @@ class SimWidget : public NativeWidget {
 
   SimDesktop::Impl& world_;
   SimProcessImpl& process_;
-  WidgetSpec desc_;
+  WidgetArgs desc_;
   SimWidget* parent_;
   WidgetEvents* events_;
   WidgetKind kind_;

@@ -121,7 +121,7 @@ struct SimDesktop::Impl {
   std::vector<Span> holds;
   std::vector<Span> failures;
 
-  std::function<MessageBoxAnswer(const MessageBoxSpec&)> answer_policy;
+  std::function<MessageBoxAnswer(const MessageBoxArgs&)> answer_policy;
   int32_t open_boxes = 0;
   std::map<std::string, std::string> files;
   std::set<std::string> refused_writes;

@@ -35,7 +35,7 @@ std::vector<HWND> OwnedBy(HWND owner) {
 
 }  // namespace
 
-Win32AppWindow::Win32AppWindow(const WidgetSpec& desc, WidgetEvents* events,
+Win32AppWindow::Win32AppWindow(const WidgetArgs& desc, WidgetEvents* events,
                                ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   HINSTANCE instance = GetModuleHandleW(nullptr);

@@ -17,7 +17,7 @@ inline constexpr wchar_t kAppWindowClassName[] = L"HoplaApplication";
 class Win32AppWindow final : public Win32Widget {
  public:
   // Created hidden. Throws std::system_error when the window cannot be made.
-  Win32AppWindow(const WidgetSpec& desc, WidgetEvents* events,
+  Win32AppWindow(const WidgetArgs& desc, WidgetEvents* events,
                  ExceptionTrap& trap);
 
   void SetBounds(const Rect& /*bounds*/) override {}  // it has no size

@@ -99,7 +99,7 @@ bool BubbleWindow::Create() {
 // Lines: the marks; the bar during a hold; the command; the time left.
 bool BubbleWindow::Render(const BubbleView& view) {
   const UINT dpi = SystemDpi();
-  FontSpec bold;
+  FontArgs bold;
   bold.bold = true;
   HFONT font = fonts_.Get(bold, dpi);
   const std::wstring marks = Utf8ToWide(view.marks);

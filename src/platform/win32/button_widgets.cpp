@@ -13,7 +13,7 @@ void SetCheckState(HWND window, bool checked) {
 
 }  // namespace
 
-Win32CheckBox::Win32CheckBox(const WidgetSpec& desc, NativeWidget* parent,
+Win32CheckBox::Win32CheckBox(const WidgetArgs& desc, NativeWidget* parent,
                              WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   CreateChild(kButtonClass, BS_AUTOCHECKBOX | WS_TABSTOP, 0, desc, parent);
@@ -30,7 +30,7 @@ void Win32CheckBox::OnCommand(UINT code) {
   Notify([checked](WidgetEvents& e) { e.OnUserChecked(checked); });
 }
 
-Win32RadioButton::Win32RadioButton(const WidgetSpec& desc, NativeWidget* parent,
+Win32RadioButton::Win32RadioButton(const WidgetArgs& desc, NativeWidget* parent,
                                    WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   CreateChild(kButtonClass, BS_RADIOBUTTON | WS_TABSTOP, 0, desc, parent);
@@ -49,7 +49,7 @@ void Win32RadioButton::OnCommand(UINT code) {
   Notify([](WidgetEvents& e) { e.OnUserChecked(true); });
 }
 
-Win32PushButton::Win32PushButton(const WidgetSpec& desc, NativeWidget* parent,
+Win32PushButton::Win32PushButton(const WidgetArgs& desc, NativeWidget* parent,
                                  WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   CreateChild(kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, 0, desc, parent);
@@ -60,7 +60,7 @@ void Win32PushButton::OnCommand(UINT code) {
   Notify([](WidgetEvents& e) { e.OnUserClicked(); });
 }
 
-Win32GroupBox::Win32GroupBox(const WidgetSpec& desc, NativeWidget* parent,
+Win32GroupBox::Win32GroupBox(const WidgetArgs& desc, NativeWidget* parent,
                              WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap),
       container_(dynamic_cast<Win32Widget*>(parent)) {

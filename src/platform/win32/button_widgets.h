@@ -11,7 +11,7 @@ namespace hopla::win32 {
 // new state. Setting the state from code reports nothing.
 class Win32CheckBox final : public Win32Widget {
  public:
-  Win32CheckBox(const WidgetSpec& desc, NativeWidget* parent,
+  Win32CheckBox(const WidgetArgs& desc, NativeWidget* parent,
                 WidgetEvents* events, ExceptionTrap& trap);
   void SetChecked(bool checked) override;
 
@@ -23,7 +23,7 @@ class Win32CheckBox final : public Win32Widget {
 // group itself, so the system must not do it behind its back.
 class Win32RadioButton final : public Win32Widget {
  public:
-  Win32RadioButton(const WidgetSpec& desc, NativeWidget* parent,
+  Win32RadioButton(const WidgetArgs& desc, NativeWidget* parent,
                    WidgetEvents* events, ExceptionTrap& trap);
   void SetChecked(bool checked) override;
 
@@ -33,7 +33,7 @@ class Win32RadioButton final : public Win32Widget {
 
 class Win32PushButton final : public Win32Widget {
  public:
-  Win32PushButton(const WidgetSpec& desc, NativeWidget* parent,
+  Win32PushButton(const WidgetArgs& desc, NativeWidget* parent,
                   WidgetEvents* events, ExceptionTrap& trap);
 
  private:
@@ -44,7 +44,7 @@ class Win32PushButton final : public Win32Widget {
 // notifications arrive here and are passed on to their peers.
 class Win32GroupBox final : public Win32Widget {
  public:
-  Win32GroupBox(const WidgetSpec& desc, NativeWidget* parent,
+  Win32GroupBox(const WidgetArgs& desc, NativeWidget* parent,
                 WidgetEvents* events, ExceptionTrap& trap);
   ~Win32GroupBox() override;
   // Its controls are numbered in the form's order.

@@ -33,7 +33,7 @@ MouseButtonKind ButtonOf(UINT message) {
 
 }  // namespace
 
-Win32Custom::Win32Custom(const WidgetSpec& desc, NativeWidget* parent,
+Win32Custom::Win32Custom(const WidgetArgs& desc, NativeWidget* parent,
                          WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap), tab_stop_(desc.tab_stop) {
   // Messages reach the peer only once it has taken the window.

@@ -14,7 +14,7 @@ inline constexpr wchar_t kCustomClassName[] = L"HoplaControl";
 
 class Win32Custom final : public Win32Widget {
  public:
-  Win32Custom(const WidgetSpec& desc, NativeWidget* parent,
+  Win32Custom(const WidgetArgs& desc, NativeWidget* parent,
               WidgetEvents* events, ExceptionTrap& trap);
   ~Win32Custom() override;
 

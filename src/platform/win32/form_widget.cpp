@@ -48,7 +48,7 @@ HWND CreateTooltip(HWND owner, HINSTANCE instance) {
 
 }  // namespace
 
-Win32Form::Win32Form(const WidgetSpec& desc, NativeWidget* parent,
+Win32Form::Win32Form(const WidgetArgs& desc, NativeWidget* parent,
                      WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap), app_(dynamic_cast<Win32AppWindow*>(parent)) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -76,7 +76,7 @@ Win32Form::Win32Form(const WidgetSpec& desc, NativeWidget* parent,
   if (!desc.system_menu.empty()) {
     HMENU menu = GetSystemMenu(window, FALSE);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    for (const WidgetSpec::MenuItem& item : desc.system_menu) {
+    for (const WidgetArgs::MenuItem& item : desc.system_menu) {
       AppendMenuW(menu, MF_STRING, item.command,
                   Utf8ToWide(item.caption).c_str());
     }

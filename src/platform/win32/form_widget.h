@@ -18,7 +18,7 @@ class Win32Form final : public Win32Widget {
   // Created hidden; Show makes it appear. `parent` is the application's
   // window, or null for a form of its own. Throws std::system_error when the
   // window cannot be made.
-  Win32Form(const WidgetSpec& desc, NativeWidget* parent, WidgetEvents* events,
+  Win32Form(const WidgetArgs& desc, NativeWidget* parent, WidgetEvents* events,
             ExceptionTrap& trap);
 
   // Keeps the window's position and gives it this client size.
@@ -54,7 +54,7 @@ class Win32Form final : public Win32Widget {
   void NoteShowState(HWND window);
 
   Win32AppWindow* app_;  // outlives the form; may be null
-  FontSpec font_;
+  FontArgs font_;
   ShowState show_state_ = ShowState::kHidden;
   int next_control_id_ = kFirstControlId;
 };

@@ -5,7 +5,7 @@
 
 namespace hopla::win32 {
 
-HFONT MakeFont(const FontSpec& font, UINT dpi) {
+HFONT MakeFont(const FontArgs& font, UINT dpi) {
   // A negative height asks for the character height, not the cell height.
   return CreateFontW(
       -ToDpi(font.height_px, dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
@@ -51,21 +51,21 @@ FontCache::~FontCache() {
 }
 
 std::optional<Point> FontCache::Extent(const std::string& text,
-                                       const FontSpec& font, UINT dpi) const {
+                                       const FontArgs& font, UINT dpi) const {
   auto it = extents_.find({text, KeyOf(font, dpi)});
   if (it == extents_.end()) return std::nullopt;
   return it->second;
 }
 
 // Only the latest few stay: captions change seldom.
-void FontCache::KeepExtent(const std::string& text, const FontSpec& font,
+void FontCache::KeepExtent(const std::string& text, const FontArgs& font,
                            UINT dpi, Point extent) {
   constexpr size_t kMaxExtents = 16;
   if (extents_.size() >= kMaxExtents) extents_.clear();
   extents_[{text, KeyOf(font, dpi)}] = extent;
 }
 
-HFONT FontCache::Get(const FontSpec& font, UINT dpi) {
+HFONT FontCache::Get(const FontArgs& font, UINT dpi) {
   const Key key = KeyOf(font, dpi);
   auto it = fonts_.find(key);
   if (it == fonts_.end()) it = fonts_.emplace(key, MakeFont(font, dpi)).first;
@@ -113,12 +113,12 @@ void GdiCanvas::FillRect(const Rect& rect, Color color) {
   ::FillRect(dc_, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-void GdiCanvas::Select(const FontSpec& font) {
+void GdiCanvas::Select(const FontArgs& font) {
   HFONT made = fonts_.Get(font, dpi_);
   if (made != nullptr) SelectObject(dc_, made);
 }
 
-Point GdiCanvas::TextExtent(const std::string& text, const FontSpec& font) {
+Point GdiCanvas::TextExtent(const std::string& text, const FontArgs& font) {
   if (auto known = fonts_.Extent(text, font, dpi_)) return *known;
   Select(font);
   const std::wstring wide = Utf8ToWide(text);
@@ -136,7 +136,7 @@ Point GdiCanvas::TextExtent(const std::string& text, const FontSpec& font) {
 }
 
 void GdiCanvas::DrawString(Point at, const std::string& text,
-                           const FontSpec& font, Color color) {
+                           const FontArgs& font, Color color) {
   Select(font);
   SetTextColor(dc_, RGB(color.red, color.green, color.blue));
   const std::wstring wide = Utf8ToWide(text);

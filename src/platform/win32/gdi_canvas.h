@@ -16,7 +16,7 @@ namespace hopla::win32 {
 
 // The font of `font` at `dpi`; the caller deletes it. Null when the system
 // cannot make it.
-HFONT MakeFont(const FontSpec& font, UINT dpi);
+HFONT MakeFont(const FontArgs& font, UINT dpi);
 
 // Fonts made once and kept for a control's whole life: making a font costs
 // more than painting the banner with it.
@@ -27,17 +27,17 @@ class FontCache {
   FontCache(const FontCache&) = delete;
   FontCache& operator=(const FontCache&) = delete;
   // The font of `font` at `dpi`, or null.
-  HFONT Get(const FontSpec& font, UINT dpi);
+  HFONT Get(const FontArgs& font, UINT dpi);
   // The extent measured last for this text in this font, if any: the
   // banner measures the same long caption ten times a second.
-  std::optional<Point> Extent(const std::string& text, const FontSpec& font,
+  std::optional<Point> Extent(const std::string& text, const FontArgs& font,
                               UINT dpi) const;
-  void KeepExtent(const std::string& text, const FontSpec& font, UINT dpi,
+  void KeepExtent(const std::string& text, const FontArgs& font, UINT dpi,
                   Point extent);
 
  private:
   using Key = std::tuple<std::string, int32_t, bool, bool, UINT>;
-  static Key KeyOf(const FontSpec& font, UINT dpi) {
+  static Key KeyOf(const FontArgs& font, UINT dpi) {
     return {font.face, font.height_px, font.bold, font.italic, dpi};
   }
   std::map<Key, HFONT> fonts_;
@@ -79,12 +79,12 @@ class GdiCanvas final : public Canvas {
   int32_t Scale(int32_t px_at_96_dpi) const override;
   Color SystemColorOf(SystemColor which) const override;
   void FillRect(const Rect& rect, Color color) override;
-  Point TextExtent(const std::string& text, const FontSpec& font) override;
-  void DrawString(Point at, const std::string& text, const FontSpec& font,
+  Point TextExtent(const std::string& text, const FontArgs& font) override;
+  void DrawString(Point at, const std::string& text, const FontArgs& font,
                   Color color) override;
 
  private:
-  void Select(const FontSpec& font);
+  void Select(const FontArgs& font);
 
   HDC dc_;
   Point size_;

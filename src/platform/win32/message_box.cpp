@@ -91,7 +91,7 @@ class ThreadWindowsDisabled {
 
 }  // namespace
 
-DialogResult ShowModalMessageBox(const MessageBoxSpec& desc) {
+DialogResult ShowModalMessageBox(const MessageBoxArgs& desc) {
   UINT flags =
       desc.buttons == MessageBoxButtons::kOkCancel ? MB_OKCANCEL : MB_OK;
   flags |= IconFlags(desc.icon);

@@ -9,7 +9,7 @@ namespace hopla::win32 {
 // Shows the box and returns the user's answer. Anything but OK (the box
 // closed, or the box could not be shown) counts as Cancel, so a failure never
 // confirms a question.
-DialogResult ShowModalMessageBox(const MessageBoxSpec& desc);
+DialogResult ShowModalMessageBox(const MessageBoxArgs& desc);
 
 }  // namespace hopla::win32
 

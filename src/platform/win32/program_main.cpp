@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "app/entry.h"
 #include "platform/win32/text_conv.h"
 #include "platform/win32/win32_include.h"
 #include "platform/win32/win32_platform.h"
@@ -39,13 +38,13 @@ void ReportFatal(const std::string& what) {
 
 }  // namespace
 
-int RunProgram(SwitchSourceKind switch_source) {
+int RunProgram(SwitchSourceKind switch_source, int (*program)(Platform&)) {
   ComApartment com;
   // The program reports its own errors; this only keeps one that escaped
   // from ending the process without a word.
   try {
     auto platform = std::make_unique<Win32Platform>(switch_source);
-    const int code = RunHopla(*platform);
+    const int code = program(*platform);
     // A thread that could not end in time (a listing of a dead network
     // share) still uses the platform: it stays, and the process's exit
     // ends that thread.

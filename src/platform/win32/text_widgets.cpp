@@ -8,7 +8,7 @@ constexpr wchar_t kEditClass[] = L"EDIT";
 
 }  // namespace
 
-Win32Label::Win32Label(const WidgetSpec& desc, NativeWidget* parent,
+Win32Label::Win32Label(const WidgetArgs& desc, NativeWidget* parent,
                        WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   CreateChild(kStaticClass, SS_LEFT | SS_NOTIFY, 0, desc, parent);
@@ -23,7 +23,7 @@ void Win32Label::OnCommand(UINT code) {
   Notify([](WidgetEvents& e) { e.OnUserClicked(); });
 }
 
-Win32Edit::Win32Edit(const WidgetSpec& desc, NativeWidget* parent,
+Win32Edit::Win32Edit(const WidgetArgs& desc, NativeWidget* parent,
                      WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   CreateChild(kEditClass, ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP,

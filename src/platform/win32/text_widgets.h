@@ -10,7 +10,7 @@ namespace hopla::win32 {
 // hint, which needs it to take mouse input.
 class Win32Label final : public Win32Widget {
  public:
-  Win32Label(const WidgetSpec& desc, NativeWidget* parent, WidgetEvents* events,
+  Win32Label(const WidgetArgs& desc, NativeWidget* parent, WidgetEvents* events,
              ExceptionTrap& trap);
 
   void OnHoverMove(Point at) override;
@@ -22,7 +22,7 @@ class Win32Label final : public Win32Widget {
 // Its text is read back with Text().
 class Win32Edit final : public Win32Widget {
  public:
-  Win32Edit(const WidgetSpec& desc, NativeWidget* parent, WidgetEvents* events,
+  Win32Edit(const WidgetArgs& desc, NativeWidget* parent, WidgetEvents* events,
             ExceptionTrap& trap);
 };
 

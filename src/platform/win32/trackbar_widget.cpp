@@ -4,7 +4,7 @@
 
 namespace hopla::win32 {
 
-Win32TrackBar::Win32TrackBar(const WidgetSpec& desc, NativeWidget* parent,
+Win32TrackBar::Win32TrackBar(const WidgetArgs& desc, NativeWidget* parent,
                              WidgetEvents* events, ExceptionTrap& trap)
     : Win32Widget(events, trap) {
   Attach(CreateChildWindow(TRACKBAR_CLASSW,

@@ -9,7 +9,7 @@ namespace hopla::win32 {
 
 class Win32TrackBar final : public Win32Widget {
  public:
-  Win32TrackBar(const WidgetSpec& desc, NativeWidget* parent,
+  Win32TrackBar(const WidgetArgs& desc, NativeWidget* parent,
                 WidgetEvents* events, ExceptionTrap& trap);
   // Moves the thumb without reporting it; the control clamps to its range.
   void SetPosition(int32_t position) override;

@@ -62,7 +62,7 @@ void Win32Widget::Attach(HWND window, HWND tooltip) {
 }
 
 void Win32Widget::CreateChild(const wchar_t* window_class, DWORD style,
-                              DWORD ex_style, const WidgetSpec& desc,
+                              DWORD ex_style, const WidgetArgs& desc,
                               NativeWidget* parent) {
   auto* container = dynamic_cast<Win32Widget*>(parent);
   if (container != nullptr) dpi_ = container->dpi();
@@ -73,8 +73,8 @@ void Win32Widget::CreateChild(const wchar_t* window_class, DWORD style,
   SetHint(desc.hint);
 }
 
-void Win32Widget::ApplyFont(const FontSpec& font) {
-  font_spec_ = font;
+void Win32Widget::ApplyFont(const FontArgs& font) {
+  font_args_ = font;
   HFONT created = MakeFont(font, dpi_);
   if (created == nullptr) return;  // the system font stays
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
@@ -101,7 +101,7 @@ void Win32Widget::SetBounds(const Rect& bounds) {
 void Win32Widget::Rescale(UINT dpi) {
   dpi_ = dpi;
   SetBounds(bounds_);
-  ApplyFont(font_spec_);
+  ApplyFont(font_args_);
 }
 
 void Win32Widget::SetVisible(bool visible) {
@@ -162,7 +162,7 @@ bool Win32Widget::RouteChildNotification(UINT message, WPARAM wparam,
 }
 
 HWND CreateChildWindow(const wchar_t* window_class, DWORD style, DWORD ex_style,
-                       const WidgetSpec& desc, NativeWidget* parent) {
+                       const WidgetArgs& desc, NativeWidget* parent) {
   auto* container = dynamic_cast<Win32Widget*>(parent);
   if (container == nullptr || container->window() == nullptr) {
     throw std::invalid_argument("a control needs a form or frame to live in");

@@ -65,7 +65,7 @@ class Win32Widget : public NativeWidget {
   // Takes ownership of `window` and marks it as this peer's.
   void Attach(HWND window, HWND tooltip);
   // Gives the window `font` at the peer's DPI, and keeps it for a rescale.
-  void ApplyFont(const FontSpec& font);
+  void ApplyFont(const FontArgs& font);
   void SetDpi(UINT dpi) { dpi_ = dpi; }
   // The 96-dpi place and size last given.
   const Rect& logical_bounds() const { return bounds_; }
@@ -74,7 +74,7 @@ class Win32Widget : public NativeWidget {
   // Makes the child window of a control, takes it, and gives it the
   // control's font and hint.
   void CreateChild(const wchar_t* window_class, DWORD style, DWORD ex_style,
-                   const WidgetSpec& desc, NativeWidget* parent);
+                   const WidgetArgs& desc, NativeWidget* parent);
   // A notification code from WM_COMMAND, or a WM_HSCROLL.
   virtual void OnCommand(UINT /*code*/) {}
   virtual void OnScroll() {}
@@ -107,7 +107,7 @@ class Win32Widget : public NativeWidget {
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
   HFONT font_ = nullptr;
-  FontSpec font_spec_;
+  FontArgs font_args_;
   Rect bounds_;
   UINT dpi_ = 96;
 };
@@ -115,7 +115,7 @@ class Win32Widget : public NativeWidget {
 // A child control's window, or throws std::system_error. `parent` is the
 // form or group box peer the control lives in.
 HWND CreateChildWindow(const wchar_t* window_class, DWORD style, DWORD ex_style,
-                       const WidgetSpec& desc, NativeWidget* parent);
+                       const WidgetArgs& desc, NativeWidget* parent);
 
 // Registers the class of a top-level window of ours (a form, the
 // application's window), with the program's icon; a class registered

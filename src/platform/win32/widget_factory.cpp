@@ -11,7 +11,7 @@
 
 namespace hopla::win32 {
 
-std::unique_ptr<NativeWidget> MakeWidget(const WidgetSpec& desc,
+std::unique_ptr<NativeWidget> MakeWidget(const WidgetArgs& desc,
                                          NativeWidget* parent,
                                          WidgetEvents* events,
                                          ExceptionTrap& trap) {

@@ -11,7 +11,7 @@ namespace hopla::win32 {
 
 // UI thread only. `parent` is null for a form, and the form or group box
 // peer for a control. Throws when the window cannot be made.
-std::unique_ptr<NativeWidget> MakeWidget(const WidgetSpec& desc,
+std::unique_ptr<NativeWidget> MakeWidget(const WidgetArgs& desc,
                                          NativeWidget* parent,
                                          WidgetEvents* events,
                                          ExceptionTrap& trap);

@@ -120,7 +120,7 @@ void Win32Platform::PlaySoundFile(const std::string& file_name) {
   winmm_.play_sound(Utf8ToWide(file_name).c_str(), nullptr, 0);
 }
 
-DialogResult Win32Platform::ShowMessageBox(const MessageBoxSpec& desc) {
+DialogResult Win32Platform::ShowMessageBox(const MessageBoxArgs& desc) {
   // The timers keep running inside the box.
   loop_.ServeSoon();
   const DialogResult answer = ShowModalMessageBox(desc);
@@ -181,7 +181,7 @@ std::unique_ptr<DriveErrorBoxesOff> Win32Platform::TurnOffDriveErrorBoxes() {
 }
 
 std::unique_ptr<NativeWidget> Win32Platform::CreateWidget(
-    const WidgetSpec& desc, NativeWidget* parent, WidgetEvents* events) {
+    const WidgetArgs& desc, NativeWidget* parent, WidgetEvents* events) {
   return MakeWidget(desc, parent, events, trap_);
 }
 

@@ -49,7 +49,7 @@ class Win32Platform final : public Platform {
   void ShowBubble(const BubbleView& view) override;
   void HideBubble() override;
   void PlaySoundFile(const std::string& file_name) override;
-  DialogResult ShowMessageBox(const MessageBoxSpec& desc) override;
+  DialogResult ShowMessageBox(const MessageBoxArgs& desc) override;
   std::string ExecutablePath() override;
   bool CreateSingleInstanceMutex(const std::string& name) override;
 
@@ -91,7 +91,7 @@ class Win32Platform final : public Platform {
       const std::string& pattern) override;
   std::unique_ptr<DriveErrorBoxesOff> TurnOffDriveErrorBoxes() override;
 
-  std::unique_ptr<NativeWidget> CreateWidget(const WidgetSpec& desc,
+  std::unique_ptr<NativeWidget> CreateWidget(const WidgetArgs& desc,
                                              NativeWidget* parent,
                                              WidgetEvents* events) override;
 

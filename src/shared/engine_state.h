@@ -2,16 +2,16 @@
 // settings handlers share. Fields keep the names the whole team uses for
 // them. Word-sized values are relaxed atomics: each has one meaning at a
 // time and the last write wins.
-#ifndef HOPLA_ENGINE_ENGINE_STATE_H_
-#define HOPLA_ENGINE_ENGINE_STATE_H_
+#ifndef HOPLA_SHARED_ENGINE_STATE_H_
+#define HOPLA_SHARED_ENGINE_STATE_H_
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "engine/press_code.h"
 #include "platform/platform.h"
+#include "shared/press_code.h"
 
 namespace hopla {
 
@@ -63,9 +63,13 @@ struct EngineState {
   Shared<int32_t> DirectionCount{0};
   Shared<int32_t> SpeedFactor{1};
   Shared<bool> SpeedBoost{false};
-  Shared<int32_t> StepDelay{kBuiltInStepDelayMs};
+  // The speed slider's position, 1..8: StepDelay and StepPixels as it maps
+  // them, the brake's delay left out.
+  Shared<int32_t> SpeedPosition{1};
+  Shared<int32_t> StepDelay{kBuiltInStepDelayMs};  // milliseconds a pass
   Shared<int32_t> StepPixels{1};
-  Shared<int32_t> CursorX{0};  // CursorPos
+  Shared<bool> TurnAtEdges{false};  // OrikaesiCheckBox
+  Shared<int32_t> CursorX{0};       // CursorPos
   Shared<int32_t> CursorY{0};
   Shared<int32_t> ScreenRight{0};
   Shared<int32_t> ScreenBottom{0};
@@ -92,7 +96,9 @@ struct EngineState {
   // Brake.
   Shared<bool> Braking{false};
   Shared<bool> BrakeReleased{false};
-  Shared<int32_t> BrakeDelay{kBuiltInBrakeDelayMs};
+  // A strength other than none was chosen (none is chosen at first).
+  Shared<bool> BrakeOn{false};
+  Shared<int32_t> BrakeDelay{kBuiltInBrakeDelayMs};  // milliseconds a pass
   Shared<uint32_t> BrakeKinds{0};  // one bit per kind of element
 
   // JoyToKey.
@@ -102,4 +108,4 @@ struct EngineState {
 
 }  // namespace hopla
 
-#endif  // HOPLA_ENGINE_ENGINE_STATE_H_
+#endif  // HOPLA_SHARED_ENGINE_STATE_H_

@@ -1,10 +1,12 @@
 // What each position 1..8 of the four sliders stands for.
-#ifndef HOPLA_SETTINGS_SLIDER_MAPS_H_
-#define HOPLA_SETTINGS_SLIDER_MAPS_H_
+#ifndef HOPLA_SHARED_SLIDER_MAPS_H_
+#define HOPLA_SHARED_SLIDER_MAPS_H_
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+
+#include "shared/engine_state.h"
 
 namespace hopla {
 
@@ -32,6 +34,16 @@ inline constexpr int32_t ClampPosition(int32_t position) {
 inline constexpr SpeedStep SpeedFor(int32_t position) {
   return kSpeedMap[static_cast<size_t>(ClampPosition(position) - 1)];
 }
+// StepDelay and StepPixels as SpeedPosition maps them: the speed slider's
+// change, and the brake's reset on the mover thread. The pause first: the
+// mover may take one step with the new pause and the old size, never a long
+// step at the short pause.
+inline void ApplySpeedPosition(EngineState& state) {
+  const SpeedStep speed = SpeedFor(state.SpeedPosition);
+  state.StepDelay = speed.step_delay_ms;
+  state.StepPixels = speed.step_pixels;
+}
+
 inline constexpr int32_t LongPressTicksFor(int32_t position) {
   return 10 * (ClampPosition(position) + 1);
 }
@@ -44,4 +56,4 @@ inline constexpr int32_t PollIntervalFor(int32_t position) {
 
 }  // namespace hopla
 
-#endif  // HOPLA_SETTINGS_SLIDER_MAPS_H_
+#endif  // HOPLA_SHARED_SLIDER_MAPS_H_

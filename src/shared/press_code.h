@@ -1,8 +1,8 @@
 // The press code: the marks collected since the last execution. The UI thread
 // changes it while the mover thread asks whether it is empty, so the text sits
 // behind a lock and a word beside it answers the mover's question.
-#ifndef HOPLA_ENGINE_PRESS_CODE_H_
-#define HOPLA_ENGINE_PRESS_CODE_H_
+#ifndef HOPLA_SHARED_PRESS_CODE_H_
+#define HOPLA_SHARED_PRESS_CODE_H_
 
 #include <atomic>
 #include <mutex>
@@ -38,4 +38,4 @@ class PressCodeText {
 
 }  // namespace hopla
 
-#endif  // HOPLA_ENGINE_PRESS_CODE_H_
+#endif  // HOPLA_SHARED_PRESS_CODE_H_

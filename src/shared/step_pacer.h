@@ -2,8 +2,8 @@
 // its own work included: a step of the walking cursor, a poll of the held
 // switch. Sleeping the whole delay after the work would make the short delays
 // (1 to 4 ms steps, 4 ms polls) noticeably longer than the sliders promise.
-#ifndef HOPLA_ENGINE_STEP_PACER_H_
-#define HOPLA_ENGINE_STEP_PACER_H_
+#ifndef HOPLA_SHARED_STEP_PACER_H_
+#define HOPLA_SHARED_STEP_PACER_H_
 
 #include <cstdint>
 #include <optional>
@@ -34,4 +34,4 @@ class StepPacer {
 
 }  // namespace hopla
 
-#endif  // HOPLA_ENGINE_STEP_PACER_H_
+#endif  // HOPLA_SHARED_STEP_PACER_H_

@@ -1,7 +1,7 @@
 // What Hopla fixes about JoyToKey, the outside program that turns joystick
 // input into keys: its window's title, and the private messages sent to it.
-#ifndef HOPLA_JOYTOKEY_JOYTOKEY_INTERFACE_H_
-#define HOPLA_JOYTOKEY_JOYTOKEY_INTERFACE_H_
+#ifndef HOPLA_SHARED_JOYTOKEY_INTERFACE_H_
+#define HOPLA_SHARED_JOYTOKEY_INTERFACE_H_
 
 #include <cstdint>
 #include <string_view>
@@ -35,4 +35,4 @@ inline constexpr char kErrorCaption[] = "エラー";
 
 }  // namespace hopla
 
-#endif  // HOPLA_JOYTOKEY_JOYTOKEY_INTERFACE_H_
+#endif  // HOPLA_SHARED_JOYTOKEY_INTERFACE_H_
