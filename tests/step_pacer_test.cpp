@@ -1,7 +1,11 @@
-// Pacing of the mover's passes: a pass lasts its step delay in all.
+// Pacing of the mover's passes: a pass lasts its step delay in all. And the
+// shared values' invariants, which stop a debug build at a wrong value.
 #include "shared/step_pacer.h"
 
 #include <gtest/gtest.h>
+
+#include "shared/engine_state.h"
+#include "shared/slider_maps.h"
 
 namespace hopla {
 namespace {
@@ -45,6 +49,19 @@ TEST(StepPacerTest, ALongerDelayTakesEffectAtOnce) {
   EXPECT_EQ(pacer.SleepAfterPass(0, 2), 2);
   EXPECT_EQ(pacer.SleepAfterPass(2000, 52), 52);  // a brake adds 50 ms
   EXPECT_EQ(pacer.SleepAfterPass(54000, 2), 2);
+}
+
+// Each would pass silently in a release build: a pass of 0 ms walks flat
+// out, a position beyond the slider reads as its end, a stray character
+// in the code never matches a command, an unset screen is 0 wide.
+TEST(SharedValuesDeathTest, WrongValuesStopADebugBuild) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEBUG_DEATH(StepPacer().SleepAfterPass(0, 0), "at least 1 ms");
+  EXPECT_DEBUG_DEATH(SpeedFor(9), "1..8");
+  EXPECT_DEBUG_DEATH(PressCodeText().Append('2'), "marks are 0, 1");
+  EXPECT_DEBUG_DEATH(PressCodeText().Set("K01"), "marks are 0, 1");
+  EXPECT_DEBUG_DEATH(static_cast<void>(int32_t{EngineState().ScreenRight}),
+                     "read before it was set");
 }
 
 }  // namespace

@@ -19,13 +19,12 @@ THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
       state_(std::move(state)),
       mover_link_(std::make_shared<MoverLink>(static_cast<MoverSite&>(*this))),
       brake_prober_(std::make_shared<BrakeProber>(app.platform())),
-      bubble_(app.platform(), *state_, TimeOverTimer, *this),
+      bubble_(app.platform(), *state_, TimeOverTimer),
       heartbeat_(app.platform(), *state_, TimeOverTimer, *this, bubble_),
-      window_search_(app.platform(), *state_, *this),
-      key_input_(app.platform(), *state_, *this),
+      window_search_(app.platform(), *state_),
+      key_input_(app.platform(), *state_),
       executor_(app.platform(), *state_, TimeOverTimer, *this, window_search_,
                 key_input_),
-      brake_(*state_, *this),
       joytokey_(app.platform(), *state_, window_search_, *this) {
   // Executions go on inside a message box an execution opened itself: a
   // person with one switch closes it by walking to its button and clicking.
@@ -89,31 +88,6 @@ void THopla::BindHandlers() {
     ShuuryouBtnClick(sender);
   };
   HelpBtn.on_click = [this](Component& sender) { HelpButtonClick(sender); };
-  JtkUseCheckBox.on_click = [this](Component& sender) {
-    JtkUseCheckBoxClick(sender);
-  };
-  BindBrakeHandlers();
-}
-
-// Bound before the settings load, which relies on them to fill BrakeKinds
-// and to enable or disable the kind boxes.
-void THopla::BindBrakeHandlers() {
-  auto bind = [this](void (THopla::*handler)(Component&)) {
-    return [this, handler](Component& sender) { (this->*handler)(sender); };
-  };
-  BreakNasiRadioButton.on_click = bind(&THopla::BreakNasiRadioButtonClick);
-  BreakYowaiRadioButton.on_click = bind(&THopla::BreakYowaiRadioButtonClick);
-  BreakChuuRadioButton.on_click = bind(&THopla::BreakChuuRadioButtonClick);
-  BreakTuyoiRadioButton.on_click = bind(&THopla::BreakTuyoiRadioButtonClick);
-  BreakIconCheckBox.on_click = bind(&THopla::BreakIconCheckBoxClick);
-  BreakScrollBarCheckBox.on_click = bind(&THopla::BreakScrollBarCheckBoxClick);
-  BreakStartMenuCheckBox.on_click = bind(&THopla::BreakStartMenuCheckBoxClick);
-  BreakChkCheckBox.on_click = bind(&THopla::BreakChkCheckBoxClick);
-  BreakToreiTabCheckBox.on_click = bind(&THopla::BreakToreiTabCheckBoxClick);
-  BreakBtnCheckBox.on_click = bind(&THopla::BreakBtnCheckBoxClick);
-  BreakMenuBarCheckBox.on_click = bind(&THopla::BreakMenuBarCheckBoxClick);
-  BreakRadioCheckBox.on_click = bind(&THopla::BreakRadioCheckBoxClick);
-  BreakLinkCheckBox.on_click = bind(&THopla::BreakLinkCheckBoxClick);
 }
 
 void THopla::StopMoverThread() {
@@ -132,16 +106,6 @@ WindowHandle THopla::ApplicationWindow() const { return app().Handle(); }
 void THopla::RestoreApplication() { app().Restore(); }
 
 void THopla::BringForward() { app().platform().SetForegroundWindow(Handle()); }
-
-void THopla::EnableKindBoxes(bool enabled) {
-  for (CheckBox* box :
-       {&BreakIconCheckBox, &BreakScrollBarCheckBox, &BreakStartMenuCheckBox,
-        &BreakChkCheckBox, &BreakTextBoxCheckBox, &BreakToreiTabCheckBox,
-        &BreakBtnCheckBox, &BreakMenuBarCheckBox, &BreakRadioCheckBox,
-        &BreakLinkCheckBox}) {
-    box->SetEnabled(enabled);
-  }
-}
 
 void THopla::StopEngine() {
   ReleaseHeldButton();

@@ -33,11 +33,8 @@ class THopla : public SettingsWindow,
                private SettingsSite,
                private HeartbeatSite,
                private ExecutorSite,
-               private KeyInputSite,
                private MoverSite,
-               private BrakeSite,
-               private JoyToKeySite,
-               private CodeBubbleSite {
+               private JoyToKeySite {
  public:
   THopla(Application& app, std::shared_ptr<EngineState> state);
   ~THopla() override;
@@ -71,31 +68,14 @@ class THopla : public SettingsWindow,
   void TimeOverTimerTimer(Component& sender);
   void HelpButtonClick(Component& sender);
 
-  // The brake's strength and kinds.
-  void BreakNasiRadioButtonClick(Component& sender) override;
-  void BreakYowaiRadioButtonClick(Component& sender);
-  void BreakChuuRadioButtonClick(Component& sender);
-  void BreakTuyoiRadioButtonClick(Component& sender);
-  void BreakIconCheckBoxClick(Component& sender);
-  void BreakScrollBarCheckBoxClick(Component& sender);
-  void BreakStartMenuCheckBoxClick(Component& sender);
-  void BreakChkCheckBoxClick(Component& sender);
-  void BreakToreiTabCheckBoxClick(Component& sender);
-  void BreakBtnCheckBoxClick(Component& sender);
-  void BreakMenuBarCheckBoxClick(Component& sender);
-  void BreakRadioCheckBoxClick(Component& sender);
-  void BreakLinkCheckBoxClick(Component& sender);
-
   // JoyToKey.
   void FindJoyToKeyWindow() override;
   bool StartJoyToKey(const std::string& folder) override;
   void LocateJoyToKey();
-  void JtkUseCheckBoxClick(Component& sender) override;
+  void JoyToKeyUseChanged() override;
 
  private:
   // What the parts ask of the window.
-  bool SoundOn() const override { return SoundCheckBox.Checked(); }
-  bool JoyToKeyUsed() const override { return JtkUseCheckBox.Checked(); }
   void SendJoyToKeyHeartbeat() override { joytokey_.SendHeartbeat(); }
   bool JoyToKeyBusy() const override { return joytokey_.Busy(); }
   bool JoyToKeyAnnouncing() const override { return joytokey_.Announcing(); }
@@ -130,10 +110,7 @@ class THopla : public SettingsWindow,
   void ClearJoyToKeyUse() override { JtkUseCheckBox.SetChecked(false); }
   void RestoreApplication() override;
   void BringForward() override;
-  bool BoostAllowed() const override { return ImadakeSokudo.Checked(); }
-  bool BubbleOn() const override { return Extended().bubble; }
   void OpenHelp() override { HelpButtonClick(HelpBtn); }
-  void EnableKindBoxes(bool enabled) override;
 
   // Stops a running mover thread and the execution timer, as every way out
   // of the program does, after letting go of a held mouse button.
@@ -145,7 +122,6 @@ class THopla : public SettingsWindow,
   // it uses (the state, the platform) until the process's exit ends it.
   void AwaitThreads();
   void BindHandlers();
-  void BindBrakeHandlers();
 
   std::shared_ptr<EngineState> state_;
   std::shared_ptr<MoverLink> mover_link_;
@@ -155,7 +131,6 @@ class THopla : public SettingsWindow,
   TopLevelWindowSearch window_search_;
   KeyInput key_input_;
   Executor executor_;
-  Brake brake_;
   JoyToKey joytokey_;
   // Made when the system menu first opens it.
   std::unique_ptr<ExtendedDialog> extended_dialog_;

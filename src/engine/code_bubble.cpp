@@ -81,14 +81,14 @@ std::string CodeBubble::EnteredMarks(const std::string& code) {
 void CodeBubble::Refresh() {
   const std::string code = state_.PressCode.Get();
   const std::string marks = EnteredMarks(code);
-  if (!site_.BubbleOn() || marks.empty()) {
+  if (!state_.BubbleOn || marks.empty()) {
     Hide();
     return;
   }
   BubbleView view;
   view.marks = Spaced(marks, false);
   view.command =
-      DescribeCode(code, state_, site_.JoyToKeyUsed(), site_.BoostAllowed());
+      DescribeCode(code, state_, state_.JoyToKeyUsed, state_.BoostAllowed);
   const std::optional<int64_t> due = execution_timer_.DueMs();
   view.time_left = due ? TimeLeft(*due - platform_.NowMs()) : "";
   view.cursor = platform_.CursorPos().value_or(Point{});
@@ -96,7 +96,7 @@ void CodeBubble::Refresh() {
 }
 
 void CodeBubble::Holding(int32_t hold_ticks) {
-  if (!site_.BubbleOn()) return;
+  if (!state_.BubbleOn) return;
   const int32_t long_ticks = std::max<int32_t>(state_.LongPressTicks, 1);
   const int32_t mode_ticks = long_ticks * int32_t{state_.PollInterval};
   int32_t permille = 0;

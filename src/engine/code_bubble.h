@@ -17,15 +17,6 @@
 
 namespace hopla {
 
-// What the bubble asks of the window.
-class CodeBubbleSite {
- public:
-  virtual ~CodeBubbleSite() = default;
-  virtual bool BubbleOn() const = 0;
-  virtual bool JoyToKeyUsed() const = 0;
-  virtual bool BoostAllowed() const = 0;
-};
-
 // The name of what `code` does now, as the execution would choose it.
 std::string DescribeCode(const std::string& code, const EngineState& state,
                          bool joytokey_used, bool boost_allowed);
@@ -33,11 +24,8 @@ std::string DescribeCode(const std::string& code, const EngineState& state,
 class CodeBubble {
  public:
   CodeBubble(Platform& platform, const EngineState& state,
-             const Timer& execution_timer, const CodeBubbleSite& site)
-      : platform_(platform),
-        state_(state),
-        execution_timer_(execution_timer),
-        site_(site) {}
+             const Timer& execution_timer)
+      : platform_(platform), state_(state), execution_timer_(execution_timer) {}
 
   // At a heartbeat tick: shows the code waiting to run, or hides.
   void Refresh();
@@ -54,7 +42,6 @@ class CodeBubble {
   Platform& platform_;
   const EngineState& state_;
   const Timer& execution_timer_;
-  const CodeBubbleSite& site_;
   std::optional<BubbleView> shown_;
 };
 

@@ -21,7 +21,7 @@ void Executor::Execute() {
   platform_.FlashWindow(site_.ApplicationWindow(), state_.KeyMode);
   // Executions go on in the close's last box (the switch closes it), but
   // they open no box of their own then.
-  if (site_.JoyToKeyUsed() && !warning_open_ && !site_.JoyToKeyAnnouncing() &&
+  if (state_.JoyToKeyUsed && !warning_open_ && !site_.JoyToKeyAnnouncing() &&
       !site_.ProgramClosed()) {
     CheckJoyToKey();
     if (site_.ProgramClosed()) return;  // closed inside the warning box
@@ -125,7 +125,7 @@ void Executor::Steer(const std::string& code) {
       state_.BrakeReleased = false;
     }
   }
-  if (code == kSteerBoost.code && site_.BoostAllowed()) {
+  if (code == kSteerBoost.code && state_.BoostAllowed) {
     if (state_.SpeedBoost) {
       ApplySpeedPosition(state_);
       state_.SpeedFactor = 1;

@@ -19,8 +19,9 @@
 namespace hopla {
 
 // What an execution needs of the main window.
-class ExecutorSite : public WindowSearchSite {
+class ExecutorSite {
  public:
+  virtual ~ExecutorSite() = default;
   // The window that carries the taskbar button.
   virtual WindowHandle ApplicationWindow() const = 0;
   // Unticks JtkUseCheckBox; its click handler runs.
@@ -29,7 +30,6 @@ class ExecutorSite : public WindowSearchSite {
   virtual void RestoreApplication() = 0;
   // Brings the program's window to the front.
   virtual void BringForward() = 0;
-  virtual bool BoostAllowed() const = 0;  // ImadakeSokudo
   // Whether a mover thread was ever started (the reference is kept).
   virtual bool HasMoverThread() const = 0;
   virtual void StartMoverThread() = 0;

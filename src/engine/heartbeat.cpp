@@ -6,7 +6,7 @@ namespace hopla {
 
 void Heartbeat::Tick() {
   time_over_timer_.SetInterval(state_.ExecuteDelay);
-  if (site_.JoyToKeyUsed()) site_.SendJoyToKeyHeartbeat();
+  if (state_.JoyToKeyUsed) site_.SendJoyToKeyHeartbeat();
   // Outside a press a device that does not answer counts as released, so a
   // device lost at the end of a hold cannot start a new press by itself.
   if (!Poll()) state_.JoyInfo.buttons = 0;
@@ -57,11 +57,11 @@ void Heartbeat::HoldLoop() {
 void Heartbeat::AtPoll(int32_t hold_ticks) {
   bubble_.Holding(hold_ticks);
   const int32_t long_press_ticks = state_.LongPressTicks;
-  if (hold_ticks == long_press_ticks && site_.SoundOn()) {
+  if (hold_ticks == long_press_ticks && state_.SoundOn) {
     Sound(kLongPointSound);  // the press has just become long
   }
   if (hold_ticks == long_press_ticks * state_.PollInterval && !state_.Moving) {
-    if (site_.SoundOn()) {
+    if (state_.SoundOn) {
       Sound(kLongPointSound);
       Sound(kLongPointSound);
     }
@@ -83,7 +83,7 @@ void Heartbeat::ClassifyPress() {
     state_.PressCode.Append('1');
   } else {
     state_.PressCode.Append('0');
-    if (site_.SoundOn()) Sound(kShortPressSound);
+    if (state_.SoundOn) Sound(kShortPressSound);
   }
 }
 

@@ -18,8 +18,6 @@ namespace hopla {
 class HeartbeatSite {
  public:
   virtual ~HeartbeatSite() = default;
-  virtual bool SoundOn() const = 0;       // SoundCheckBox
-  virtual bool JoyToKeyUsed() const = 0;  // JtkUseCheckBox
   // Tells JoyToKey's window that Hopla is there, without waiting for it.
   virtual void SendJoyToKeyHeartbeat() = 0;
   // Asks the mover thread to stop, without waiting.

@@ -13,7 +13,7 @@ void KeyInput::Execute() {
   } else if (code == kKeyShowJoyToKeyNext) {
     SendToJoyToKey(kJoyToKeyShowNext, 0);
   } else if (const KeyCode* row = FindKeyCode(code)) {
-    if (row->first_key != 0 && !site_.JoyToKeyUsed()) {
+    if (row->first_key != 0 && !state_.JoyToKeyUsed) {
       Type(*row);
     } else {
       HandToJoyToKey(row->key_index);

@@ -11,19 +11,13 @@
 
 namespace hopla {
 
-class KeyInputSite {
- public:
-  virtual ~KeyInputSite() = default;
-  virtual bool JoyToKeyUsed() const = 0;  // JtkUseCheckBox
-};
-
 inline constexpr int32_t kShowJoyToKeyPauseMs = 500;
 inline constexpr int32_t kJoyToKeyKeyPauseMs = 100;
 
 class KeyInput {
  public:
-  KeyInput(Platform& platform, EngineState& state, KeyInputSite& site)
-      : platform_(platform), state_(state), site_(site) {}
+  KeyInput(Platform& platform, EngineState& state)
+      : platform_(platform), state_(state) {}
 
   // One execution in key input mode.
   void Execute();
@@ -35,7 +29,6 @@ class KeyInput {
 
   Platform& platform_;
   EngineState& state_;
-  KeyInputSite& site_;
 };
 
 }  // namespace hopla

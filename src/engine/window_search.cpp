@@ -20,7 +20,7 @@ bool TopLevelWindowSearch::Visit(const WindowInfo& window) {
   const char* wanted = state_.LogitechSearch ? kMouseSoftwareExecutiveTitle
                                              : kMouseSoftwareHookTitle;
   if (window.title == wanted) state_.LogitechWindow = window.handle;
-  if (site_.JoyToKeyUsed() && window.title.starts_with(kJoyToKeyTitlePrefix)) {
+  if (state_.JoyToKeyUsed && window.title.starts_with(kJoyToKeyTitlePrefix)) {
     state_.JoyToKeyWindow = window.handle;
   }
   return true;

@@ -12,20 +12,13 @@
 
 namespace hopla {
 
-class WindowSearchSite {
- public:
-  virtual ~WindowSearchSite() = default;
-  virtual bool JoyToKeyUsed() const = 0;  // JtkUseCheckBox
-};
-
 // The companion joystick-mouse program's property window.
 inline constexpr char kPadWindowTitle[] = "ムニパッド のプロパティ";
 
 class TopLevelWindowSearch final : public WindowSearch {
  public:
-  TopLevelWindowSearch(Platform& platform, EngineState& state,
-                       WindowSearchSite& site)
-      : platform_(platform), state_(state), site_(site) {}
+  TopLevelWindowSearch(Platform& platform, EngineState& state)
+      : platform_(platform), state_(state) {}
 
   void EnumerateAll() override;
 
@@ -35,7 +28,6 @@ class TopLevelWindowSearch final : public WindowSearch {
 
   Platform& platform_;
   EngineState& state_;
-  WindowSearchSite& site_;
   // The foreground window's rectangle as last read: used again when there
   // is no foreground window.
   Rect corner_rect_;

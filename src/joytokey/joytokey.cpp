@@ -122,7 +122,7 @@ bool JoyToKey::StartJoyToKey(const std::string& folder) {
       return false;
     }
   }
-  if (!site_.JoyToKeyUsed()) {
+  if (!state_.JoyToKeyUsed) {
     if (started != kNoWindow) {
       platform_.PostToWindow(started, kWmQuit, 0, 0);
     }
@@ -172,14 +172,14 @@ void JoyToKey::WarnStartFailed() {
 
 void JoyToKey::JtkUseCheckBoxClick() {
   site_.SetExecutionTimerEnabled(false);
-  if (site_.JoyToKeyUsed()) {
+  if (state_.JoyToKeyUsed) {
     site_.SetJoyToKeyFolder(site_.ReadStoredFolder());
     if (site_.JoyToKeyFolder().empty()) {
       site_.SetExecutionTimerEnabled(false);
       LocateJoyToKey();
     }
     if (site_.ProgramClosed()) return;
-    if (site_.JoyToKeyUsed()) {
+    if (state_.JoyToKeyUsed) {
       FindJoyToKeyWindow();
       if (state_.JoyToKeyWindow == kNoWindow) {
         StartJoyToKey(site_.JoyToKeyFolder());

@@ -21,7 +21,6 @@ namespace hopla {
 class JoyToKeySite {
  public:
   virtual ~JoyToKeySite() = default;
-  virtual bool JoyToKeyUsed() const = 0;  // JtkUseCheckBox
   // Ticks or clears JtkUseCheckBox; its click handler runs.
   virtual void SetJoyToKeyUsed(bool used) = 0;
   // Path_JoyToKey, the folder known.

@@ -4,17 +4,6 @@
 
 namespace hopla {
 
-void Brake::SetStrength(int32_t brake_delay_ms) {
-  state_.BrakeDelay = brake_delay_ms;
-  state_.BrakeOn = brake_delay_ms != kBrakeNone;
-  site_.EnableKindBoxes(brake_delay_ms != kBrakeNone);
-}
-
-void Brake::SetKind(const BrakeKind& kind, bool ticked) {
-  const uint32_t kinds = state_.BrakeKinds;
-  state_.BrakeKinds = ticked ? (kinds | kind.bit) : (kinds & ~kind.bit);
-}
-
 namespace {
 
 // The kind a role belongs to, or none when the role is not listed. A role
@@ -22,8 +11,8 @@ namespace {
 const BrakeKind* KindOfRole(const RoleReading& reading) {
   if (reading.kind != RoleReading::Kind::kNumber) return nullptr;
   if (reading.role < 0 || reading.role > 0xFF) return nullptr;
-  for (const BrakeKind& kind : kBrakeRoles) {
-    if (kind.role == reading.role) return &kind;
+  for (const BrakeKind* kind : kBrakeKindList) {
+    if (kind->role != kNoRole && kind->role == reading.role) return kind;
   }
   return nullptr;
 }

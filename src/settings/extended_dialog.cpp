@@ -2,19 +2,10 @@
 
 #include <cstdio>
 
+#include "settings/setting_rows.h"
+
 namespace hopla {
-namespace {
-
-constexpr int32_t kWidth = 420;
-constexpr int32_t kHeight = 340;
-constexpr int32_t kRowHeight = 17;
-constexpr int32_t kBarHeight = 26;
-constexpr int32_t kSubLeft = 150;
-constexpr int32_t kBarLeft = 226;
-constexpr int32_t kBarWidth = 170;
-constexpr int32_t kMsPerSecond = 1000;
-
-WidgetArgs DialogArgs() {
+WidgetArgs ExtendedDialog::DialogArgs() {
   WidgetArgs desc;
   desc.caption = "拡張設定";
   desc.bounds = {0, 0, kWidth, kHeight};
@@ -22,15 +13,15 @@ WidgetArgs DialogArgs() {
   return desc;
 }
 
-WidgetArgs At(const std::string& caption, int32_t left, int32_t top,
-              int32_t width, int32_t height) {
+WidgetArgs ExtendedDialog::At(const std::string& caption, int32_t left,
+                              int32_t top, int32_t width, int32_t height) {
   WidgetArgs desc;
   desc.caption = caption;
   desc.bounds = {left, top, left + width, top + height};
   return desc;
 }
 
-WidgetArgs Bar(int32_t top, int32_t max) {
+WidgetArgs ExtendedDialog::Bar(int32_t top, int32_t max) {
   WidgetArgs desc = At("", kBarLeft, top, kBarWidth, kBarHeight);
   desc.min = 1;
   desc.max = max;
@@ -38,16 +29,14 @@ WidgetArgs Bar(int32_t top, int32_t max) {
   return desc;
 }
 
-WidgetArgs Focusable(WidgetArgs desc) {
+WidgetArgs ExtendedDialog::Focusable(WidgetArgs desc) {
   desc.tab_stop = true;
   return desc;
 }
 
-std::string Numbered(const char* stem, int32_t n) {
+std::string ExtendedDialog::Numbered(const char* stem, int32_t n) {
   return std::string(stem) + " " + std::to_string(n);
 }
-
-}  // namespace
 
 std::string DescribePress(int32_t held_ms, bool long_press) {
   char seconds[32];
@@ -58,49 +47,7 @@ std::string DescribePress(int32_t held_ms, bool long_press) {
 }
 
 ExtendedDialog::ExtendedDialog(Application& app, SettingsWindow& settings)
-    : Form(app, "ExtendedDialog", DialogArgs()),
-      SwitchGroup(app, *this, "SwitchGroup",
-                  At("スイッチ", 8, 6, kWidth - 16, 226)),
-      JoystickRadio(app, *this, Kinds, "JoystickRadio",
-                    At("ジョイスティック", 20, 30, 124, kRowHeight)),
-      JoystickLabel(app, *this, "JoystickLabel",
-                    At(Numbered("番号", 1), kSubLeft, 32, 70, 12)),
-      JoystickBar(app, *this, "JoystickBar", Bar(24, kMaxJoysticks)),
-      ButtonLabel(app, *this, "ButtonLabel",
-                  At(Numbered("ボタン", 1), kSubLeft, 60, 70, 12)),
-      ButtonBar(app, *this, "ButtonBar", Bar(52, kMaxJoystickButtons)),
-      KeyRadio(app, *this, Kinds, "KeyRadio",
-               At("キーボードのキー", 20, 92, 124, kRowHeight)),
-      KeyCatcher(app, *this, "KeyCatcher",
-                 Focusable(At("", kSubLeft, 88, 246, 24))),
-      KeyNote(app, *this, "KeyNote",
-              At("選んだキーは、Hoplaの動いている間、どのキーボードからも"
-                 "入力されなくなります。",
-                 20, 118, kWidth - 44, 28)),
-      MouseRadio(app, *this, Kinds, "MouseRadio",
-                 At("マウスのボタン", 20, 154, 124, kRowHeight)),
-      RightRadio(app, *this, MouseButtons, "RightRadio",
-                 At("右", kSubLeft, 154, 50, kRowHeight)),
-      MiddleRadio(app, *this, MouseButtons, "MiddleRadio",
-                  At("中", kSubLeft + 56, 154, 50, kRowHeight)),
-      X1Radio(app, *this, MouseButtons, "X1Radio",
-              At("X1", kSubLeft + 112, 154, 50, kRowHeight)),
-      X2Radio(app, *this, MouseButtons, "X2Radio",
-              At("X2", kSubLeft + 168, 154, 50, kRowHeight)),
-      TryButton(app, *this, "TryButton",
-                At("スイッチを試す", 20, 186, 116, 28)),
-      TryLabel(app, *this, "TryLabel", At("", kSubLeft, 194, 250, 12)),
-      BubbleCheckBox(
-          app, *this, "BubbleCheckBox",
-          At("入力中のコードを吹き出しで表示する", 16, 244, 300, kRowHeight)),
-      HopCheckBox(
-          app, *this, "HopCheckBox",
-          At("歩いている時に「01」で、進む向きの次のボタンやリンクへ跳ぶ", 16,
-             268, kWidth - 32, kRowHeight)),
-      CloseButton(app, *this, "CloseButton",
-                  At("閉じる", kWidth - 108, kHeight - 40, 96, 30)),
-      ConfirmTimer(app.timers(), "ConfirmTimer", false, kMsPerSecond),
-      settings_(settings) {
+    : Form(app, "ExtendedDialog", DialogArgs()), settings_(settings) {
   Bind();
 }
 
@@ -124,8 +71,16 @@ void ExtendedDialog::Bind() {
     trying_ = true;
     TryLabel.SetCaption("スイッチを押してください");
   };
-  BubbleCheckBox.on_click = [this](Component&) { BubbleClick(); };
-  HopCheckBox.on_click = [this](Component&) { HopClick(); };
+  for (const SettingRow& row : SettingRows()) {
+    if (row.dialog_box == nullptr) continue;
+    CheckBox& box = row.dialog_box(*this);
+    box.on_click = [this, &box, set = row.set](Component&) {
+      if (showing_) return;
+      ExtendedSettings values = settings_.Extended();
+      set(values, box.Checked() ? 1 : 0);
+      settings_.SetExtended(values);
+    };
+  }
   CloseButton.on_click = [this](Component&) { Close(); };
   on_close = [this](Component&, CloseAction&) { trying_ = false; };
   ConfirmTimer.on_timer = [this](Component&) { ConfirmTick(); };
@@ -152,8 +107,11 @@ void ExtendedDialog::ShowValues(const ExtendedSettings& values) {
   MiddleRadio.SetChecked(choice.mouse_button == SwitchMouseButton::kMiddle);
   X1Radio.SetChecked(choice.mouse_button == SwitchMouseButton::kX1);
   X2Radio.SetChecked(choice.mouse_button == SwitchMouseButton::kX2);
-  BubbleCheckBox.SetChecked(values.bubble);
-  HopCheckBox.SetChecked(values.hop);
+  for (const SettingRow& row : SettingRows()) {
+    if (row.dialog_box != nullptr) {
+      row.dialog_box(*this).SetChecked(row.get(values) != 0);
+    }
+  }
   showing_ = false;
 }
 
@@ -227,20 +185,6 @@ bool ExtendedDialog::TakePress(int32_t held_ms, bool long_press) {
   trying_ = false;
   TryLabel.SetCaption(DescribePress(held_ms, long_press));
   return true;
-}
-
-void ExtendedDialog::BubbleClick() {
-  if (showing_) return;
-  ExtendedSettings values = settings_.Extended();
-  values.bubble = BubbleCheckBox.Checked();
-  settings_.SetExtended(values);
-}
-
-void ExtendedDialog::HopClick() {
-  if (showing_) return;
-  ExtendedSettings values = settings_.Extended();
-  values.hop = HopCheckBox.Checked();
-  settings_.SetExtended(values);
 }
 
 }  // namespace hopla

@@ -21,6 +21,7 @@
 namespace hopla {
 
 inline constexpr int32_t kConfirmSeconds = 15;
+inline constexpr int32_t kMsPerSecond = 1000;
 
 class ExtendedDialog : public Form {
  public:
@@ -34,28 +35,49 @@ class ExtendedDialog : public Form {
   // Whether a new switch waits for its first press.
   bool Confirming() const { return previous_.has_value(); }
 
-  GroupBox SwitchGroup;
+  GroupBox SwitchGroup{app(), *this, "SwitchGroup",
+                       At("スイッチ", 8, 6, kWidth - 16, 226)};
   RadioGroup Kinds;
-  RadioButton JoystickRadio;
-  Label JoystickLabel;
-  TrackBar JoystickBar;
-  Label ButtonLabel;
-  TrackBar ButtonBar;
-  RadioButton KeyRadio;
-  TKeyCatcher KeyCatcher;
-  Label KeyNote;
-  RadioButton MouseRadio;
+  RadioButton JoystickRadio{app(), *this, Kinds, "JoystickRadio",
+                            At("ジョイスティック", 20, 30, 124, kRowHeight)};
+  Label JoystickLabel{app(), *this, "JoystickLabel",
+                      At(Numbered("番号", 1), kSubLeft, 32, 70, 12)};
+  TrackBar JoystickBar{app(), *this, "JoystickBar", Bar(24, kMaxJoysticks)};
+  Label ButtonLabel{app(), *this, "ButtonLabel",
+                    At(Numbered("ボタン", 1), kSubLeft, 60, 70, 12)};
+  TrackBar ButtonBar{app(), *this, "ButtonBar", Bar(52, kMaxJoystickButtons)};
+  RadioButton KeyRadio{app(), *this, Kinds, "KeyRadio",
+                       At("キーボードのキー", 20, 92, 124, kRowHeight)};
+  TKeyCatcher KeyCatcher{app(), *this, "KeyCatcher",
+                         Focusable(At("", kSubLeft, 88, 246, 24))};
+  Label KeyNote{app(), *this, "KeyNote",
+                At("選んだキーは、Hoplaの動いている間、どのキーボードからも"
+                   "入力されなくなります。",
+                   20, 118, kWidth - 44, 28)};
+  RadioButton MouseRadio{app(), *this, Kinds, "MouseRadio",
+                         At("マウスのボタン", 20, 154, 124, kRowHeight)};
   RadioGroup MouseButtons;
-  RadioButton RightRadio;
-  RadioButton MiddleRadio;
-  RadioButton X1Radio;
-  RadioButton X2Radio;
-  PushButton TryButton;
-  Label TryLabel;
-  CheckBox BubbleCheckBox;
-  CheckBox HopCheckBox;
-  PushButton CloseButton;
-  Timer ConfirmTimer;
+  RadioButton RightRadio{app(), *this, MouseButtons, "RightRadio",
+                         At("右", kSubLeft, 154, 50, kRowHeight)};
+  RadioButton MiddleRadio{app(), *this, MouseButtons, "MiddleRadio",
+                          At("中", kSubLeft + 56, 154, 50, kRowHeight)};
+  RadioButton X1Radio{app(), *this, MouseButtons, "X1Radio",
+                      At("X1", kSubLeft + 112, 154, 50, kRowHeight)};
+  RadioButton X2Radio{app(), *this, MouseButtons, "X2Radio",
+                      At("X2", kSubLeft + 168, 154, 50, kRowHeight)};
+  PushButton TryButton{app(), *this, "TryButton",
+                       At("スイッチを試す", 20, 186, 116, 28)};
+  Label TryLabel{app(), *this, "TryLabel", At("", kSubLeft, 194, 250, 12)};
+  CheckBox BubbleCheckBox{
+      app(), *this, "BubbleCheckBox",
+      At("入力中のコードを吹き出しで表示する", 16, 244, 300, kRowHeight)};
+  CheckBox HopCheckBox{
+      app(), *this, "HopCheckBox",
+      At("歩いている時に「01」で、進む向きの次のボタンやリンクへ跳ぶ", 16, 268,
+         kWidth - 32, kRowHeight)};
+  PushButton CloseButton{app(), *this, "CloseButton",
+                         At("閉じる", kWidth - 108, kHeight - 40, 96, 30)};
+  Timer ConfirmTimer{app().timers(), "ConfirmTimer", false, kMsPerSecond};
 
  private:
   void Bind();
@@ -67,8 +89,22 @@ class ExtendedDialog : public Form {
   void SwitchChanged();
   void ConfirmTick();
   void ShowSecondsLeft();
-  void BubbleClick();
-  void HopClick();
+
+  // The layout of the controls, each given where it is declared.
+  static constexpr int32_t kWidth = 420;
+  static constexpr int32_t kHeight = 340;
+  static constexpr int32_t kRowHeight = 17;
+  static constexpr int32_t kBarHeight = 26;
+  static constexpr int32_t kSubLeft = 150;
+  static constexpr int32_t kBarLeft = 226;
+  static constexpr int32_t kBarWidth = 170;
+  static WidgetArgs DialogArgs();
+  static WidgetArgs At(const std::string& caption, int32_t left, int32_t top,
+                       int32_t width, int32_t height);
+  static WidgetArgs Bar(int32_t top, int32_t max);
+  static WidgetArgs Focusable(WidgetArgs desc);
+  // "番号 3": a label with its number.
+  static std::string Numbered(const char* stem, int32_t n);
 
   SettingsWindow& settings_;
   bool showing_ = false;

@@ -6,12 +6,15 @@
 #ifndef HOPLA_SETTINGS_EXTENDED_SETTINGS_H_
 #define HOPLA_SETTINGS_EXTENDED_SETTINGS_H_
 
+#include <cstdint>
+
 #include "platform/switch_choice.h"
 
 namespace hopla {
 
 class IniFile;
 class IniFileSave;
+struct SettingRow;
 
 inline constexpr char kExtendedSection[] = "拡張設定";
 
@@ -25,6 +28,7 @@ struct ExtendedSettings {
 
 // A value missing, unreadable or out of its range reads as its default.
 ExtendedSettings ReadExtendedSettings(IniFile& ini);
+int32_t ReadExtendedValue(IniFile& ini, const SettingRow& row);
 void WriteExtendedSettings(IniFileSave& save, const ExtendedSettings& values);
 
 }  // namespace hopla

@@ -53,6 +53,7 @@ void SettingsWindow::KeyModeNagaiButtonClick(Component& /*sender*/) {
 }
 
 void SettingsWindow::ImadakeSokudoClick(Component& /*sender*/) {
+  state_.BoostAllowed = ImadakeSokudo.Checked();
   // Unticking ends a running boost at once; its flag stays as it was.
   if (!ImadakeSokudo.Checked()) state_.SpeedFactor = 1;
 }
@@ -63,6 +64,22 @@ void SettingsWindow::SaishouCheckBoxClick(Component& /*sender*/) {
 
 void SettingsWindow::HoukouCheckBoxClick(Component& /*sender*/) {
   state_.DirectionCount = HoukouCheckBox.Checked() ? 8 : 4;
+}
+
+void SettingsWindow::SoundCheckBoxClick(Component& /*sender*/) {
+  state_.SoundOn = SoundCheckBox.Checked();
+}
+
+void SettingsWindow::OrikaesiCheckBoxClick(Component& /*sender*/) {
+  state_.TurnAtEdges = OrikaesiCheckBox.Checked();
+}
+
+void SettingsWindow::JtkUseCheckBoxClick(Component& /*sender*/) {
+  state_.JoyToKeyUsed = JtkUseCheckBox.Checked();
+  // Ticked by the load: run once every value is in place. Ticked while the
+  // window closes (inside its last box): nothing is looked for any more.
+  if (!SettingsLoaded() || Closed()) return;
+  site_.JoyToKeyUseChanged();
 }
 
 }  // namespace hopla

@@ -1,106 +1,37 @@
-// Loading the controls from the settings file and saving them back, in the
-// order of the settings table.
-#include <stdexcept>
-
+// Loading the controls from the settings file and saving them back, row by
+// row; the handlers the rows bind.
 #include "settings/ini_file.h"
+#include "settings/setting_rows.h"
 #include "settings/settings_window.h"
 
 namespace hopla {
 
-namespace {
-constexpr int32_t kBrakeNone = 1;
-constexpr int32_t kBrakeWeak = 50;
-constexpr int32_t kBrakeMedium = 100;
-constexpr int32_t kBrakeStrong = 150;
-
-bool IsBrakeKind(SettingId id) {
-  return id >= SettingId::kBrakeIcon && id <= SettingId::kBrakeRadio;
-}
-}  // namespace
-
-TrackBar& SettingsWindow::SliderOf(SettingId id) {
-  switch (id) {
-    case SettingId::kSpeed:
-      return SpeedBar;
-    case SettingId::kLongPressTime:
-      return NagaHanteiTrackBar;
-    case SettingId::kExecuteDelay:
-      return JikkouTrackBar;
-    case SettingId::kKeyModeTime:
-      return KeyModeBar;
-    default:
-      throw std::logic_error("not a slider setting");
-  }
-}
-
-void SettingsWindow::RunSliderMap(SettingId id) {
-  TrackBar& slider = SliderOf(id);
-  if (id == SettingId::kSpeed) SpeedBarChange(slider);
-  if (id == SettingId::kLongPressTime) NagaHanteiTrackBarChange(slider);
-  if (id == SettingId::kExecuteDelay) JikkouTrackBarChange(slider);
-  if (id == SettingId::kKeyModeTime) KeyModeBarChange(slider);
-}
-
-CheckBox& SettingsWindow::BoxOf(SettingId id) {
-  switch (id) {
-    case SettingId::kTurnAtEdges:
-      return OrikaesiCheckBox;
-    case SettingId::kEightDirections:
-      return HoukouCheckBox;
-    case SettingId::kBoostAllowed:
-      return ImadakeSokudo;
-    case SettingId::kSound:
-      return SoundCheckBox;
-    case SettingId::kStartMinimised:
-      return SaishouCheckBox;
-    case SettingId::kUseJoyToKey:
-      return JtkUseCheckBox;
-    case SettingId::kBrakeIcon:
-      return BreakIconCheckBox;
-    case SettingId::kBrakeScrollBar:
-      return BreakScrollBarCheckBox;
-    case SettingId::kBrakeCheckBox:
-      return BreakChkCheckBox;
-    case SettingId::kBrakeTextBox:
-      return BreakTextBoxCheckBox;
-    case SettingId::kBrakeTrayTab:
-      return BreakToreiTabCheckBox;
-    case SettingId::kBrakeButton:
-      return BreakBtnCheckBox;
-    case SettingId::kBrakeMenuBar:
-      return BreakMenuBarCheckBox;
-    case SettingId::kBrakeRadio:
-      return BreakRadioCheckBox;
-    default:
-      throw std::logic_error("not a check box setting");
-  }
-}
-
 void SettingsWindow::LoadSettings() {
   IniFile ini(app().platform(), kSettingsFile);
-  for (const SettingDef& def : kSettings) {
-    switch (def.type) {
-      case SettingType::kSlider:
-        SliderOf(def.id).SetPosition(
-            ini.ReadInteger(def.section, def.key, def.fallback));
-        RunSliderMap(def.id);
+  for (const SettingRow& row : SettingRows()) {
+    switch (row.kind) {
+      case SettingKind::kSlider:
+        static_cast<TrackBar&>(row.control(*this))
+            .SetPosition(ini.ReadInteger(row.section, row.key, row.fallback));
         break;
-      case SettingType::kBoolean: {
-        CheckBox& box = BoxOf(def.id);
-        // A brake kind missing from the file keeps the box as it stands.
+      case SettingKind::kCheckBox: {
+        auto& box = static_cast<CheckBox&>(row.control(*this));
         const bool fallback =
-            IsBrakeKind(def.id) ? box.Checked() : def.fallback != 0;
-        box.SetChecked(ini.ReadBool(def.section, def.key, fallback));
-        if (def.id == SettingId::kEightDirections) HoukouCheckBoxClick(box);
+            row.brake_kind != nullptr ? box.Checked() : row.fallback != 0;
+        box.SetChecked(ini.ReadBool(row.section, row.key, fallback));
         break;
       }
-      case SettingType::kText:
-        Path_JoyToKey.SetText(ini.ReadString(def.section, def.key, ""));
+      case SettingKind::kFolder:
+        Path_JoyToKey.SetText(ini.ReadString(row.section, row.key, ""));
         break;
-      case SettingType::kBrakeStrength:
-        LoadBrakeStrength(ini.ReadInteger(def.section, def.key, def.fallback));
+      case SettingKind::kStrength:
+        LoadBrakeStrength(ini.ReadInteger(row.section, row.key, row.fallback));
+        break;
+      case SettingKind::kExtended:
+      case SettingKind::kControl:
         break;
     }
+    if (row.load_runs_handler) (this->*row.handler)(row.control(*this));
   }
   SetExtended(ReadExtendedSettings(ini));
   settings_loaded_ = true;
@@ -112,22 +43,27 @@ void SettingsWindow::LoadSettings() {
 
 void SettingsWindow::SetExtended(const ExtendedSettings& values) {
   if (values.switch_choice != extended_.switch_choice) pressed_switch_.reset();
+  UseExtended(values);
+}
+
+void SettingsWindow::TrySwitch(const ExtendedSettings& values) {
+  if (!pressed_switch_) pressed_switch_ = extended_.switch_choice;
+  UseExtended(values);
+}
+
+void SettingsWindow::UseExtended(const ExtendedSettings& values) {
   extended_ = values;
-  state_.HopOn = values.hop;
+  for (const SettingRow& row : SettingRows()) {
+    if (row.apply != nullptr) row.apply(state_, row.get(values));
+  }
   app().platform().UseSwitch(extended_.switch_choice);
 }
 
 // What ticking the box by the load does, then the folder read again and a
 // look for JoyToKey's window, which is started when it is not there.
-void SettingsWindow::TrySwitch(const ExtendedSettings& values) {
-  if (!pressed_switch_) pressed_switch_ = extended_.switch_choice;
-  extended_ = values;
-  state_.HopOn = values.hop;
-  app().platform().UseSwitch(extended_.switch_choice);
-}
 
 void SettingsWindow::LoadJoyToKey() {
-  site_.JtkUseCheckBoxClick(JtkUseCheckBox);
+  JtkUseCheckBoxClick(JtkUseCheckBox);
   if (Closed()) return;
   const std::string stored = ReadJoyToKeyFolderSetting();
   // A folder found just now stays known when the file would not keep it.
@@ -144,21 +80,26 @@ void SettingsWindow::LoadJoyToKey() {
 
 void SettingsWindow::LoadBrakeStrength(int32_t brake_delay_ms) {
   state_.BrakeDelay = brake_delay_ms;
-  switch (brake_delay_ms) {
-    case kBrakeNone:
-      site_.BreakNasiRadioButtonClick(BreakNasiRadioButton);
-      break;
-    case kBrakeWeak:
-      BreakYowaiRadioButton.SetChecked(true);
-      break;
-    case kBrakeMedium:
-      BreakChuuRadioButton.SetChecked(true);
-      break;
-    case kBrakeStrong:
-      BreakTuyoiRadioButton.SetChecked(true);
-      break;
-    default:
-      break;  // kept as read, with no strength selected anew
+  for (const StrengthRadio& strength : StrengthRadios()) {
+    if (strength.delay_ms != brake_delay_ms) continue;
+    RadioButton& radio = strength.radio(*this);
+    // Checking a checked button runs nothing: "なし" is checked from the
+    // start, and its handler must still enable or disable the boxes.
+    if (radio.Checked()) {
+      SetBrakeStrength(brake_delay_ms);
+    } else {
+      radio.SetChecked(true);
+    }
+  }
+}
+
+void SettingsWindow::SetBrakeStrength(int32_t brake_delay_ms) {
+  state_.BrakeDelay = brake_delay_ms;
+  state_.BrakeOn = brake_delay_ms != kBrakeNone;
+  for (const SettingRow& row : SettingRows()) {
+    if (row.brake_kind != nullptr) {
+      row.control(*this).SetEnabled(brake_delay_ms != kBrakeNone);
+    }
   }
 }
 
@@ -200,18 +141,23 @@ bool SettingsWindow::SaveSettings() {
 }
 
 void SettingsWindow::WriteSettings(IniFileSave& save) {
-  for (const SettingDef& def : kSettings) {
-    switch (def.type) {
-      case SettingType::kSlider:
-        save.WriteInteger(def.section, def.key, SliderOf(def.id).Position());
+  for (const SettingRow& row : SettingRows()) {
+    switch (row.kind) {
+      case SettingKind::kSlider:
+        save.WriteInteger(
+            row.section, row.key,
+            static_cast<TrackBar&>(row.control(*this)).Position());
         break;
-      case SettingType::kBoolean:
-        save.WriteBool(def.section, def.key, BoxOf(def.id).Checked());
+      case SettingKind::kCheckBox:
+        save.WriteBool(row.section, row.key,
+                       static_cast<CheckBox&>(row.control(*this)).Checked());
         break;
-      case SettingType::kText:
-        break;  // written by the JoyToKey search alone
-      case SettingType::kBrakeStrength:
-        save.WriteInteger(def.section, def.key, state_.BrakeDelay);
+      case SettingKind::kStrength:
+        save.WriteInteger(row.section, row.key, state_.BrakeDelay);
+        break;
+      case SettingKind::kFolder:    // written by the JoyToKey search alone
+      case SettingKind::kExtended:  // below, after the version
+      case SettingKind::kControl:
         break;
     }
   }

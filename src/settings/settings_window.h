@@ -1,8 +1,8 @@
 // The settings window: the one window of the program, with every setting as a
-// control. The controls are the live store of the settings; the engine reads
-// them when it needs them. The slider maps and the small settings handlers
-// live here too; what the engine, the brake and JoyToKey add to the window
-// comes from the classes built on this one.
+// control, each declared with its place. The controls hold the settings; the
+// handlers the setting rows bind put what the engine needs into the shared
+// state. What the engine and JoyToKey add to the window comes from the class
+// built on this one.
 #ifndef HOPLA_SETTINGS_SETTINGS_WINDOW_H_
 #define HOPLA_SETTINGS_SETTINGS_WINDOW_H_
 
@@ -12,7 +12,6 @@
 #include "controls/cute_button.h"
 #include "controls/marquee_label.h"
 #include "settings/extended_settings.h"
-#include "settings/settings_table.h"
 #include "shared/engine_state.h"
 #include "toolkit/application.h"
 #include "toolkit/check_box.h"
@@ -52,11 +51,9 @@ class SettingsSite {
   // Sets JoyToKeyWindow to the window found, or none.
   virtual void FindJoyToKeyWindow() = 0;
   virtual bool StartJoyToKey(const std::string& folder) = 0;
-  // The click handler of JtkUseCheckBox, which the load runs once every
-  // value is in place.
-  virtual void JtkUseCheckBoxClick(Component& sender) = 0;
-  // The handler of the brake strength "なし", run for a stored strength 1.
-  virtual void BreakNasiRadioButtonClick(Component& sender) = 0;
+  // JtkUseCheckBox was ticked or cleared once the load had finished (the
+  // load's own tick comes once every value is in place).
+  virtual void JoyToKeyUseChanged() = 0;
 };
 
 class SettingsWindow : public Form {
@@ -69,61 +66,111 @@ class SettingsWindow : public Form {
 
   // Controls are made in the window's keyboard order.
   // Options area.
-  CheckBox HoukouCheckBox;
-  CheckBox OrikaesiCheckBox;
-  CheckBox JtkUseCheckBox;
-  CheckBox ImadakeSokudo;
-  GroupBox GroupBox1;
-  CheckBox SaishouCheckBox;
-  CheckBox SoundCheckBox;
+  CheckBox HoukouCheckBox{app(), *this, "HoukouCheckBox",
+                          At("マウス移動を8方向にする", 16, 24, 161, 17)};
+  CheckBox OrikaesiCheckBox{app(), *this, "OrikaesiCheckBox",
+                            At("左右上下端で折り返す", 16, 48, 145, 17)};
+  CheckBox JtkUseCheckBox{app(), *this, "JtkUseCheckBox",
+                          At("キー入力モードでJoyToKeyを使う", 16, 72, 217, 17,
+                             "ここにチェックを入れる場合は、JoyToKeyを先に"
+                             "インストールする必要があります。")};
+  CheckBox ImadakeSokudo{app(), *this, "ImadakeSokudo",
+                         At("000で速度速める", 200, 24, 121, 17)};
+  GroupBox GroupBox1{app(), *this, "GroupBox1", At("", 8, 8, 369, 97)};
+  CheckBox SaishouCheckBox{app(), GroupBox1, "SaishouCheckBox",
+                           At("最小化で起動する", 192, 40, 129, 17)};
+  CheckBox SoundCheckBox{app(), *this, "SoundCheckBox",
+                         At("音を出す", 248, 72, 81, 17)};
   // Timing rows.
-  Label Label2;
-  TCuteButton CuteButton1;
-  TrackBar SpeedBar;
-  TCuteButton CuteButton2;
-  Label Label1;
-  TCuteButton CuteButton3;
-  TrackBar NagaHanteiTrackBar;
-  TCuteButton CuteButton4;
-  Label Label5;
-  TCuteButton CuteButton5;
-  TrackBar JikkouTrackBar;
-  TCuteButton CuteButton6;
-  Label Label6;
-  Label Label7;
-  TCuteButton CuteButton7;
-  TrackBar KeyModeBar;
-  TCuteButton CuteButton8;
+  Label Label2{app(), *this, "Label2", LabelAt("カーソル移動速度", 16, 128)};
+  TCuteButton CuteButton1{app(), *this, "CuteButton1",
+                          Stepper("遅い", kLowerLeft, 120)};
+  TrackBar SpeedBar{app(), *this, "SpeedBar", Slider(120, 41)};
+  TCuteButton CuteButton2{app(), *this, "CuteButton2",
+                          Stepper("早い", kRaiseLeft, 120)};
+  Label Label1{app(), *this, "Label1", LabelAt("長押し判定時間", 16, 184)};
+  TCuteButton CuteButton3{app(), *this, "CuteButton3",
+                          Stepper("短い", kLowerLeft, 176)};
+  TrackBar NagaHanteiTrackBar{app(), *this, "NagaHanteiTrackBar",
+                              Slider(176, 45)};
+  TCuteButton CuteButton4{app(), *this, "CuteButton4",
+                          Stepper("長い", kRaiseLeft, 176)};
+  Label Label5{app(), *this, "Label5", LabelAt("実行までの時間", 16, 240)};
+  TCuteButton CuteButton5{app(), *this, "CuteButton5",
+                          Stepper("短い", kLowerLeft, 232)};
+  TrackBar JikkouTrackBar{app(), *this, "JikkouTrackBar", Slider(232, 45)};
+  TCuteButton CuteButton6{app(), *this, "CuteButton6",
+                          Stepper("長い", kRaiseLeft, 232)};
+  Label Label6{app(), *this, "Label6", LabelAt("キー入力モードへ", 16, 288)};
+  Label Label7{app(), *this, "Label7", LabelAt("入る長押し時間", 16, 304)};
+  TCuteButton CuteButton7{app(), *this, "CuteButton7",
+                          Stepper("短い", kLowerLeft, 288)};
+  TrackBar KeyModeBar{app(), *this, "KeyModeBar", Slider(288, 45)};
+  TCuteButton CuteButton8{app(), *this, "CuteButton8",
+                          Stepper("長い", kRaiseLeft, 288)};
   // Window buttons.
-  PushButton SaishoukaButton;
-  PushButton HelpBtn;
-  GroupBox GroupBox2;
-  PushButton ShuuryouBtn;
+  PushButton SaishoukaButton{
+      app(), *this, "SaishoukaButton",
+      At("最小化", 408, 24, 57, 33, "001でも最小化します")};
+  PushButton HelpBtn{app(), *this, "HelpBtn",
+                     At("HELP", 472, 24, 57, 33, "1010でもヘルプ表示できます")};
+  GroupBox GroupBox2{app(), *this, "GroupBox2", At("", 400, 8, 201, 57)};
+  PushButton ShuuryouBtn{app(), GroupBox2, "ShuuryouBtn",
+                         At("終了", 136, 16, 57, 33)};
   // Brake frame.
-  GroupBox BreakGroupBox;
+  GroupBox BreakGroupBox{app(), *this, "BreakGroupBox",
+                         At(" ブレーキモード ", 432, 72, 169, 345)};
   RadioGroup BrakeStrengths;
-  RadioButton BreakNasiRadioButton;
-  RadioButton BreakYowaiRadioButton;
-  RadioButton BreakChuuRadioButton;
-  RadioButton BreakTuyoiRadioButton;
-  CheckBox BreakIconCheckBox;
-  CheckBox BreakScrollBarCheckBox;
-  CheckBox BreakStartMenuCheckBox;
-  CheckBox BreakChkCheckBox;
-  CheckBox BreakTextBoxCheckBox;
-  CheckBox BreakToreiTabCheckBox;
-  CheckBox BreakBtnCheckBox;
-  CheckBox BreakMenuBarCheckBox;
-  CheckBox BreakRadioCheckBox;
-  CheckBox BreakLinkCheckBox;
-  CheckBox CheckBox5;
-  CheckBox CheckBox1;
+  RadioButton BreakNasiRadioButton{app(), BreakGroupBox, BrakeStrengths,
+                                   "BreakNasiRadioButton",
+                                   Checked(At("なし", 8, 16, 41, 17))};
+  RadioButton BreakYowaiRadioButton{app(), BreakGroupBox, BrakeStrengths,
+                                    "BreakYowaiRadioButton",
+                                    At("弱", 48, 16, 33, 17)};
+  RadioButton BreakChuuRadioButton{app(), BreakGroupBox, BrakeStrengths,
+                                   "BreakChuuRadioButton",
+                                   At("中", 88, 16, 33, 17)};
+  RadioButton BreakTuyoiRadioButton{app(), BreakGroupBox, BrakeStrengths,
+                                    "BreakTuyoiRadioButton",
+                                    At("強", 128, 16, 33, 17)};
+  CheckBox BreakIconCheckBox{app(), BreakGroupBox, "BreakIconCheckBox",
+                             KindBox("アイコン", 48)};
+  CheckBox BreakScrollBarCheckBox{app(), BreakGroupBox,
+                                  "BreakScrollBarCheckBox",
+                                  KindBox("スクロールバー", 72, 113)};
+  CheckBox BreakStartMenuCheckBox{app(), BreakGroupBox,
+                                  "BreakStartMenuCheckBox",
+                                  Disabled(KindBox("スタートメニュー", 96))};
+  CheckBox BreakChkCheckBox{app(), BreakGroupBox, "BreakChkCheckBox",
+                            KindBox("チェックBOX", 120)};
+  CheckBox BreakTextBoxCheckBox{app(), BreakGroupBox, "BreakTextBoxCheckBox",
+                                Disabled(KindBox("テキストBOX", 144))};
+  CheckBox BreakToreiTabCheckBox{app(), BreakGroupBox, "BreakToreiTabCheckBox",
+                                 KindBox("トレイ/タブ", 168)};
+  CheckBox BreakBtnCheckBox{app(), BreakGroupBox, "BreakBtnCheckBox",
+                            KindBox("ボタン", 192)};
+  CheckBox BreakMenuBarCheckBox{app(), BreakGroupBox, "BreakMenuBarCheckBox",
+                                KindBox("メニューバー", 216)};
+  CheckBox BreakRadioCheckBox{app(), BreakGroupBox, "BreakRadioCheckBox",
+                              KindBox("ラジオボタン", 240)};
+  CheckBox BreakLinkCheckBox{
+      app(), BreakGroupBox, "BreakLinkCheckBox",
+      Disabled(KindBox("リンク", 264, 97,
+                       "マウスカーソル移動が自動でスローダウンします"))};
+  CheckBox CheckBox5{app(), BreakGroupBox, "CheckBox5",
+                     Disabled(KindBox("未使用", 288))};
+  CheckBox CheckBox1{app(), BreakGroupBox, "CheckBox1",
+                     Disabled(KindBox("未使用", 312))};
   // Bottom left.
-  TMarqueeLabel MarqueeLabel1;
-  Label Label3;
-  Label Label4;
+  TMarqueeLabel MarqueeLabel1{app(), *this, "MarqueeLabel1", Banner()};
+  Label Label3{app(), *this, "Label3",
+               LabelAt("「ポムラボ。」プロジェクト", 16, 392, true,
+                       "ホームページに接続")};
+  Label Label4{app(), *this, "Label4",
+               LabelAt("Ｖｅｒ ２．１０", 16, 408, true)};
   // Never shown: holds the JoyToKey folder.
-  Edit Path_JoyToKey;
+  Edit Path_JoyToKey{app(), *this, "Path_JoyToKey",
+                     Hidden(At("", 40, 88, 137, 20))};
 
   // The slider maps.
   void SpeedBarChange(Component& sender);
@@ -175,6 +222,9 @@ class SettingsWindow : public Form {
   void ImadakeSokudoClick(Component& sender);
   void SaishouCheckBoxClick(Component& sender);
   void HoukouCheckBoxClick(Component& sender);
+  void OrikaesiCheckBoxClick(Component& sender);
+  void SoundCheckBoxClick(Component& sender);
+  void JtkUseCheckBoxClick(Component& sender);
 
   // The settings file. Nothing is saved before the load has put every value
   // in place.
@@ -206,16 +256,40 @@ class SettingsWindow : public Form {
   // Adds kHoverGrowthPx x `sign` to the button's width and height; its
   // top-left corner stays.
   static void Grow(TCuteButton& button, int32_t sign);
-  // The control that holds a stored setting.
-  TrackBar& SliderOf(SettingId id);
-  CheckBox& BoxOf(SettingId id);
-  void RunSliderMap(SettingId id);
+  // The extended settings in use: each row's handler runs, and the switch
+  // is handed to its device.
+  void UseExtended(const ExtendedSettings& values);
   void LoadJoyToKey();
+  // The strength's radio button is checked and its handler runs; a delay
+  // of no strength is kept as read, with no radio button checked anew.
   void LoadBrakeStrength(int32_t brake_delay_ms);
+  // What a strength's radio button does: the delay, and the kind boxes
+  // enabled unless the strength is none (their ticks stay).
+  void SetBrakeStrength(int32_t brake_delay_ms);
   void WriteSettings(IniFileSave& save);
   // Steps a slider by `delta` and runs its map, also at an end of its range.
   void StepSlider(TrackBar& slider, int32_t delta,
                   void (SettingsWindow::*map)(Component&));
+
+  // The layout of the controls, each given where it is declared.
+  static constexpr int32_t kLowerLeft = 128;  // the lowering step buttons
+  static constexpr int32_t kRaiseLeft = 376;  // the raising step buttons
+  static FontArgs WindowFont(bool bold = true, bool italic = false);
+  static WidgetArgs FormArgs();
+  static WidgetArgs At(const char* caption, int32_t left, int32_t top,
+                       int32_t width, int32_t height, const char* hint = "");
+  static WidgetArgs Disabled(WidgetArgs desc);
+  static WidgetArgs Checked(WidgetArgs desc);
+  // A caption label sizes itself to its text.
+  static WidgetArgs LabelAt(const char* text, int32_t left, int32_t top,
+                            bool italic = false, const char* hint = "");
+  static WidgetArgs Slider(int32_t top, int32_t height);
+  static WidgetArgs KindBox(const char* caption, int32_t top,
+                            int32_t width = 97, const char* hint = "");
+  // The stepping buttons beside the sliders.
+  static WidgetArgs Stepper(const char* caption, int32_t left, int32_t top);
+  static WidgetArgs Banner();
+  static WidgetArgs Hidden(WidgetArgs desc);
 
   EngineState& state_;
   SettingsSite& site_;

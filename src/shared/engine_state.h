@@ -6,6 +6,7 @@
 #define HOPLA_SHARED_ENGINE_STATE_H_
 
 #include <atomic>
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -32,6 +33,29 @@ class Shared {
   std::atomic<T> value_;
 };
 
+// A shared value with no built-in worth having (the screen's size): reading
+// it before it was ever set is a fault, asserted in debug builds.
+template <typename T>
+class Required {
+ public:
+  Required() = default;
+  Required(const Required&) = delete;
+  Required& operator=(const Required&) = delete;
+  operator T() const {  // NOLINT: plain-like
+    assert(set_.load(std::memory_order_relaxed) && "read before it was set");
+    return value_.load(std::memory_order_relaxed);
+  }
+  Required& operator=(T value) {
+    value_.store(value, std::memory_order_relaxed);
+    set_.store(true, std::memory_order_relaxed);
+    return *this;
+  }
+
+ private:
+  std::atomic<T> value_{};
+  std::atomic<bool> set_{false};
+};
+
 // Built-in values, before the settings are read.
 inline constexpr int32_t kBuiltInLongPressTicks = 20;
 inline constexpr int32_t kBuiltInPollIntervalMs = 10;
@@ -50,9 +74,13 @@ struct JoyRecord {
 struct EngineState {
   // Press coding.
   PressCodeText PressCode;
-  Shared<int32_t> HoldTicks{0};
+  Shared<int32_t> HoldTicks{0};  // polls the press held so far has lasted
+  // Polls a press must last to be long.
   Shared<int32_t> LongPressTicks{kBuiltInLongPressTicks};
+  // Milliseconds between the polls of a held switch. The key-mode slider
+  // sets it, and the same number is the key-mode point in long-press times.
   Shared<int32_t> PollInterval{kBuiltInPollIntervalMs};
+  // Milliseconds of quiet after the last press before the code runs.
   Shared<int32_t> ExecuteDelay{kBuiltInExecuteDelayMs};
   JoyRecord JoyInfo;  // UI thread only
   Shared<bool> KeyMode{false};
@@ -71,8 +99,8 @@ struct EngineState {
   Shared<bool> TurnAtEdges{false};  // OrikaesiCheckBox
   Shared<int32_t> CursorX{0};       // CursorPos
   Shared<int32_t> CursorY{0};
-  Shared<int32_t> ScreenRight{0};
-  Shared<int32_t> ScreenBottom{0};
+  Required<int32_t> ScreenRight;
+  Required<int32_t> ScreenBottom;
   // With several monitors: the walk covers their bounding box, whose left
   // and top edges these are, and a step onto no monitor counts as the edge.
   // Set once, before any mover thread starts; with one monitor, 0 and none.
@@ -81,9 +109,15 @@ struct EngineState {
   std::vector<Rect> Monitors;
   std::unique_ptr<Event> MoverEvent;
 
-  // Commands.
-  // Code "01" while walking hops to the next element ahead (a setting).
+  // Options the settings' handlers set and the parts read.
+  Shared<bool> SoundOn{false};       // SoundCheckBox
+  Shared<bool> JoyToKeyUsed{false};  // JtkUseCheckBox
+  Shared<bool> BoostAllowed{false};  // ImadakeSokudo
+  Shared<bool> BubbleOn{true};       // the code bubble beside the cursor
+  // Code "01" while walking hops to the next element ahead.
   Shared<bool> HopOn{false};
+
+  // Commands.
   Shared<bool> ButtonHeld{false};
   Shared<int32_t> CommandState{0};
   Shared<WindowHandle> MinimisedWindow{kNoWindow};

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdint>
 
 #include "shared/engine_state.h"
@@ -28,7 +29,10 @@ inline constexpr std::array<SpeedStep, 8> kSpeedMap = {{
     {1, 5},
 }};
 
+// The sliders keep their positions in 1..8, so a map never sees another;
+// one that did would be read silently as the nearest end.
 inline constexpr int32_t ClampPosition(int32_t position) {
+  assert(position >= 1 && position <= 8 && "a slider position is 1..8");
   return std::clamp(position, 1, 8);
 }
 inline constexpr SpeedStep SpeedFor(int32_t position) {

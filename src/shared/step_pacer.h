@@ -5,6 +5,7 @@
 #ifndef HOPLA_SHARED_STEP_PACER_H_
 #define HOPLA_SHARED_STEP_PACER_H_
 
+#include <cassert>
 #include <cstdint>
 #include <optional>
 
@@ -17,6 +18,8 @@ class StepPacer {
   // (it waited for a code, or the machine stalled) starts the count afresh
   // instead of hurrying to catch up.
   int32_t SleepAfterPass(int64_t now_us, int32_t step_ms) {
+    // A shorter pass would walk or poll flat out and starve the machine.
+    assert(step_ms >= 1 && "a pass lasts at least 1 ms");
     constexpr int64_t kMicrosPerMs = 1000;
     const int64_t step_us = int64_t{step_ms} * kMicrosPerMs;
     int64_t due_us = deadline_us_ ? *deadline_us_ + step_us : now_us + step_us;

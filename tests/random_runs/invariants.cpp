@@ -1,13 +1,12 @@
 #include "random_runs/invariants.h"
 
 #include <algorithm>
-#include <array>
 
 #include "joytokey/joytokey.h"
 #include "platform/codepage.h"
 #include "settings/extended_settings.h"
 #include "settings/ini_rules.h"
-#include "settings/settings_table.h"
+#include "settings/setting_rows.h"
 #include "shared/joytokey_interface.h"
 
 namespace hopla::random_runs {
@@ -15,24 +14,6 @@ namespace {
 
 constexpr char kQuitQuestion[] = "警告|｢ホプラー。」を終了しますか？";
 constexpr char kSaveRefused[] = "に書き込めません";
-
-// The keys of the extended section: range and default, as the program
-// reads them.
-struct ExtendedKey {
-  const char* key;
-  int32_t min;
-  int32_t max;
-  int32_t fallback;
-};
-constexpr std::array<ExtendedKey, 7> kExtendedKeys = {{
-    {"スイッチ", 0, 2, 0},
-    {"ジョイスティック", 1, 16, 1},
-    {"ボタン", 1, 32, 1},
-    {"キー", 1, 254, 0x20},
-    {"マウスボタン", 2, 5, 2},
-    {"吹き出し", 0, 1, 1},
-    {"要素へ跳ぶ", 0, 1, 0},
-}};
 
 std::optional<std::string> Raw(const std::optional<std::string>& file,
                                const std::string& section,
@@ -49,17 +30,25 @@ int32_t Integer(const std::optional<std::string>& file,
 }
 
 std::string Meaning(const std::optional<std::string>& file,
-                    const SettingDef& def) {
-  switch (def.type) {
-    case SettingType::kSlider:
-      return std::to_string(
-          std::clamp(Integer(file, def.section, def.key, def.fallback), 1, 8));
-    case SettingType::kBoolean:
-      return Integer(file, def.section, def.key, def.fallback) != 0 ? "1" : "0";
-    case SettingType::kText:
-      return Cp932ToUtf8(Raw(file, def.section, def.key).value_or(""));
-    case SettingType::kBrakeStrength:
-      return std::to_string(Integer(file, def.section, def.key, def.fallback));
+                    const SettingRow& row) {
+  const int32_t fallback = row.kind == SettingKind::kExtended
+                               ? row.get(ExtendedSettings{})
+                               : row.fallback;
+  const int32_t value = Integer(file, row.section, row.key, fallback);
+  switch (row.kind) {
+    case SettingKind::kSlider:
+      return std::to_string(std::clamp(value, 1, 8));
+    case SettingKind::kCheckBox:
+      return value != 0 ? "1" : "0";
+    case SettingKind::kFolder:
+      return Cp932ToUtf8(Raw(file, row.section, row.key).value_or(""));
+    case SettingKind::kStrength:
+      return std::to_string(value);
+    case SettingKind::kExtended:
+      return std::to_string(value >= row.min && value <= row.max ? value
+                                                                 : fallback);
+    case SettingKind::kControl:
+      break;
   }
   return {};
 }
@@ -139,28 +128,21 @@ void CheckAfterClose(const RunRecord& record,
 
 std::vector<SettingName> StoredSettings() {
   std::vector<SettingName> names;
-  for (const SettingDef& def : kSettings) {
-    names.push_back(std::string(def.section) + "/" + def.key);
-  }
-  for (const ExtendedKey& key : kExtendedKeys) {
-    names.push_back(std::string(kExtendedSection) + "/" + key.key);
+  for (const SettingRow& row : SettingRows()) {
+    if (row.kind != SettingKind::kControl) {
+      names.push_back(std::string(row.section) + "/" + row.key);
+    }
   }
   return names;
 }
 
 std::string StoredMeaning(const std::optional<std::string>& file,
                           const SettingName& name) {
-  const size_t slash = name.find('/');
-  const std::string section = name.substr(0, slash);
-  const std::string key = name.substr(slash + 1);
-  for (const SettingDef& def : kSettings) {
-    if (def.section == section && def.key == key) return Meaning(file, def);
-  }
-  for (const ExtendedKey& k : kExtendedKeys) {
-    if (k.key != key) continue;
-    const int32_t value = Integer(file, section, key, k.fallback);
-    return std::to_string(value >= k.min && value <= k.max ? value
-                                                           : k.fallback);
+  for (const SettingRow& row : SettingRows()) {
+    if (row.kind != SettingKind::kControl &&
+        name == std::string(row.section) + "/" + row.key) {
+      return Meaning(file, row);
+    }
   }
   return {};
 }
