@@ -27,9 +27,11 @@ class CountingMover : public TMyThread {
 
  protected:
   void Execute() override {
+    // Counted as a pass begins, so a window of time that a pass straddles
+    // counts it.
     while (!Terminated()) {
-      Pass();
       passes_.fetch_add(1, std::memory_order_relaxed);
+      Pass();
     }
   }
 

@@ -94,7 +94,8 @@ struct EngineState {
   // The speed slider's position, 1..8: StepDelay and StepPixels as it maps
   // them, the brake's delay left out.
   Shared<int32_t> SpeedPosition{1};
-  Shared<int32_t> StepDelay{kBuiltInStepDelayMs};  // milliseconds a pass
+  // Milliseconds a pass: SpeedPosition's, plus BrakeDelay while braking.
+  Shared<int32_t> StepDelay{kBuiltInStepDelayMs};
   Shared<int32_t> StepPixels{1};
   Shared<bool> TurnAtEdges{false};  // OrikaesiCheckBox
   Shared<int32_t> CursorX{0};       // CursorPos
