@@ -209,6 +209,18 @@ void SwitchUser::Steer(int32_t to) {
   }
 }
 
+void SwitchUser::Follow(Plan plan) {
+  // Twice at most: each try costs codes, and a walk that keeps going astray
+  // is looked at again on the next look anyway.
+  for (int tries = 0; plan.first != heading_ && tries < 2; ++tries) {
+    Steer(plan.first);
+    if (heading_ == plan.first || heading_ == 0) break;
+    plan = PlanFrom(heading_, HaltPoint(world_.Cursor()));
+  }
+  then_ = heading_ == plan.first ? plan.then : 0;
+  then_after_ = heading_;
+}
+
 double SwitchUser::WalkOnMs(Point at) const {
   const StepVector u = StepFor(heading_, practice_.directions);
   const double rx = centre_.x - at.x;
@@ -278,17 +290,16 @@ void SwitchUser::WalkLook() {
     }
   }
   single_turns_ = practice_.brake && OnButton(HaltPoint(at));
-  const auto replan = [this, at] {
-    const Plan plan = PlanFrom(heading_, HaltPoint(at));
-    if (plan.first != heading_) Steer(plan.first);
-    then_ = plan.then;
-  };
+  const auto replan = [this, at] { Follow(PlanFrom(heading_, HaltPoint(at))); };
   const auto stop = [this] {
     Enter("1");  // the code runs after the quiet time
     world_.Wait(practice_.quiet_ms + 50);
     heading_ = 0;
   };
   if (codes_ >= kMostCodes) return stop();
+  // The walk goes another way than the second leg was planned after (a
+  // code mistimed, "00" that turned instead of passing, an edge).
+  if (then_ != 0 && heading_ != then_after_) return replan();
   const StepVector u = StepFor(heading_, practice_.directions);
   const double norm = std::hypot(u.dx, u.dy);
   const double rx = centre_.x - at.x;
@@ -350,7 +361,13 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
   codes_ = 0;
   passed_ = {};
   then_ = 0;
-  if (heading_ != 0) then_ = PlanFrom(heading_, world_.Cursor()).then;
+  if (heading_ != 0) {
+    // Walking on from the last selection: its second leg, if the way it
+    // plans goes on the way the walk goes.
+    const Plan plan = PlanFrom(heading_, world_.Cursor());
+    if (plan.first == heading_) then_ = plan.then;
+    then_after_ = heading_;
+  }
   while (world_.NowMs() - start < limit_ms) {
     if (heading_ != 0) {
       WalkLook();
@@ -381,8 +398,7 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
         }
       }
     }
-    Steer(plan.first);
-    then_ = plan.then;
+    Follow(plan);
   }
   return {false, world_.Cursor(), world_.NowMs() - start};
 }

@@ -98,6 +98,11 @@ class SwitchUser {
   Plan PlanFrom(int32_t heading, Point at) const;
   // Enters the codes to `to`, and sees what the walk does.
   void Steer(int32_t to);
+  // Steers into the plan's first direction and keeps its second leg. When
+  // the walk ends on another heading (a press mistimed, a turn at an edge),
+  // the way is planned again from there: a second leg planned for another
+  // first one may run parallel to the walk and never meet the target.
+  void Follow(Plan plan);
   // How long walking on to the target and stopping there would take.
   double WalkOnMs(Point at) const;
   // Where the cursor halts if a press starts after a reaction time now.
@@ -128,6 +133,7 @@ class SwitchUser {
   // What the person knows of the walk.
   int32_t heading_ = 0;
   int32_t then_ = 0;
+  int32_t then_after_ = 0;  // the heading `then_` was planned to follow
   bool boosted_ = false;
 };
 
