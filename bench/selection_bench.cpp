@@ -5,7 +5,12 @@
 // 32 or 64 px, distance 256 or 512 px, 104 selections each): mean time per
 // selection, error rate (a click outside the target) and effective
 // throughput. Then the same on a window full of buttons.
-//   hopla-selection-bench [selections per condition, default 104]
+// Every figure for two users: the practised one (reaction 250 +- 50 ms)
+// and a slower one (600 +- 200 ms, presses twice as variable).
+//   hopla-selection-bench [selections per condition, default 104] [new]
+//       [--user practised|slower]
+// "new": only the configurations after the speed positions; --user: one of
+// the two users only.
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -109,15 +114,17 @@ Rect Square(Point centre, int32_t width) {
 
 // One condition of the circle task for one configuration. With the brake or
 // the hop the target (only it) answers as a push button.
-Figures RunCondition(const Config& config, int32_t width, int32_t distance,
-                     int32_t selections, int32_t& unfinished) {
+Figures RunCondition(const Config& config, const HumanTiming& timing,
+                     int32_t width, int32_t distance, int32_t selections,
+                     int32_t& unfinished) {
   Session session(config);
   sim::SimDesktop& desk = session.desk();
   const std::vector<Point> targets = CircleTargets(kCentre, distance, kTargets);
   desk.PlaceCursor(targets[TargetIndex(0, kTargets)]);
   SimWorld world(desk);
   SwitchUser user(world, PracticeOf(config),
-                  kSeed + static_cast<uint64_t>(width * 1000 + distance));
+                  kSeed + static_cast<uint64_t>(width * 1000 + distance),
+                  timing);
   std::vector<Trial> trials;
   for (int32_t i = 1; i <= selections; ++i) {
     const Point target = targets[TargetIndex(i, kTargets)];
@@ -157,14 +164,15 @@ void PrintRow(const char* width, const char* distance, const Figures& f) {
   std::fflush(stdout);
 }
 
-void RunConfig(const Config& config, int32_t selections) {
+void RunConfig(const Config& config, const HumanTiming& timing,
+               int32_t selections) {
   PrintHead(config);
   double time_sum = 0, error_sum = 0, tp_sum = 0, nominal_sum = 0;
   int32_t conditions = 0, unfinished = 0;
   for (int32_t width : kWidths) {
     for (int32_t distance : kDistances) {
       const Figures f =
-          RunCondition(config, width, distance, selections, unfinished);
+          RunCondition(config, timing, width, distance, selections, unfinished);
       PrintRow(std::to_string(width).c_str(), std::to_string(distance).c_str(),
                f);
       time_sum += f.mean_time_ms;
@@ -203,7 +211,8 @@ std::vector<Rect> ButtonGrid() {
   return buttons;
 }
 
-void RunButtonWindow(const Config& config, int32_t selections) {
+void RunButtonWindow(const Config& config, const HumanTiming& timing,
+                     int32_t selections) {
   PrintHead(config);
   Session session(config);
   sim::SimDesktop& desk = session.desk();
@@ -215,7 +224,7 @@ void RunButtonWindow(const Config& config, int32_t selections) {
   desk.PlaceCursor({(buttons[0].left + buttons[0].right) / 2,
                     (buttons[0].top + buttons[0].bottom) / 2});
   SimWorld world(desk);
-  SwitchUser user(world, PracticeOf(config), kSeed);
+  SwitchUser user(world, PracticeOf(config), kSeed, timing);
   std::vector<Trial> trials;
   int32_t unfinished = 0;
   for (int32_t i = 0; i < selections; ++i) {
@@ -246,24 +255,15 @@ void RunButtonWindow(const Config& config, int32_t selections) {
               unfinished > 0 ? " (some selections gave up)" : "");
 }
 
-}  // namespace
-}  // namespace hopla::selection
-
-int main(int argc, char** argv) {
-  using hopla::selection::Config;
-  const int32_t selections = argc > 1 ? std::atoi(argv[1]) : 104;
-  const bool only_new = argc > 2;
-  std::printf(
-      "ISO 9241-411 multidirectional task, 13 targets, %d selections per "
-      "condition, simulated user (reaction 250 +- 50 ms)\n",
-      selections);
+// Every configuration for one user.
+void RunAll(const HumanTiming& timing, int32_t selections, bool only_new) {
   if (!only_new) {
-    hopla::selection::RunConfig(Config{"first-run settings"}, selections);
+    RunConfig(Config{"first-run settings"}, timing, selections);
     for (int32_t speed = 1; speed <= 8; ++speed) {
       if (speed == 3) continue;  // the first run's
       Config config{"speed position " + std::to_string(speed)};
       config.speed = speed;
-      hopla::selection::RunConfig(config, selections);
+      RunConfig(config, timing, selections);
     }
   }
   // The shortest quiet time makes every code quicker; from here on it is
@@ -301,9 +301,7 @@ int main(int argc, char** argv) {
   Config hop_first{"hop at the first-run settings"};
   hop_first.hop = true;
   configs.push_back(hop_first);
-  for (const Config& config : configs) {
-    hopla::selection::RunConfig(config, selections);
-  }
+  for (const Config& config : configs) RunConfig(config, timing, selections);
   std::printf(
       "\nA window full of buttons (8 x 10 buttons of 96 x 28 px, "
       "16 and 12 px apart), buttons in a random order:\n");
@@ -313,7 +311,48 @@ int main(int argc, char** argv) {
   Config grid_hop = quick("hop", 4);
   grid_hop.hop = true;
   for (const Config& config : {grid_walk, grid_brake, grid_hop}) {
-    hopla::selection::RunButtonWindow(config, selections);
+    RunButtonWindow(config, timing, selections);
+  }
+}
+
+}  // namespace
+}  // namespace hopla::selection
+
+int main(int argc, char** argv) {
+  using hopla::selection::HumanTiming;
+  int32_t selections = 104;
+  bool only_new = false;
+  std::string user;  // both
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--user" && i + 1 < argc) {
+      user = argv[++i];
+    } else if (arg == "new") {
+      only_new = true;
+    } else {
+      selections = std::atoi(argv[i]);
+    }
+  }
+  struct User {
+    const char* name;
+    const char* title;
+    HumanTiming timing;
+  };
+  const User users[] = {
+      {"practised", "the practised user (reaction 250 +- 50 ms)", {}},
+      {"slower",
+       "the slower user (reaction 600 +- 200 ms, presses and gaps twice as "
+       "variable)",
+       hopla::selection::kSlowerUser},
+  };
+  std::printf(
+      "ISO 9241-411 multidirectional task, 13 targets, %d selections per "
+      "condition, a simulated switch user\n",
+      selections);
+  for (const User& u : users) {
+    if (!user.empty() && user != u.name) continue;
+    std::printf("\n=== %s\n", u.title);
+    hopla::selection::RunAll(u.timing, selections, only_new);
   }
   return 0;
 }

@@ -39,6 +39,9 @@ struct HumanTiming {
   double long_ms = 600, long_sd_ms = 80;
   double gap_ms = 150, gap_sd_ms = 40;
 };
+// A slower user beside the practised one: reaction 600 +- 200 ms, and
+// presses and gaps twice as variable.
+inline constexpr HumanTiming kSlowerUser{600, 200, 120, 60, 600, 160, 150, 80};
 
 // What a practised user knows of the settings they use, and how they use
 // them.
