@@ -142,7 +142,7 @@ Figures RunCondition(const Config& config, const HumanTiming& timing,
     const Outcome outcome = user.Select(box, kSelectionLimitMs, buttons);
     if (!outcome.clicked) ++unfinished;
     trials.push_back({from, target, outcome.end, width,
-                      static_cast<double>(outcome.time_ms)});
+                      static_cast<double>(outcome.time_ms), outcome.codes});
   }
   return Evaluate(trials);
 }
@@ -152,15 +152,16 @@ void PrintHead(const Config& config) {
   std::printf("\n%s: %.0f px/s, quiet time %d ms, long after %d ms\n",
               config.name.c_str(), practice.speed_px_per_ms * 1000,
               practice.quiet_ms, practice.long_point_ms);
-  std::printf("  %5s %8s %10s %8s %8s %8s %8s %8s\n", "width", "distance",
-              "mean_s", "errors", "We_px", "De_px", "TP_bps", "TPn_bps");
+  std::printf("  %5s %8s %10s %8s %8s %8s %8s %8s %6s\n", "width", "distance",
+              "mean_s", "errors", "We_px", "De_px", "TP_bps", "TPn_bps",
+              "codes");
 }
 
 void PrintRow(const char* width, const char* distance, const Figures& f) {
-  std::printf("  %5s %8s %10.2f %7.1f%% %8.1f %8.1f %8.3f %8.3f\n", width,
+  std::printf("  %5s %8s %10.2f %7.1f%% %8.1f %8.1f %8.3f %8.3f %6.2f\n", width,
               distance, f.mean_time_ms / 1000, f.error_rate * 100,
               f.effective_width_px, f.effective_distance_px, f.throughput_bps,
-              f.nominal_throughput_bps);
+              f.nominal_throughput_bps, f.mean_codes);
   std::fflush(stdout);
 }
 
@@ -168,6 +169,7 @@ void RunConfig(const Config& config, const HumanTiming& timing,
                int32_t selections) {
   PrintHead(config);
   double time_sum = 0, error_sum = 0, tp_sum = 0, nominal_sum = 0;
+  double codes_sum = 0;
   int32_t conditions = 0, unfinished = 0;
   for (int32_t width : kWidths) {
     for (int32_t distance : kDistances) {
@@ -179,14 +181,15 @@ void RunConfig(const Config& config, const HumanTiming& timing,
       error_sum += f.error_rate;
       tp_sum += f.throughput_bps;
       nominal_sum += f.nominal_throughput_bps;
+      codes_sum += f.mean_codes;
       ++conditions;
     }
   }
   std::printf(
       "  all conditions: %.2f s per selection, %.1f%% errors, %.3f bits/s "
-      "(nominal %.3f)%s\n",
+      "(nominal %.3f), %.2f codes%s\n",
       time_sum / conditions / 1000, error_sum / conditions * 100,
-      tp_sum / conditions, nominal_sum / conditions,
+      tp_sum / conditions, nominal_sum / conditions, codes_sum / conditions,
       unfinished > 0 ? " (some selections gave up: see the limit)" : "");
 }
 
@@ -246,12 +249,12 @@ void RunButtonWindow(const Config& config, const HumanTiming& timing,
                         outcome.end.x < box.right && outcome.end.y >= box.top &&
                         outcome.end.y < box.bottom;
     trials.push_back({from, target, inside ? target : outcome.end, kButtonH,
-                      static_cast<double>(outcome.time_ms)});
+                      static_cast<double>(outcome.time_ms), outcome.codes});
   }
   const Figures f = Evaluate(trials);
   PrintRow("28x96", "random", f);
-  std::printf("  %.2f s per selection, %.1f%% errors%s\n",
-              f.mean_time_ms / 1000, f.error_rate * 100,
+  std::printf("  %.2f s per selection, %.1f%% errors, %.2f codes%s\n",
+              f.mean_time_ms / 1000, f.error_rate * 100, f.mean_codes,
               unfinished > 0 ? " (some selections gave up)" : "");
 }
 

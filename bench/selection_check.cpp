@@ -103,7 +103,7 @@ int Run(int32_t selections, bool hop) {
     const Point from = world.Cursor();
     const Outcome outcome = user.Select(box, kSelectionLimitMs, buttons);
     trials.push_back({from, target, outcome.end, kWidth,
-                      static_cast<double>(outcome.time_ms)});
+                      static_cast<double>(outcome.time_ms), outcome.codes});
     std::printf("%9d %7.2f  %d,%d%s\n", i, outcome.time_ms / 1000.0,
                 outcome.end.x, outcome.end.y,
                 Hit(trials.back()) ? "" : " (outside)");

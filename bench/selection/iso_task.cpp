@@ -44,7 +44,7 @@ Figures Evaluate(const std::vector<Trial>& trials) {
   figures.selections = static_cast<int32_t>(trials.size());
   if (trials.empty()) return figures;
   double time_sum = 0, amplitude_sum = 0, dx_sum = 0, dx_square_sum = 0;
-  double nominal_id_sum = 0;
+  double nominal_id_sum = 0, codes_sum = 0;
   int32_t misses = 0;
   for (const Trial& t : trials) {
     const double ax = t.target.x - t.from.x;
@@ -58,6 +58,7 @@ Figures Evaluate(const std::vector<Trial>& trials) {
             : 0;
     const double dx = amplitude - length;
     time_sum += t.time_ms;
+    codes_sum += t.codes;
     amplitude_sum += amplitude;
     dx_sum += dx;
     dx_square_sum += dx * dx;
@@ -66,6 +67,7 @@ Figures Evaluate(const std::vector<Trial>& trials) {
   }
   const double n = static_cast<double>(trials.size());
   figures.mean_time_ms = time_sum / n;
+  figures.mean_codes = codes_sum / n;
   figures.error_rate = misses / n;
   figures.effective_distance_px = amplitude_sum / n;
   const double variance =

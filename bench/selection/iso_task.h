@@ -31,11 +31,13 @@ struct Trial {
   Point end;
   int32_t width_px = 0;
   double time_ms = 0;
+  int32_t codes = 0;  // the codes the person entered
 };
 
 struct Figures {
   int32_t selections = 0;
   double mean_time_ms = 0;
+  double mean_codes = 0;
   double error_rate = 0;  // clicks outside the target square
   double effective_distance_px = 0;
   double effective_width_px = 0;

@@ -68,6 +68,7 @@ double SwitchUser::Sample(double mean, double sd, double least) {
 
 void SwitchUser::Enter(const std::string& marks) {
   ++codes_;
+  ++entered_;
   world_.Wait(
       std::llround(Sample(timing_.reaction_ms, timing_.reaction_sd_ms, 100)));
   const double longest_short = practice_.long_point_ms - 40.0;
@@ -359,6 +360,7 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
   slack_ = std::max(1, target.Width() / 2 - kMarginPx);
   buttons_ = buttons;
   codes_ = 0;
+  entered_ = 0;
   passed_ = {};
   then_ = 0;
   if (heading_ != 0) {
@@ -381,7 +383,7 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
       world_.Wait(practice_.quiet_ms + 100);
       if (world_.Clicks() > clicks) {
         last_target_ = target_;
-        return {true, world_.Cursor(), world_.NowMs() - start};
+        return {true, world_.Cursor(), world_.NowMs() - start, entered_};
       }
       continue;
     }
@@ -400,7 +402,7 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
     }
     Follow(plan);
   }
-  return {false, world_.Cursor(), world_.NowMs() - start};
+  return {false, world_.Cursor(), world_.NowMs() - start, entered_};
 }
 
 }  // namespace hopla::selection

@@ -63,6 +63,7 @@ struct Outcome {
   bool clicked = false;
   Point end;  // where the click landed, or where the cursor stood at the end
   int64_t time_ms = 0;
+  int32_t codes = 0;  // every code entered for it
 };
 
 class SwitchUser {
@@ -128,7 +129,8 @@ class SwitchUser {
   Point centre_;
   int32_t slack_ = 0;
   std::vector<Rect> buttons_;
-  int32_t codes_ = 0;  // codes entered for it
+  int32_t codes_ = 0;    // codes entered for it, towards giving up
+  int32_t entered_ = 0;  // every code entered for it
   Rect last_target_;
   Rect passed_;  // the button last let pass with the brake
   // Turns are entered one at a time ("00" would pass a braking element).
