@@ -241,6 +241,73 @@ TEST_F(ExecutorTest, HopGivesUpOnAHungProgramAndLandsOnceItAnswers) {
   EXPECT_FALSE(State().Moving);
 }
 
+// "11" while walking does nothing until the stop with a click is switched
+// on; then it does what "1" and "1" do, where the first press halted the
+// walk: a drag is dropped there, then the click.
+TEST_F(ExecutorTest, StopWithAClickIsTheStopAndTheClickOfTwoCodes) {
+  desk_.PlaceCursor({700, 600});
+  desk_.RunFor(Enter("0") - desk_.Now() + 1100);
+  desk_.ClearTrace();
+  desk_.RunFor(Enter("11") - desk_.Now() + 1100);
+  EXPECT_TRUE(State().Moving);
+  EXPECT_EQ(Done(), Events{});
+  Do([this] {
+    ExtendedSettings values = hopla_->Extended();
+    values.stop_click = true;
+    hopla_->SetExtended(values);
+  });
+  desk_.RunFor(Enter("1") - desk_.Now() + 1100);
+  desk_.RunFor(Enter("110") - desk_.Now() + 1100);
+  desk_.RunFor(Enter("0") - desk_.Now() + 1100);
+  desk_.ClearTrace();
+  const int64_t released = Enter("11");
+  desk_.RunFor(100 + 60);  // the first press is seen within a tick
+  const Point halted = desk_.Cursor();
+  desk_.RunFor(released - desk_.Now() + 3000);
+  EXPECT_FALSE(State().Moving);
+  EXPECT_FALSE(State().ButtonHeld);
+  EXPECT_EQ(desk_.Cursor(), halted);
+  const std::string at =
+      std::to_string(halted.x) + "," + std::to_string(halted.y);
+  EXPECT_EQ(Done(), (Events{"mouse 32772 " + at, "mouse 32770 " + at,
+                            "mouse 32772 " + at}));
+}
+
+// With element stepping the walk goes from element to element ahead: the
+// first at once, then one a pace; a press holds it where it is, a code that
+// leaves the way as it was keeps the rhythm, and past the last element it
+// walks on.
+TEST_F(ExecutorTest, ElementSteppingGoesOneElementAPaceUntilAPress) {
+  desk_.AddRoleRegion({200, 500, 1000, 700},
+                      {RoleReading::Kind::kNumber, 0x0A});
+  for (int32_t left : {400, 500, 600}) {
+    desk_.AddRoleRegion({left, 580, left + 40, 620},
+                        {RoleReading::Kind::kNumber, 0x2B});
+  }
+  Do([this] {
+    ExtendedSettings values = hopla_->Extended();
+    values.element_step = true;
+    values.step_pace = 5;
+    hopla_->SetExtended(values);
+  });
+  desk_.PlaceCursor({300, 600});
+  desk_.RunFor(Enter("0") - desk_.Now() + 1050);  // runs 1000 ms on
+  EXPECT_EQ(desk_.Cursor(), (Point{420, 600}));
+  desk_.RunFor(400);
+  EXPECT_EQ(desk_.Cursor(), (Point{420, 600}));
+  desk_.RunFor(200);
+  EXPECT_EQ(desk_.Cursor(), (Point{520, 600}));
+  // "10" does nothing while walking: held during the code, then on.
+  desk_.RunFor(Enter("10", 0) - desk_.Now() + 1050);
+  EXPECT_EQ(desk_.Cursor(), (Point{620, 600}));
+  EXPECT_TRUE(State().Moving);
+  // Nothing ahead: it walks, a pixel a step.
+  desk_.RunFor(1000);
+  EXPECT_GT(desk_.Cursor().x, 640);
+  desk_.RunFor(Enter("1", 0) - desk_.Now() + 1100);
+  EXPECT_FALSE(State().Moving);
+}
+
 TEST_F(ExecutorTest, BoostSwitchesOnlyWhenAllowed) {
   RunCode("000");
   EXPECT_EQ(State().SpeedFactor, 5);

@@ -68,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(HandEdited, StoredSpeedTest,
                          ::testing::Values(SpeedCase{"0", 1, 50, 1},
                                            SpeedCase{"12", 8, 1, 5},
                                            SpeedCase{"abc", 3, 20, 1},
-                                           SpeedCase{"0x6", 6, 3, 3}));
+                                           SpeedCase{"0x6", 6, 3, 3},
+                                           SpeedCase{"6\r\n[拡張設定]\r\n"
+                                                     "細かい速さ=1",
+                                                     6, 5, 1}));
 
 TEST_F(SettingsTest, BooleansCountAnyNonZeroNumberAsOn) {
   StartWith("[マウス]\r\n8方向=2\r\n[サウンド]\r\n音を出す=yes\r\n");
@@ -235,13 +238,15 @@ TEST_F(SettingsTest, ClearingTheBoostOptionEndsARunningBoost) {
 // is added in the section of its own.
 TEST_F(SettingsTest, ExtendedValuesAreWrittenOnlyWhenChangedOrAlreadyThere) {
   StartWith(
-      "[拡張設定]\r\nスイッチ=1\r\nキー=124\r\n吹き出し=0\r\nボタン=99\r\n");
+      "[拡張設定]\r\nスイッチ=1\r\nキー=124\r\n吹き出し=0\r\nボタン=99\r\n"
+      "たどる間隔=31\r\n");
   ExtendedSettings read;
   Do([&] { read = hopla_->Extended(); });
   EXPECT_EQ(read.switch_choice.kind, SwitchKind::kKey);
   EXPECT_EQ(read.switch_choice.key, 124u);
   EXPECT_EQ(read.switch_choice.button, 1);
   EXPECT_FALSE(read.bubble);
+  EXPECT_EQ(read.step_pace, 10);  // out of range: the default
   Do([&] {
     read.switch_choice.mouse_button = SwitchMouseButton::kX1;
     read.hop = true;
@@ -251,7 +256,8 @@ TEST_F(SettingsTest, ExtendedValuesAreWrittenOnlyWhenChangedOrAlreadyThere) {
   Quit();
   const std::string text = Cp932ToUtf8(*desk_.File(kSettingsFile));
   EXPECT_NE(text.find("[拡張設定]\r\nスイッチ=1\r\nキー=124\r\n吹き出し=0\r\n"
-                      "ボタン=1\r\nマウスボタン=4\r\n要素へ跳ぶ=1\r\n"),
+                      "ボタン=1\r\nたどる間隔=10\r\nマウスボタン=4\r\n"
+                      "要素へ跳ぶ=1\r\n"),
             std::string::npos)
       << text;
   EXPECT_EQ(text.find("ジョイスティック="), std::string::npos) << text;

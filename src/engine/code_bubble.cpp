@@ -39,6 +39,9 @@ std::string WalkingName(const std::string& code, const EngineState& state,
                         bool boost_allowed) {
   if (code == kWalkStop.code) return std::string(kWalkStop.name);
   if (code == kWalkHop.code && state.HopOn) return std::string(kWalkHop.name);
+  if (code == kWalkStopClick.code && state.StopClickOn) {
+    return std::string(kWalkStopClick.name);
+  }
   if (code == kSteerTurn.code) return std::string(kSteerTurn.name);
   if (code == kSteerTurnTwice.code) {
     return std::string(state.Braking ? kPassElementName : kSteerTurnTwice.name);

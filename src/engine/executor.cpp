@@ -39,6 +39,17 @@ void Executor::Execute() {
       StopWalk();
       return;
     }
+    if (code == kWalkStopClick.code && state_.StopClickOn) {
+      StopWalk();
+      // Where the walk halted: the mover may not have read its last step.
+      if (const std::optional<Point> at = platform_.CursorPos()) {
+        state_.CursorX = at->x;
+        state_.CursorY = at->y;
+      }
+      state_.CommandState = kCommandLeftClick;
+      CarryOut(kCommandLeftClick);
+      return;
+    }
     // While the cursor walks, no other code has an effect.
   } else {
     CarryOut(Select(code));

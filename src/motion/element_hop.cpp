@@ -59,8 +59,13 @@ Rect AheadArea(Point from, StepVector unit, const Rect& screen) {
   return area;
 }
 
-std::optional<std::vector<ElementBox>> FindElements(Platform& platform,
-                                                    const Rect& area) {
+namespace {
+
+// Asks on a thread of its own; `pause` waits a slice, and says false to give
+// up.
+std::optional<std::vector<ElementBox>> SearchElements(
+    Platform& platform, const Rect& area,
+    const std::function<bool(int32_t)>& pause) {
   constexpr int32_t kLookEveryMs = 10;
   // Shared with the searching thread, which may outlive this call.
   struct Search {
@@ -75,9 +80,29 @@ std::optional<std::vector<ElementBox>> FindElements(Platform& platform,
   });
   for (int32_t waited = 0; waited <= kHopWaitMs; waited += kLookEveryMs) {
     if (search->done->Wait(0)) return std::move(search->found);
-    platform.SleepAnswering(kLookEveryMs);
+    if (!pause(kLookEveryMs)) break;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<ElementBox>> FindElements(Platform& platform,
+                                                    const Rect& area) {
+  return SearchElements(platform, area, [&platform](int32_t ms) {
+    platform.SleepAnswering(ms);
+    return true;
+  });
+}
+
+std::optional<std::vector<ElementBox>> FindElementsOffUi(
+    Platform& platform, const Rect& area,
+    const std::function<bool()>& give_up) {
+  return SearchElements(platform, area, [&platform, &give_up](int32_t ms) {
+    if (give_up()) return false;
+    platform.Sleep(ms);
+    return true;
+  });
 }
 
 }  // namespace hopla

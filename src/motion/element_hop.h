@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -47,6 +48,11 @@ Rect AheadArea(Point from, StepVector unit, const Rect& screen);
 // within kHopWaitMs; the late answer is then dropped.
 std::optional<std::vector<ElementBox>> FindElements(Platform& platform,
                                                     const Rect& area);
+
+// The same for a thread that owns no windows (the walk's): it waits
+// plainly, and gives up as soon as `give_up` says so.
+std::optional<std::vector<ElementBox>> FindElementsOffUi(
+    Platform& platform, const Rect& area, const std::function<bool()>& give_up);
 
 }  // namespace hopla
 

@@ -5,6 +5,8 @@
 
 #include "motion/brake.h"
 #include "motion/directions.h"
+#include "motion/element_hop.h"
+#include "shared/slider_maps.h"
 
 namespace hopla {
 
@@ -34,6 +36,7 @@ void TMyThread::Pass() {
     // Read again only after a wait: a read costs a quarter of the fastest
     // speed's millisecond under Wine, and nothing has moved in between.
     const Point from = waits ? ReadCursor() : at;
+    if (state_.ElementStepOn && StepToElement(from, unit)) return;
     const int32_t factor = state_.SpeedFactor;
     step_ = {unit.dx * pixels * factor, unit.dy * pixels * factor};
     const Point to = StepTarget(from);
@@ -48,6 +51,49 @@ void TMyThread::Pass() {
   const int32_t sleep_ms =
       pacer_.SleepAfterPass(platform().NowMicros(), state_.StepDelay);
   if (sleep_ms > 0) platform().Sleep(sleep_ms);
+}
+
+// The next element ahead at once when the walk starts or turns (the person
+// chose this way), then one every StepPaceMs, so a person passes a row of
+// buttons without a code for each and stops on theirs with "1" at leisure:
+// a press holds the cursor where it is, and a code that leaves the way as it
+// was keeps the rhythm. Where nothing lies ahead, the walk walks, and looks
+// again every pace.
+bool TMyThread::StepToElement(Point from, StepVector unit) {
+  constexpr int64_t kMicrosPerMs = 1000;
+  constexpr int32_t kLookSliceMs = 10;
+  const int64_t pace_us =
+      std::max<int64_t>(state_.StepPaceMs, 1) * kMicrosPerMs;
+  const int32_t direction = state_.Direction;
+  if (direction != state_.SteppedDirection ||
+      platform().NowMicros() >= state_.NextStepUs) {
+    const Rect screen{state_.ScreenLeft, state_.ScreenTop, state_.ScreenRight,
+                      state_.ScreenBottom};
+    const std::optional<std::vector<ElementBox>> elements =
+        FindElementsOffUi(platform(), AheadArea(from, unit, screen),
+                          [this] { return Terminated(); });
+    // A press while it looked: the walk halts where it is.
+    if (Terminated()) return true;
+    const std::optional<Point> to =
+        elements ? HopTarget(*elements, from, unit) : std::nullopt;
+    state_.NextStepUs = platform().NowMicros() + pace_us;
+    state_.SteppedDirection = direction;
+    state_.NothingAhead = !to;
+    if (to) {
+      platform().SetCursorPos(*to);
+      state_.CursorX = to->x;
+      state_.CursorY = to->y;
+      // A jump never slows: "00" on an element turns, as on plain ground.
+      state_.Braking = false;
+      state_.BrakeReleased = false;
+      ApplySpeedPosition(state_);
+    }
+  }
+  if (state_.NothingAhead) return false;
+  const int64_t left_us = state_.NextStepUs - platform().NowMicros();
+  platform().Sleep(static_cast<int32_t>(
+      std::clamp<int64_t>(left_us / kMicrosPerMs, 1, kLookSliceMs)));
+  return true;
 }
 
 Point TMyThread::ReadCursor() {

@@ -1,6 +1,7 @@
 // TMyThread: walks the cursor one step per pass while the engine has a moving
-// direction, turning back at the screen edges when asked, holding still while
-// a press code is being entered and after a long press.
+// direction (or from element to element, when the person chose that),
+// turning back at the screen edges when asked, holding still while a press
+// code is being entered and after a long press.
 #ifndef HOPLA_MOTION_MOVER_THREAD_H_
 #define HOPLA_MOTION_MOVER_THREAD_H_
 
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "motion/brake_prober.h"
+#include "motion/directions.h"
 #include "motion/mover_link.h"
 #include "platform/platform.h"
 #include "shared/engine_state.h"
@@ -53,6 +55,8 @@ class TMyThread : public TThread {
   Point StepTarget(Point from) const;
   void TurnBack();
   Point Along(Point from, int64_t px) const;
+  // With element stepping on: true when this pass was the stepping's.
+  bool StepToElement(Point from, StepVector unit);
 
   std::shared_ptr<EngineState> owned_state_;
   EngineState& state_;

@@ -34,6 +34,18 @@ WidgetArgs ExtendedDialog::Focusable(WidgetArgs desc) {
   return desc;
 }
 
+WidgetArgs ExtendedDialog::PaceArgs() {
+  WidgetArgs desc = Bar(362, kMostStepPace);
+  desc.min = kLeastStepPace;
+  desc.position = ExtendedSettings{}.step_pace;
+  return desc;
+}
+
+std::string ExtendedDialog::PaceText(int32_t tenths) {
+  return "1つに " + std::to_string(tenths / 10) + "." +
+         std::to_string(tenths % 10) + " 秒";
+}
+
 std::string ExtendedDialog::Numbered(const char* stem, int32_t n) {
   return std::string(stem) + " " + std::to_string(n);
 }
@@ -81,6 +93,13 @@ void ExtendedDialog::Bind() {
       settings_.SetExtended(values);
     };
   }
+  PaceBar.on_change = [this](Component&) {
+    PaceLabel.SetCaption(PaceText(PaceBar.Position()));
+    if (showing_) return;
+    ExtendedSettings values = settings_.Extended();
+    values.step_pace = PaceBar.Position();
+    settings_.SetExtended(values);
+  };
   CloseButton.on_click = [this](Component&) { Close(); };
   on_close = [this](Component&, CloseAction&) { trying_ = false; };
   ConfirmTimer.on_timer = [this](Component&) { ConfirmTick(); };
@@ -112,6 +131,8 @@ void ExtendedDialog::ShowValues(const ExtendedSettings& values) {
       row.dialog_box(*this).SetChecked(row.get(values) != 0);
     }
   }
+  PaceBar.SetPosition(values.step_pace);
+  PaceLabel.SetCaption(PaceText(values.step_pace));
   showing_ = false;
 }
 

@@ -75,6 +75,20 @@ class ExtendedDialog : public Form {
       app(), *this, "HopCheckBox",
       At("歩いている時に「01」で、進む向きの次のボタンやリンクへ跳ぶ", 16, 268,
          kWidth - 32, kRowHeight)};
+  CheckBox StopClickCheckBox{
+      app(), *this, "StopClickCheckBox",
+      At("歩いている時に「11」で、止まってその場でクリックする", 16, 292,
+         kWidth - 32, kRowHeight)};
+  CheckBox FineSpeedsCheckBox{
+      app(), *this, "FineSpeedsCheckBox",
+      At("速さ5〜8を細かくする（毎秒約150・200・290・400ドット）", 16, 316,
+         kWidth - 32, kRowHeight)};
+  CheckBox ElementStepCheckBox{
+      app(), *this, "ElementStepCheckBox",
+      At("歩く代わりに、進む向きのボタンやリンクを順にたどる", 16, 340,
+         kWidth - 32, kRowHeight)};
+  Label PaceLabel{app(), *this, "PaceLabel", At("", 36, 370, 180, 12)};
+  TrackBar PaceBar{app(), *this, "PaceBar", PaceArgs()};
   PushButton CloseButton{app(), *this, "CloseButton",
                          At("閉じる", kWidth - 108, kHeight - 40, 96, 30)};
   Timer ConfirmTimer{app().timers(), "ConfirmTimer", false, kMsPerSecond};
@@ -92,7 +106,7 @@ class ExtendedDialog : public Form {
 
   // The layout of the controls, each given where it is declared.
   static constexpr int32_t kWidth = 420;
-  static constexpr int32_t kHeight = 340;
+  static constexpr int32_t kHeight = 448;
   static constexpr int32_t kRowHeight = 17;
   static constexpr int32_t kBarHeight = 26;
   static constexpr int32_t kSubLeft = 150;
@@ -103,6 +117,9 @@ class ExtendedDialog : public Form {
                        int32_t width, int32_t height);
   static WidgetArgs Bar(int32_t top, int32_t max);
   static WidgetArgs Focusable(WidgetArgs desc);
+  static WidgetArgs PaceArgs();
+  // "1つに 1.0 秒": the stepping's pace.
+  static std::string PaceText(int32_t tenths);
   // "番号 3": a label with its number.
   static std::string Numbered(const char* stem, int32_t n);
 

@@ -1,8 +1,9 @@
 // The settings beyond the main window's: which device is the switch, the
-// code bubble and the hop to the next element. They live in a section of their
-// own in the settings file, and a value is written only when it differs from
-// its default or its key is there already, so the file of a user who never
-// changes them stays as it always was.
+// code bubble, and the aids to pointing (the hop to the next element, the
+// stop with a click, the finer fast speeds, the element stepping). They live in
+// a section of their own in the settings file, and a value is written only when
+// it differs from its default or its key is there already, so the file of a
+// user who never changes them stays as it always was.
 #ifndef HOPLA_SETTINGS_EXTENDED_SETTINGS_H_
 #define HOPLA_SETTINGS_EXTENDED_SETTINGS_H_
 
@@ -17,11 +18,18 @@ class IniFileSave;
 struct SettingRow;
 
 inline constexpr char kExtendedSection[] = "拡張設定";
+// The element stepping's pace, in tenths of a second an element.
+inline constexpr int32_t kLeastStepPace = 3;
+inline constexpr int32_t kMostStepPace = 30;
 
 struct ExtendedSettings {
   SwitchChoice switch_choice;
-  bool bubble = true;  // the code bubble beside the cursor
-  bool hop = false;    // "01" while walking hops to the next element ahead
+  bool bubble = true;       // the code bubble beside the cursor
+  bool hop = false;         // "01" while walking hops to the next element ahead
+  bool stop_click = false;  // "11" while walking stops and clicks
+  bool fine_speeds = false;   // speed positions 5..8 at 154..400 px/s
+  bool element_step = false;  // the walk goes from element to element
+  int32_t step_pace = 10;     // tenths of a second an element
 
   bool operator==(const ExtendedSettings&) const = default;
 };

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "shared/slider_maps.h"
+
 namespace hopla {
 namespace {
 
@@ -153,6 +155,30 @@ const SettingRow kRows[] = {
         [](E& s, int32_t v) { s.hop = v != 0; },
         &InDialog<&ExtendedDialog::HopCheckBox>,
         [](EngineState& state, int32_t v) { state.HopOn = v != 0; }),
+    Extended(
+        "止まってクリック", 0, 1,
+        [](const E& s) { return s.stop_click ? 1 : 0; },
+        [](E& s, int32_t v) { s.stop_click = v != 0; },
+        &InDialog<&ExtendedDialog::StopClickCheckBox>,
+        [](EngineState& state, int32_t v) { state.StopClickOn = v != 0; }),
+    Extended(
+        "細かい速さ", 0, 1, [](const E& s) { return s.fine_speeds ? 1 : 0; },
+        [](E& s, int32_t v) { s.fine_speeds = v != 0; },
+        &InDialog<&ExtendedDialog::FineSpeedsCheckBox>,
+        [](EngineState& state, int32_t v) {
+          state.FineSpeedsOn = v != 0;
+          ApplySpeedPosition(state);  // a walk under way changes at once
+        }),
+    Extended(
+        "要素をたどる", 0, 1, [](const E& s) { return s.element_step ? 1 : 0; },
+        [](E& s, int32_t v) { s.element_step = v != 0; },
+        &InDialog<&ExtendedDialog::ElementStepCheckBox>,
+        [](EngineState& state, int32_t v) { state.ElementStepOn = v != 0; }),
+    Extended(
+        "たどる間隔", kLeastStepPace, kMostStepPace,
+        [](const E& s) { return s.step_pace; },
+        [](E& s, int32_t v) { s.step_pace = v; }, nullptr,
+        [](EngineState& state, int32_t v) { state.StepPaceMs = v * 100; }),
 };
 
 const std::array<StrengthRadio, 4> kStrengths = {{

@@ -117,6 +117,19 @@ struct EngineState {
   Shared<bool> BubbleOn{true};       // the code bubble beside the cursor
   // Code "01" while walking hops to the next element ahead.
   Shared<bool> HopOn{false};
+  // Code "11" while walking stops and clicks where the walk halted.
+  Shared<bool> StopClickOn{false};
+  // Speed positions 5..8 walk 154 to 400 px/s rather than 500 to 5000.
+  Shared<bool> FineSpeedsOn{false};
+  // The walk goes from element to element ahead, one every StepPaceMs.
+  Shared<bool> ElementStepOn{false};
+  Shared<int32_t> StepPaceMs{1000};
+  // The stepping's rhythm, kept across the mover threads that each press
+  // ends and starts: when the next look ahead is due, the direction of the
+  // last, and whether it found nothing (the walk walks meanwhile).
+  Shared<int64_t> NextStepUs{0};
+  Shared<int32_t> SteppedDirection{0};
+  Shared<bool> NothingAhead{false};
 
   // Commands.
   Shared<bool> ButtonHeld{false};

@@ -42,7 +42,8 @@ void RandomRun::PlanClicks(int64_t until_ms) {
 }
 
 // The extended settings dialog, opened from the system menu: another kind
-// of switch (pressed within its 15 s, or not), the bubble or the hop.
+// of switch (pressed within its 15 s, or not), the bubble, the hop, the
+// element stepping or the stop with a click.
 void RandomRun::ClickInDialog(int64_t at_ms) {
   const int64_t which = dice_.Between(0, 1000);
   const bool confirm = dice_.Percent(50);
@@ -84,10 +85,22 @@ void RandomRun::ClickInDialog(int64_t at_ms) {
         if (!peer(dialog->BubbleCheckBox)->UserClick()) return;
         PersonSet("拡張設定/吹き出し", before.bubble ? "0" : "1");
         return;
-      default:
-        if (!peer(dialog->HopCheckBox)->UserClick()) return;
-        PersonSet("拡張設定/要素へ跳ぶ", before.hop ? "0" : "1");
+      default: {
+        // The aids that look for elements, or the stop with a click.
+        const int64_t aid = (which / 3) % 3;
+        CheckBox& box = aid == 0   ? dialog->HopCheckBox
+                        : aid == 1 ? dialog->ElementStepCheckBox
+                                   : dialog->StopClickCheckBox;
+        if (!peer(box)->UserClick()) return;
+        if (aid == 0) PersonSet("拡張設定/要素へ跳ぶ", before.hop ? "0" : "1");
+        if (aid == 1) {
+          PersonSet("拡張設定/要素をたどる", before.element_step ? "0" : "1");
+        }
+        if (aid == 2) {
+          PersonSet("拡張設定/止まってクリック", before.stop_click ? "0" : "1");
+        }
         return;
+      }
     }
   });
 }
@@ -363,10 +376,15 @@ RunRecord RandomRun::Record() const {
   record.exited = !process_->Running() && !record.terminated;
   record.threads_left = process_->ThreadsLeftAtExit();
   record.windows_left = process_->WindowsLeftAtExit();
-  const auto hop = person_set_.find("拡張設定/要素へ跳ぶ");
-  const bool hop_ever_on =
-      hop_on_ || (hop != person_set_.end() && hop->second.count("1") != 0);
-  record.threads_may_stay = threads_may_stay_ || (window_hung_ && hop_ever_on);
+  // A look for elements in a window that hangs cannot end.
+  const auto ever_on = [this](const char* key) {
+    const auto set = person_set_.find(key);
+    return set != person_set_.end() && set->second.count("1") != 0;
+  };
+  const bool looks_ever_on = hop_on_ || ever_on("拡張設定/要素へ跳ぶ") ||
+                             ever_on("拡張設定/要素をたどる");
+  record.threads_may_stay =
+      threads_may_stay_ || (window_hung_ && looks_ever_on);
   record.silence = process_->LongestSilence();
   record.held_input = desk_.HeldInput();
   if (record.exited) {
