@@ -7,10 +7,10 @@
 // throughput. Then the same on a window full of buttons.
 // Every figure for two users: the practised one (reaction 250 +- 50 ms)
 // and a slower one (600 +- 200 ms, presses twice as variable).
-//   hopla-selection-bench [selections per condition, default 104] [new]
-//       [--user practised|slower]
-// "new": only the configurations after the speed positions; --user: one of
-// the two users only.
+//   hopla-selection-bench [selections per condition, default 104]
+//       [new|aids] [--user practised|slower]
+// "new": only the configurations after the speed positions; "aids": only
+// the aids to pointing; --user: one of the two users only.
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -52,6 +52,9 @@ struct Config {
   bool hop = false;    // the targets are buttons
   // Every circle answers as a push button, not only the target.
   bool all_buttons = false;
+  bool stop_click = false;  // "11" while walking stops and clicks
+  bool fine = false;        // positions 5..8 at 150..400 px/s
+  int32_t step_pace = 0;    // element stepping, tenths of a second (0: off)
 };
 
 std::string SettingsFile(const Config& c) {
@@ -67,12 +70,19 @@ std::string SettingsFile(const Config& c) {
     text += "[ブレーキ]\r\n強さ=" + std::to_string(kBrakeStrong) +
             "\r\nボタン=1\r\n";
   }
-  if (c.hop) text += "[拡張設定]\r\n要素へ跳ぶ=1\r\n";
+  text += "[拡張設定]\r\n";
+  if (c.hop) text += "要素へ跳ぶ=1\r\n";
+  if (c.stop_click) text += "止まってクリック=1\r\n";
+  if (c.fine) text += "細かい速さ=1\r\n";
+  if (c.step_pace > 0) {
+    text +=
+        "要素をたどる=1\r\nたどる間隔=" + std::to_string(c.step_pace) + "\r\n";
+  }
   return text;
 }
 
 Practice PracticeOf(const Config& c) {
-  const SpeedStep step = SpeedFor(c.speed);
+  const SpeedStep step = SpeedFor(c.speed, c.fine);
   Practice practice;
   practice.speed_px_per_ms =
       static_cast<double>(step.step_pixels) / step.step_delay_ms;
@@ -83,6 +93,8 @@ Practice PracticeOf(const Config& c) {
   practice.boost = c.boost;
   practice.brake = c.brake;
   practice.hop = c.hop;
+  practice.stop_click = c.stop_click;
+  practice.step_pace_ms = c.step_pace * 100;
   return practice;
 }
 
@@ -133,7 +145,7 @@ Figures RunCondition(const Config& config, const HumanTiming& timing,
     desk.ClearRoleRegions();
     if (config.all_buttons) {
       for (const Point& p : targets) buttons.push_back(Square(p, width));
-    } else if (config.brake || config.hop) {
+    } else if (config.brake || config.hop || config.step_pace > 0) {
       buttons.push_back(box);
     }
     for (const Rect& b : buttons) desk.AddRoleRegion(b, kPushButton);
@@ -242,7 +254,9 @@ void RunButtonWindow(const Config& config, const HumanTiming& timing,
     desk.ClearTrace();
     const Outcome outcome =
         user.Select(aim, kSelectionLimitMs,
-                    config.brake || config.hop ? buttons : std::vector<Rect>{});
+                    config.brake || config.hop || config.step_pace > 0
+                        ? buttons
+                        : std::vector<Rect>{});
     if (!outcome.clicked) ++unfinished;
     // An error is a click outside the whole button.
     const bool inside = outcome.end.x >= box.left &&
@@ -258,9 +272,112 @@ void RunButtonWindow(const Config& config, const HumanTiming& timing,
               unfinished > 0 ? " (some selections gave up)" : "");
 }
 
-// Every configuration for one user.
-void RunAll(const HumanTiming& timing, int32_t selections, bool only_new) {
-  if (!only_new) {
+// The shortest quiet time makes every code quicker; from the speed
+// positions on it is used with the speeds a person can still stop on a
+// target.
+Config Quick(const std::string& name, int32_t speed) {
+  Config config{name + ", speed position " + std::to_string(speed) +
+                ", quiet time slider 1"};
+  config.speed = speed;
+  config.execute = 1;
+  return config;
+}
+
+// What the program does as it stands when first run and with its settings.
+std::vector<Config> SettingsConfigs() {
+  std::vector<Config> configs;
+  configs.push_back(Quick("four directions", 3));
+  configs.push_back(Quick("four directions", 4));
+  Config eight = Quick("8 directions", 4);
+  eight.eight = true;
+  configs.push_back(eight);
+  for (int32_t speed : {3, 4}) {
+    Config boost = Quick("fivefold boost on long legs", speed);
+    boost.boost = true;
+    configs.push_back(boost);
+  }
+  for (int32_t speed : {4, 5, 6}) {
+    Config brake = Quick("strong brake, targets are push buttons", speed);
+    brake.brake = true;
+    configs.push_back(brake);
+  }
+  Config hop = Quick("hop (\"01\" while walking), targets are buttons", 4);
+  hop.hop = true;
+  configs.push_back(hop);
+  Config hop_all = Quick("hop, every circle is a button", 4);
+  hop_all.hop = true;
+  hop_all.all_buttons = true;
+  configs.push_back(hop_all);
+  Config hop_first{"hop at the first-run settings"};
+  hop_first.hop = true;
+  configs.push_back(hop_first);
+  return configs;
+}
+
+// The aids to pointing anywhere: the finer fast speeds, the stop with a
+// click, and both together; and the element stepping where only the target
+// is a button.
+std::vector<Config> AidConfigs() {
+  std::vector<Config> configs;
+  for (int32_t speed : {5, 6, 7}) {
+    Config fine = Quick("finer speeds", speed);
+    fine.fine = true;
+    configs.push_back(fine);
+  }
+  for (int32_t speed : {3, 4}) {
+    Config click = Quick("stop with a click (\"11\")", speed);
+    click.stop_click = true;
+    configs.push_back(click);
+  }
+  for (int32_t speed : {5, 6}) {
+    Config both = Quick("stop with a click, finer speeds", speed);
+    both.stop_click = true;
+    both.fine = true;
+    configs.push_back(both);
+  }
+  // As the program is first run, the target a button: held against the
+  // same selections under Wine.
+  Config steps{
+      "element stepping at the first-run settings (1.0 s), targets "
+      "are buttons"};
+  steps.step_pace = 10;
+  configs.push_back(steps);
+  return configs;
+}
+
+std::vector<Config> ButtonWindowConfigs(bool aids) {
+  std::vector<Config> configs;
+  if (!aids) {
+    configs.push_back(Quick("walk", 4));
+    Config brake = Quick("strong brake", 4);
+    brake.brake = true;
+    configs.push_back(brake);
+    Config hop = Quick("hop", 4);
+    hop.hop = true;
+    configs.push_back(hop);
+    return configs;
+  }
+  Config walk = Quick("walk, stop with a click", 4);
+  walk.stop_click = true;
+  configs.push_back(walk);
+  for (int32_t pace : {3, 4, 6, 10}) {
+    Config steps = Quick("element stepping " + std::to_string(pace / 10) + "." +
+                             std::to_string(pace % 10) + " s",
+                         4);
+    steps.step_pace = pace;
+    configs.push_back(steps);
+    steps.name += ", stop with a click";
+    steps.stop_click = true;
+    configs.push_back(steps);
+  }
+  return configs;
+}
+
+enum class Part { kAll, kNew, kAids };
+
+// Every configuration of `part` for one user.
+void RunAll(const HumanTiming& timing, int32_t selections, Part part) {
+  if (part == Part::kAll) {
     RunConfig(Config{"first-run settings"}, timing, selections);
     for (int32_t speed = 1; speed <= 8; ++speed) {
       if (speed == 3) continue;  // the first run's
@@ -269,52 +386,22 @@ void RunAll(const HumanTiming& timing, int32_t selections, bool only_new) {
       RunConfig(config, timing, selections);
     }
   }
-  // The shortest quiet time makes every code quicker; from here on it is
-  // used with the speeds a person can still stop on a target.
-  auto quick = [](std::string name, int32_t speed) {
-    Config config{name + ", speed position " + std::to_string(speed) +
-                  ", quiet time slider 1"};
-    config.speed = speed;
-    config.execute = 1;
-    return config;
-  };
-  std::vector<Config> configs;
-  configs.push_back(quick("four directions", 3));
-  configs.push_back(quick("four directions", 4));
-  Config eight = quick("8 directions", 4);
-  eight.eight = true;
-  configs.push_back(eight);
-  for (int32_t speed : {3, 4}) {
-    Config boost = quick("fivefold boost on long legs", speed);
-    boost.boost = true;
-    configs.push_back(boost);
+  if (part != Part::kAids) {
+    for (const Config& config : SettingsConfigs()) {
+      RunConfig(config, timing, selections);
+    }
   }
-  for (int32_t speed : {4, 5, 6}) {
-    Config brake = quick("strong brake, targets are push buttons", speed);
-    brake.brake = true;
-    configs.push_back(brake);
+  for (const Config& config : AidConfigs()) {
+    RunConfig(config, timing, selections);
   }
-  Config hop = quick("hop (\"01\" while walking), targets are buttons", 4);
-  hop.hop = true;
-  configs.push_back(hop);
-  Config hop_all = quick("hop, every circle is a button", 4);
-  hop_all.hop = true;
-  hop_all.all_buttons = true;
-  configs.push_back(hop_all);
-  Config hop_first{"hop at the first-run settings"};
-  hop_first.hop = true;
-  configs.push_back(hop_first);
-  for (const Config& config : configs) RunConfig(config, timing, selections);
   std::printf(
       "\nA window full of buttons (8 x 10 buttons of 96 x 28 px, "
       "16 and 12 px apart), buttons in a random order:\n");
-  Config grid_walk = quick("walk", 4);
-  Config grid_brake = quick("strong brake", 4);
-  grid_brake.brake = true;
-  Config grid_hop = quick("hop", 4);
-  grid_hop.hop = true;
-  for (const Config& config : {grid_walk, grid_brake, grid_hop}) {
-    RunButtonWindow(config, timing, selections);
+  for (bool aids : {false, true}) {
+    if (!aids && part == Part::kAids) continue;
+    for (const Config& config : ButtonWindowConfigs(aids)) {
+      RunButtonWindow(config, timing, selections);
+    }
   }
 }
 
@@ -324,14 +411,16 @@ void RunAll(const HumanTiming& timing, int32_t selections, bool only_new) {
 int main(int argc, char** argv) {
   using hopla::selection::HumanTiming;
   int32_t selections = 104;
-  bool only_new = false;
+  auto part = hopla::selection::Part::kAll;
   std::string user;  // both
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--user" && i + 1 < argc) {
       user = argv[++i];
     } else if (arg == "new") {
-      only_new = true;
+      part = hopla::selection::Part::kNew;
+    } else if (arg == "aids") {
+      part = hopla::selection::Part::kAids;
     } else {
       selections = std::atoi(argv[i]);
     }
@@ -355,7 +444,7 @@ int main(int argc, char** argv) {
   for (const User& u : users) {
     if (!user.empty() && user != u.name) continue;
     std::printf("\n=== %s\n", u.title);
-    hopla::selection::RunAll(u.timing, selections, only_new);
+    hopla::selection::RunAll(u.timing, selections, part);
   }
   return 0;
 }

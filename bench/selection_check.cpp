@@ -6,8 +6,12 @@
 // its mean time per selection, to hold against the simulation's figure for
 // the same condition and count (`hopla-selection-bench 8`, "64 256").
 // With "hop", the hop is on and each target is the logger's button (a new
-// logger for each), as the bench's "hop at the first-run settings".
-//   hopla-selection-check.exe [selections, default 8] [hop]
+// logger for each), as the bench's "hop at the first-run settings"; with
+// "steps" the element stepping instead, as "element stepping at the
+// first-run settings"; with "click" no button, but the stop with a click,
+// the finer speeds at position 6 and the shortest quiet time, as "stop with
+// a click, finer speeds, speed position 6".
+//   hopla-selection-check.exe [selections, default 8] [hop|steps|click]
 #include <windows.h>
 
 #include <cstdio>
@@ -57,7 +61,38 @@ class WineWorld final : public World {
   bench::Clock clock_;
 };
 
-int Run(int32_t selections, bool hop) {
+// What the check runs: the settings file's lines beyond the sound, and how
+// the user uses them.
+struct Mode {
+  std::string name;
+  std::string settings;
+  Practice practice;
+  bool target_is_button = false;
+};
+
+Mode ModeNamed(const std::string& name) {
+  Mode mode{name, "", {}, false};
+  if (name == "hop") {
+    mode.settings = "[拡張設定]\n要素へ跳ぶ=1\n";
+    mode.practice.hop = true;
+    mode.target_is_button = true;
+  } else if (name == "steps") {
+    mode.settings = "[拡張設定]\n要素をたどる=1\n";
+    mode.practice.step_pace_ms = 1000;
+    mode.target_is_button = true;
+  } else if (name == "click") {
+    mode.settings =
+        "[マウス]\nマウス移動速度=6\n[タイマー]\n実行までの時間=1\n"
+        "[拡張設定]\n止まってクリック=1\n細かい速さ=1\n";
+    mode.practice.speed_px_per_ms = 0.2;
+    mode.practice.quiet_ms = 400;
+    mode.practice.stop_click = true;
+  }
+  return mode;
+}
+
+int Run(int32_t selections, const Mode& mode) {
+  const bool hop = mode.target_is_button;
   auto logger = wine_test::InputLogger::Start(kLoggerRect, kLoggerButton);
   if (logger == nullptr) {
     std::printf("the logger window did not come\n");
@@ -65,8 +100,7 @@ int Run(int32_t selections, bool hop) {
   }
   wine_test::TempFolder folder;
   auto hopla = wine_test::HoplaProgram::Start(
-      folder.path(), std::string("[サウンド]\n音を出す=0\n") +
-                         (hop ? "[拡張設定]\n要素へ跳ぶ=1\n" : ""));
+      folder.path(), std::string("[サウンド]\n音を出す=0\n") + mode.settings);
   if (hopla == nullptr) {
     std::printf("Hopla-testswitch.exe did not start\n");
     return 2;
@@ -77,9 +111,7 @@ int Run(int32_t selections, bool hop) {
       CircleTargets(kCentre, kDistance, kTargets);
   SetCursorPos(targets[0].x, targets[0].y);
   WineWorld world(*hopla, logger.get());
-  Practice practice;
-  practice.hop = hop;
-  SwitchUser user(world, practice, kSeed);
+  SwitchUser user(world, mode.practice, kSeed);
   std::vector<Trial> trials;
   std::printf("selection  time_s  end\n");
   for (int32_t i = 1; i <= selections; ++i) {
@@ -111,10 +143,10 @@ int Run(int32_t selections, bool hop) {
   }
   const Figures f = Evaluate(trials);
   std::printf(
-      "under Wine, %d selections of 64 px targets 256 px apart at the "
-      "first-run settings%s: %.2f s per selection, %.1f%% errors\n",
-      f.selections, hop ? " with the hop" : "", f.mean_time_ms / 1000,
-      f.error_rate * 100);
+      "under Wine, %d selections of 64 px targets 256 px apart%s%s: %.2f s "
+      "per selection, %.1f%% errors\n",
+      f.selections, mode.name.empty() ? "" : ", ", mode.name.c_str(),
+      f.mean_time_ms / 1000, f.error_rate * 100);
   hopla->Quit();
   return 0;
 }
@@ -124,6 +156,7 @@ int Run(int32_t selections, bool hop) {
 
 int main(int argc, char** argv) {
   const int32_t selections = argc > 1 ? std::atoi(argv[1]) : 8;
-  const bool hop = argc > 2 && std::string(argv[2]) == "hop";
-  return hopla::selection::Run(selections > 0 ? selections : 8, hop);
+  return hopla::selection::Run(
+      selections > 0 ? selections : 8,
+      hopla::selection::ModeNamed(argc > 2 ? argv[2] : ""));
 }

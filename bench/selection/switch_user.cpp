@@ -31,6 +31,10 @@ constexpr int32_t kBoostFactor = 5;
 constexpr double kBoostWorthMs = 5000;
 constexpr double kBoostOffBeforeMs = 600;
 constexpr int64_t kPushButton = 0x2B;
+// The heartbeat's tick and a step of the walk, beside the reaction's spread.
+constexpr double kSpreadMarginPx = 4;
+// The element stepping's landings a person looks ahead along a row.
+constexpr int32_t kMostLandings = 16;
 
 double Cross(double ax, double ay, double bx, double by) {
   return ax * by - ay * bx;
@@ -292,12 +296,7 @@ void SwitchUser::WalkLook() {
   }
   single_turns_ = practice_.brake && OnButton(HaltPoint(at));
   const auto replan = [this, at] { Follow(PlanFrom(heading_, HaltPoint(at))); };
-  const auto stop = [this] {
-    Enter("1");  // the code runs after the quiet time
-    world_.Wait(practice_.quiet_ms + 50);
-    heading_ = 0;
-  };
-  if (codes_ >= kMostCodes) return stop();
+  if (codes_ >= kMostCodes) return Stop(false);
   // The walk goes another way than the second leg was planned after (a
   // code mistimed, "00" that turned instead of passing, an edge).
   if (then_ != 0 && heading_ != then_after_) return replan();
@@ -324,7 +323,12 @@ void SwitchUser::WalkLook() {
     // With the brake the cursor slows on the target: wait until it is on.
     const bool now =
         practice_.brake ? to_go * norm <= slack_ - kMarginPx : to_go <= lead;
-    if (now) return aside <= slack_ ? stop() : replan();
+    // Sure of the halt: the brake holds the cursor on the target, or two
+    // spreads of the reaction time either way stay on it.
+    const bool sure =
+        practice_.brake ||
+        2 * Speed() * timing_.reaction_sd_ms + kSpreadMarginPx <= slack_;
+    if (now) return aside <= slack_ ? Stop(sure) : replan();
   }
   if (practice_.boost) {
     const double base = practice_.speed_px_per_ms;
@@ -351,6 +355,111 @@ void SwitchUser::WalkLook() {
   }
 }
 
+void SwitchUser::Stop(bool sure) {
+  const bool click = practice_.stop_click && sure;
+  Enter(click ? "11" : "1");  // the code runs after the quiet time
+  world_.Wait(practice_.quiet_ms + (click ? 100 : 50));
+  heading_ = 0;
+  stop_clicked_ = click;
+}
+
+std::vector<Point> SwitchUser::Landings(Point from, int32_t heading,
+                                        int32_t most) const {
+  std::vector<ElementBox> boxes;
+  for (const Rect& r : buttons_) boxes.push_back({r, kPushButton});
+  const StepVector u = StepFor(heading, practice_.directions);
+  std::vector<Point> landings;
+  while (static_cast<int32_t>(landings.size()) < most) {
+    const std::optional<Point> to = HopTarget(boxes, from, u);
+    if (!to) break;
+    landings.push_back(*to);
+    from = *to;
+  }
+  return landings;
+}
+
+SwitchUser::StepPlan SwitchUser::PlanSteps(int32_t heading, Point at) const {
+  const int32_t n = practice_.directions;
+  const double pace = practice_.step_pace_ms;
+  StepPlan best;
+  double best_ms = std::numeric_limits<double>::infinity();
+  for (int32_t h = 1; h <= n; ++h) {
+    const double turn_ms = h == heading ? 0 : CostMs(CodesFor(heading, h));
+    const std::vector<Point> first = Landings(at, h, kMostLandings);
+    for (size_t i = 0; i < first.size(); ++i) {
+      const double ms = turn_ms + static_cast<double>(i) * pace;
+      if (target_.Contains(first[i]) && ms < best_ms) {
+        best = {h, first[i], 0, true};
+        best_ms = ms;
+      }
+      for (int32_t g = 1; g <= n; ++g) {
+        if (g == h) continue;
+        const std::vector<Point> second = Landings(first[i], g, kMostLandings);
+        for (size_t j = 0; j < second.size(); ++j) {
+          const double two_ms =
+              ms + CostMs(CodesFor(h, g)) + static_cast<double>(j) * pace;
+          if (target_.Contains(second[j]) && two_ms < best_ms) {
+            best = {h, first[i], g, true};
+            best_ms = two_ms;
+          }
+        }
+      }
+    }
+  }
+  return best;
+}
+
+void SwitchUser::StepLook() {
+  const Point at = world_.Cursor();
+  const int64_t now = world_.NowMs();
+  if (at != landed_at_) {
+    landed_at_ = at;
+    landed_ms_ = now;
+  }
+  if (codes_ >= kMostCodes) return Stop(false);
+  const std::vector<Point> next = Landings(at, heading_, 1);
+  const bool goal_next = !next.empty() && next[0] == steps_.corner;
+  if (target_.Contains(at)) {
+    steps_ = {heading_, at, 0, true};  // on it: stop here
+  } else if (!(at == steps_.corner) && !goal_next) {
+    // Not on the way planned (a press that came a step late, an edge):
+    // plan again from here, turning here when the way goes another way.
+    const StepPlan plan = PlanSteps(heading_, at);
+    if (!plan.found) return Stop(false);
+    steps_ = plan.first == heading_ ? plan
+                                    : StepPlan{heading_, at, plan.first, true};
+    if (!(at == steps_.corner) &&
+        !(Landings(at, heading_, 1) == std::vector<Point>{steps_.corner})) {
+      world_.Wait(kLookMs);
+      return;
+    }
+  }
+  // The press is aimed at the middle of the dwell on the goal, a reaction
+  // time ahead.
+  const double pace = practice_.step_pace_ms;
+  const double press_at = static_cast<double>(landed_ms_) +
+                          (at == steps_.corner ? 0.5 : 1.5) * pace;
+  if (static_cast<double>(now) + timing_.reaction_ms < press_at) {
+    world_.Wait(kLookMs);
+    return;
+  }
+  if (steps_.then == 0) {
+    // Sure the press comes before the next landing: two spreads of the
+    // reaction time and a tick to spare.
+    const double landing_ms =
+        static_cast<double>(landed_ms_) + (at == steps_.corner ? 1 : 2) * pace;
+    const double press_ms = static_cast<double>(now) + timing_.reaction_ms;
+    return Stop(landing_ms - press_ms >=
+                2 * timing_.reaction_sd_ms + 2 * kPressSeenMs);
+  }
+  const int32_t then = steps_.then;
+  Steer(then);
+  if (heading_ == then) {
+    steps_ = PlanSteps(heading_, world_.Cursor());
+    if (!steps_.found) Stop(false);
+  }
+}
+
 Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
                            const std::vector<Rect>& buttons) {
   const int64_t start = world_.NowMs();
@@ -363,7 +472,11 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
   entered_ = 0;
   passed_ = {};
   then_ = 0;
-  if (heading_ != 0) {
+  stop_clicked_ = false;
+  const int64_t clicks_before = world_.Clicks();
+  if (heading_ != 0 && practice_.step_pace_ms > 0) {
+    steps_ = PlanSteps(heading_, world_.Cursor());
+  } else if (heading_ != 0) {
     // Walking on from the last selection: its second leg, if the way it
     // plans goes on the way the walk goes.
     const Plan plan = PlanFrom(heading_, world_.Cursor());
@@ -372,7 +485,18 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
   }
   while (world_.NowMs() - start < limit_ms) {
     if (heading_ != 0) {
-      WalkLook();
+      if (practice_.step_pace_ms > 0) {
+        StepLook();
+      } else {
+        WalkLook();
+      }
+      if (stop_clicked_) {
+        stop_clicked_ = false;
+        if (world_.Clicks() > clicks_before) {
+          last_target_ = target_;
+          return {true, world_.Cursor(), world_.NowMs() - start, entered_};
+        }
+      }
       continue;
     }
     const Point at = world_.Cursor();
@@ -388,6 +512,15 @@ Outcome SwitchUser::Select(const Rect& target, int64_t limit_ms,
       continue;
     }
     single_turns_ = practice_.brake && OnButton(at);
+    if (practice_.step_pace_ms > 0) {
+      steps_ = PlanSteps(0, at);
+      if (steps_.found) {
+        Steer(steps_.first);
+        landed_at_ = world_.Cursor();
+        landed_ms_ = world_.NowMs();
+        continue;
+      }
+    }
     Plan plan = PlanFrom(0, at);
     if (practice_.hop) {
       // The cheapest start whose hop lands on the target.

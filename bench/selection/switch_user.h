@@ -57,6 +57,11 @@ struct Practice {
   bool boost = false;
   // "01" while walking hops to the next button ahead.
   bool hop = false;
+  // "11" while walking stops and clicks: used when the halt is sure to be on
+  // the target.
+  bool stop_click = false;
+  // The walk steps from button to button at this pace (0: it walks).
+  int32_t step_pace_ms = 0;
 };
 
 struct Outcome {
@@ -118,6 +123,24 @@ class SwitchUser {
   bool HopLands(Point from, int32_t heading) const;
   // One look while walking; false when the walk stopped.
   void WalkLook();
+  // Stops where the walk halts, clicking too when the stop with a click is
+  // on and the halt sure to be on the target.
+  void Stop(bool sure);
+  // With element stepping: the landings of the walk from `from` going
+  // `heading`, nearest first, at most `most`.
+  std::vector<Point> Landings(Point from, int32_t heading, int32_t most) const;
+  // The quickest way over the buttons from `at` (walking `heading`, 0:
+  // standing): the first heading, where to turn and the second (0: none).
+  struct StepPlan {
+    int32_t first = 0;
+    Point corner;
+    int32_t then = 0;
+    bool found = false;
+  };
+  StepPlan PlanSteps(int32_t heading, Point at) const;
+  // One look while the walk steps; the person presses during the dwell on
+  // the button where the next code is due, timing the press to its middle.
+  void StepLook();
   double Speed() const;
 
   World& world_;
@@ -140,6 +163,12 @@ class SwitchUser {
   int32_t then_ = 0;
   int32_t then_after_ = 0;  // the heading `then_` was planned to follow
   bool boosted_ = false;
+  bool stop_clicked_ = false;  // "11" entered: the click is under way
+  // Element stepping: where the next code is due, and when the cursor last
+  // landed.
+  StepPlan steps_;
+  Point landed_at_;
+  int64_t landed_ms_ = 0;
 };
 
 }  // namespace hopla::selection
