@@ -2,7 +2,7 @@
 # Builds hopla-selection-bench (native) and runs it: the pointing task of
 # ISO 9241-411 done by the simulated switch user on the simulated desktop, in
 # virtual time, for the first-run settings, every speed position, the other
-# settings and the aids to pointing (about 35 minutes for both users).
+# settings and the aids to pointing (about 25 minutes for both users).
 #
 #   bench/selection.sh         # 104 selections per condition
 #   bench/selection.sh 26      # fewer, quicker
