@@ -103,7 +103,8 @@ add_dependencies(hopla-switch-bench Hopla)
 # The simulated switch user driving the real program under Wine, to check
 # the simulation: bench/selection_check.sh runs it. Not a test.
 add_executable(hopla-selection-check bench/selection_check.cpp
-               bench/selection/switch_user.cpp bench/selection/iso_task.cpp)
+               bench/selection/switch_user.cpp
+               bench/selection/switch_user_steps.cpp bench/selection/iso_task.cpp)
 target_link_libraries(hopla-selection-check PRIVATE hopla_wine_kit)
 target_include_directories(hopla-selection-check PRIVATE ${CMAKE_SOURCE_DIR})
 add_dependencies(hopla-selection-check Hopla-testswitch hopla-input-logger)
