@@ -308,6 +308,30 @@ TEST_F(ExecutorTest, ElementSteppingGoesOneElementAPaceUntilAPress) {
   EXPECT_FALSE(State().Moving);
 }
 
+// A program that hangs keeps a look from ending: the stepping walks on
+// meanwhile, and leaves three looks hanging at most, however long it hangs.
+TEST_F(ExecutorTest, ElementSteppingWalksPastAHungProgramWithThreeLooksAtMost) {
+  desk_.AddRoleRegion({900, 580, 940, 620}, {RoleReading::Kind::kNumber, 0x2B});
+  const WindowHandle hung =
+      desk_.AddWindow({"Hung", {980, 100, 1020, 140}, nullptr, true});
+  Do([this] {
+    ExtendedSettings values = hopla_->Extended();
+    values.element_step = true;
+    values.step_pace = 3;
+    hopla_->SetExtended(values);
+  });
+  desk_.PlaceCursor({300, 600});
+  const int32_t threads = process_->ThreadsRunning();
+  desk_.RunFor(Enter("0") - desk_.Now() + 1000 + 9000);
+  EXPECT_EQ(process_->ThreadsRunning(), threads + 4);  // the mover, 3 looks
+  EXPECT_GT(desk_.Cursor().x, 400);
+  EXPECT_LT(desk_.Cursor().x, 900);
+  EXPECT_TRUE(State().Moving);
+  desk_.SetHung(hung, false);
+  desk_.RunFor(Enter("1") - desk_.Now() + 1100);
+  EXPECT_FALSE(State().Moving);
+}
+
 TEST_F(ExecutorTest, BoostSwitchesOnlyWhenAllowed) {
   RunCode("000");
   EXPECT_EQ(State().SpeedFactor, 5);

@@ -65,7 +65,8 @@ namespace {
 // up.
 std::optional<std::vector<ElementBox>> SearchElements(
     Platform& platform, const Rect& area,
-    const std::function<bool(int32_t)>& pause) {
+    const std::function<bool(int32_t)>& pause,
+    std::function<void()> done = nullptr) {
   constexpr int32_t kLookEveryMs = 10;
   // Shared with the searching thread, which may outlive this call.
   struct Search {
@@ -74,8 +75,9 @@ std::optional<std::vector<ElementBox>> SearchElements(
   };
   auto search = std::make_shared<Search>();
   search->done = platform.CreateAutoResetEvent(false);
-  platform.StartThread([search, &platform, area] {
+  platform.StartThread([search, &platform, area, done = std::move(done)] {
     search->found = platform.CreateRoleProbe()->Elements(area);
+    if (done) done();
     search->done->Set();
   });
   for (int32_t waited = 0; waited <= kHopWaitMs; waited += kLookEveryMs) {
@@ -96,13 +98,16 @@ std::optional<std::vector<ElementBox>> FindElements(Platform& platform,
 }
 
 std::optional<std::vector<ElementBox>> FindElementsOffUi(
-    Platform& platform, const Rect& area,
-    const std::function<bool()>& give_up) {
-  return SearchElements(platform, area, [&platform, &give_up](int32_t ms) {
-    if (give_up()) return false;
-    platform.Sleep(ms);
-    return true;
-  });
+    Platform& platform, const Rect& area, const std::function<bool()>& give_up,
+    std::function<void()> done) {
+  return SearchElements(
+      platform, area,
+      [&platform, &give_up](int32_t ms) {
+        if (give_up()) return false;
+        platform.Sleep(ms);
+        return true;
+      },
+      std::move(done));
 }
 
 }  // namespace hopla

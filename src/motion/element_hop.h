@@ -50,9 +50,12 @@ std::optional<std::vector<ElementBox>> FindElements(Platform& platform,
                                                     const Rect& area);
 
 // The same for a thread that owns no windows (the walk's): it waits
-// plainly, and gives up as soon as `give_up` says so.
+// plainly, and gives up as soon as `give_up` says so. `done` runs on the
+// searching thread once the answer is in, however late, before the wait
+// learns of it.
 std::optional<std::vector<ElementBox>> FindElementsOffUi(
-    Platform& platform, const Rect& area, const std::function<bool()>& give_up);
+    Platform& platform, const Rect& area, const std::function<bool()>& give_up,
+    std::function<void()> done);
 
 }  // namespace hopla
 

@@ -69,9 +69,27 @@ bool TMyThread::StepToElement(Point from, StepVector unit) {
       platform().NowMicros() >= state_.NextStepUs) {
     const Rect screen{state_.ScreenLeft, state_.ScreenTop, state_.ScreenRight,
                       state_.ScreenBottom};
-    const std::optional<std::vector<ElementBox>> elements =
-        FindElementsOffUi(platform(), AheadArea(from, unit, screen),
-                          [this] { return Terminated(); });
+    // A look that a press cut short ends in a moment and is waited for. A
+    // window that hangs keeps a look from ending: past the hop's wait the
+    // walk walks meanwhile, and looks again, but a few looks left hanging
+    // are all it starts, so their threads cannot pile up.
+    constexpr int32_t kMostLooksHanging = 3;
+    const int64_t now_us = platform().NowMicros();
+    const int32_t unfinished = state_.LooksUnfinished;
+    if (unfinished > 0 &&
+        now_us - state_.LookStartedUs < kHopWaitMs * kMicrosPerMs) {
+      platform().Sleep(kLookSliceMs);
+      return true;
+    }
+    std::optional<std::vector<ElementBox>> elements;
+    if (unfinished < kMostLooksHanging) {
+      state_.LooksUnfinished.Add(1);
+      state_.LookStartedUs = now_us;
+      elements = FindElementsOffUi(
+          platform(), AheadArea(from, unit, screen),
+          [this] { return Terminated(); },
+          [state = owned_state_] { state->LooksUnfinished.Add(-1); });
+    }
     // A press while it looked: the walk halts where it is.
     if (Terminated()) return true;
     const std::optional<Point> to =

@@ -28,6 +28,8 @@ class Shared {
     value_.store(value, std::memory_order_relaxed);
     return *this;
   }
+  // For a count that several threads change at once.
+  void Add(T delta) { value_.fetch_add(delta, std::memory_order_relaxed); }
 
  private:
   std::atomic<T> value_;
@@ -130,6 +132,10 @@ struct EngineState {
   Shared<int64_t> NextStepUs{0};
   Shared<int32_t> SteppedDirection{0};
   Shared<bool> NothingAhead{false};
+  // The looks ahead that have not ended (a window that hangs holds one),
+  // and when the last one began.
+  Shared<int32_t> LooksUnfinished{0};
+  Shared<int64_t> LookStartedUs{0};
 
   // Commands.
   Shared<bool> ButtonHeld{false};
