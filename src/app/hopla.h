@@ -26,7 +26,6 @@
 namespace hopla {
 
 inline constexpr char kApplicationTitle[] = "「ホプラー。」Ver2.10";
-inline constexpr char kHelpFile[] = "Hopla.chm";
 inline constexpr char kSearchingNote[] = "　JoyToKeyを探しています…";
 
 class THopla : public SettingsWindow,

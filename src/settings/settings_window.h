@@ -25,11 +25,9 @@ namespace hopla {
 inline constexpr char kWindowCaption[] = "「ホプラー。」";
 inline constexpr int32_t kClientWidth = 607;
 inline constexpr int32_t kClientHeight = 428;
-// Where the link and the banner lead: the project's page and its postal
-// transfer account. Placeholders of the right form until the project has
-// its own.
-inline constexpr char kHomePageUrl[] = "https://pomlab.example.jp/hopla/";
-inline constexpr char kDonationAccount[] = "00000-0-00000";
+// The help file, beside the programs; the HELP button, code "1010" and, until
+// a distributor sets a home page, the link open it.
+inline constexpr char kHelpFile[] = "Hopla.chm";
 // How long the minimise button waits for the window it minimises.
 inline constexpr int32_t kMinimiseSendTimeoutMs = 2000;
 // The stepping buttons grow by this much each way under the pointer.
@@ -40,7 +38,9 @@ inline constexpr uint32_t kExtendedSettingsCommand = 0x0110;
 inline constexpr char kExtendedSettingsMenuText[] = "拡張設定...";
 
 // The banner's text: its sentences, each followed by ideographic spaces.
-std::string BannerText();
+// With an account, the banner asks for donations to it; without, the
+// sentences that name one are left out.
+std::string BannerText(const std::optional<std::string>& account);
 
 class IniFileSave;
 

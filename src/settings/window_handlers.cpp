@@ -1,15 +1,20 @@
 // The window's own handlers: the stepping buttons, the cursor over the link,
 // the link, the minimise button and the banner.
+#include "settings/distributor.h"
 #include "settings/settings_window.h"
 
 namespace hopla {
 
-std::string BannerText() {
+std::string BannerText(const std::optional<std::string>& account) {
   const std::string two = "\u3000\u3000";
-  return std::string("スイッチを押す長短でマウスやキー操作ができます。") + two +
-         "設定をしましたら、最小化でご利用ください。" + two +
-         "カンパ歓迎です。" + two + "郵便郵便振替口座" + two +
-         kDonationAccount + "\u3000" + "「ポムラボ。」" + "     ";
+  std::string text =
+      std::string("スイッチを押す長短でマウスやキー操作ができます。") + two +
+      "設定をしましたら、最小化でご利用ください。" + two + "カンパ歓迎です。";
+  if (account) {
+    text +=
+        two + "郵便郵便振替口座" + two + *account + "\u3000" + "「ポムラボ。」";
+  }
+  return text + "     ";
 }
 
 void SettingsWindow::BindWindowHandlers() {
@@ -85,7 +90,9 @@ void SettingsWindow::FormMouseMove(Component& /*sender*/, Point /*at*/) {
 
 // What the shell answers is not looked at: no box when it cannot open.
 void SettingsWindow::Label3Click(Component& /*sender*/) {
-  app().platform().ShellOpen(kHomePageUrl);
+  Platform& platform = app().platform();
+  platform.ShellOpen(ReadDistributorValues(platform).home_page.value_or(
+      std::string(kHelpFile)));
 }
 
 // The click has just made this window the foreground one, normally; the
@@ -101,7 +108,8 @@ void SettingsWindow::SaishoukaButtonClick(Component& /*sender*/) {
 // Runs at every showing; a banner already running goes on where it is.
 void SettingsWindow::FormShow(Component& /*sender*/) {
   MarqueeLabel1.SetDirection(mlRightToLeft);
-  MarqueeLabel1.SetText(BannerText());
+  MarqueeLabel1.SetText(
+      BannerText(ReadDistributorValues(app().platform()).account));
   MarqueeLabel1.SetSpeed(100);
   MarqueeLabel1.SetSteps(500);
   MarqueeLabel1.Start(0);
