@@ -139,6 +139,8 @@ TEST_F(WindowTest, DistributorValuesOfTheRightFormOnly) {
       {"[Distributor]\r\nDonationAccount=1234-5-6\r\n"
        "HomePage=https://x.org/a b\r\n",
        nullptr, kHelpFile},
+      {"\xEF\xBB\xBF[Distributor]\r\nDonationAccount=12345-6-7\r\n",
+       "12345-6-7", kHelpFile},
       {"garbage", nullptr, kHelpFile},
   };
   for (const Case& c : cases) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/ini_file.h"
+#include "settings/ini_rules.h"
 
 namespace hopla {
 namespace {
@@ -37,9 +37,13 @@ bool IsWebAddress(std::string_view text) {
 }
 
 DistributorValues ReadDistributorValues(Platform& platform) {
-  IniFile file(platform, kDistributorFile);
+  // Read as bytes: a distributor's editor may have put a UTF-8 byte order
+  // mark before the section, which would hide it. The values are ASCII.
+  std::string file = platform.ReadFileBytes(kDistributorFile).value_or("");
+  if (file.starts_with("\xEF\xBB\xBF")) file.erase(0, 3);
   const auto read = [&file](const char* key) {
-    const std::string value = file.ReadString(kDistributorSection, key, "");
+    const std::string value =
+        ini::ReadValue(file, kDistributorSection, key).value_or("");
     const size_t begin = value.find_first_not_of(" \t");
     if (begin == std::string::npos) return std::string();
     return value.substr(begin, value.find_last_not_of(" \t") - begin + 1);
