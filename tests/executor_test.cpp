@@ -4,6 +4,7 @@
 // warning box, inside which the switch goes on working.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -271,6 +272,11 @@ TEST_F(ExecutorTest, StopWithAClickIsTheStopAndTheClickOfTwoCodes) {
       std::to_string(halted.x) + "," + std::to_string(halted.y);
   EXPECT_EQ(Done(), (Events{"mouse 32772 " + at, "mouse 32770 " + at,
                             "mouse 32772 " + at}));
+  // The bubble told the person what the code would do.
+  const auto bubble = desk_.TraceOf("bubble");
+  EXPECT_TRUE(std::any_of(bubble.begin(), bubble.end(), [](const auto& e) {
+    return e.text.find("1 1 _|止まってクリック|") == 0;
+  }));
 }
 
 // With element stepping the walk goes from element to element ahead: the
