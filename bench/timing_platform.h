@@ -65,6 +65,9 @@ class TimingPlatform final : public Platform {
   void UseSwitch(const SwitchChoice& choice) override {
     real_.UseSwitch(choice);
   }
+  void LetSwitchThrough(bool through) override {
+    real_.LetSwitchThrough(through);
+  }
   void ShowBubble(const BubbleView& view) override { real_.ShowBubble(view); }
   void HideBubble() override { real_.HideBubble(); }
   std::vector<Rect> MonitorRects() override { return real_.MonitorRects(); }

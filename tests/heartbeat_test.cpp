@@ -6,6 +6,7 @@
 
 #include "hopla_fixture.h"
 #include "platform/absent_device.h"
+#include "platform/sim/sim_widgets.h"
 
 namespace hopla {
 namespace {
@@ -326,6 +327,59 @@ TEST(AbsentDeviceRetryTest, AsksAnAbsentDeviceRarelyAndAReturnedOneAlways) {
   EXPECT_EQ(asked, 4);
   poll_for(22000, 28000, true);  // back: seen at the try at 26950, then
   EXPECT_EQ(asked, 1 + 20);      // asked at every poll again
+}
+
+// A carer's pause begun by the hot key during a drag: the walk stands, the
+// button is let go, the caption and the menu say so and the switch reaches
+// the programs; short and long presses run nothing, a hold to the key-mode
+// point ends it with the key-mode sound (and leaves the mode as it was). The
+// menu item begins and ends it too, and the next start is not paused.
+TEST_F(HeartbeatTest, CarersPauseLeavesTheSwitchOnlyTheHoldThatEndsIt) {
+  desk_.RunFor(Enter("110") - desk_.Now() + 1100);
+  desk_.RunFor(Enter("0") - desk_.Now() + 1100);
+  ASSERT_TRUE(State().Moving && State().ButtonHeld);
+  const uint32_t ctrl_alt = kModControl | kModAlt;
+  ASSERT_TRUE(desk_.PressHotKey(desk_.Now(), ctrl_alt, 'P'));
+  desk_.RunFor(100);
+  sim::SimWidget* window = desk_.Widget(hopla_->Handle());
+  auto paused_as_shown = [&] {
+    return State().Paused && process_->SwitchLetThrough() &&
+           window->MenuItemChecked(kPauseCommand) &&
+           window->Text() == std::string(kWindowCaption) + kPausedNote;
+  };
+  EXPECT_TRUE(paused_as_shown());
+  EXPECT_FALSE(State().Moving || State().ButtonHeld);
+  EXPECT_TRUE(desk_.HeldInput().empty());
+  const Point stood_at = desk_.Cursor();
+  desk_.ClearTrace();
+  desk_.RunFor(Enter("0110") - desk_.Now() + 2000);
+  EXPECT_TRUE(paused_as_shown());
+  EXPECT_EQ(desk_.Cursor(), stood_at);
+  EXPECT_EQ(State().PressCode.Get(), "");
+  EXPECT_TRUE(EventsOf({"mouse", "key", "flash"}).empty());
+  EXPECT_TRUE(SoundTimes("Pomclick.wav").empty());
+
+  const int64_t down = desk_.Now() + 100;
+  desk_.HoldSwitch(down, down + 2100);
+  desk_.RunFor(2500);
+  EXPECT_FALSE(State().Paused || State().KeyMode);
+  EXPECT_FALSE(process_->SwitchLetThrough());
+  EXPECT_FALSE(window->MenuItemChecked(kPauseCommand));
+  EXPECT_EQ(window->Text(), kWindowCaption);
+  EXPECT_EQ(SoundTimes("pu.wav").size(), 2u + 1u + 2u);  // "0110", the hold
+  EXPECT_EQ(State().PressCode.Get(), "");
+
+  process_->PostAt(desk_.Now(), hopla_->Handle(), kWmSysCommand, kPauseCommand,
+                   0);
+  desk_.RunFor(100);
+  EXPECT_TRUE(paused_as_shown());
+  Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
+  desk_.RunFor(100);
+  ASSERT_FALSE(process_->Running());
+  hopla_ = nullptr;
+  Start();
+  EXPECT_FALSE(State().Paused);
+  EXPECT_FALSE(process_->SwitchLetThrough());
 }
 
 }  // namespace

@@ -31,9 +31,8 @@ void THopla::ShowSearching(bool searching) {
   // A search at start-up comes before the window shows: it shows now.
   SetStartMinimized(SaishouCheckBox.Checked());
   app().ShowNow(*this);
-  SetCaption(searching ? std::string(kWindowCaption) + kSearchingNote
-                       : std::string(kWindowCaption));
-  app().ShowStatus(searching ? kSearchingNote : "");
+  searching_ = searching;
+  ShowCaption();
 }
 
 void THopla::JoyToKeyUseChanged() { joytokey_.JtkUseCheckBoxClick(); }

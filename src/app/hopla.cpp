@@ -77,6 +77,9 @@ void THopla::BindHandlers() {
   };
   on_sys_command = [this](uint32_t command) { SysCommandHook(command); };
   on_query_end_session = [this] { return ShutdownQueryHandler(); };
+  on_hot_key = [this](int32_t id) {
+    if (id == kPauseHotKeyId) SetPaused(!State().Paused);
+  };
   on_get_min_max_info = [this](MinMaxInfo& info) {
     GetMinMaxInfoHandler(info);
   };

@@ -27,6 +27,8 @@ namespace hopla {
 
 inline constexpr char kApplicationTitle[] = "「ホプラー。」Ver2.10";
 inline constexpr char kSearchingNote[] = "　JoyToKeyを探しています…";
+inline constexpr char kPausedNote[] =
+    "　一時停止中（スイッチを長く押し続けると再開）";
 
 class THopla : public SettingsWindow,
                private SettingsSite,
@@ -57,6 +59,8 @@ class THopla : public SettingsWindow,
   void RestoreHandler(Component& sender);
   // Window messages answered by the window itself.
   void SysCommandHook(uint32_t command);
+  // The carer's pause, from the system menu, the hot key or the switch.
+  void SetPaused(bool paused);
   // The extended settings dialog, once the system menu has opened it.
   ExtendedDialog* ExtendedSettingsDialog() { return extended_dialog_.get(); }
   bool ShutdownQueryHandler();
@@ -104,6 +108,7 @@ class THopla : public SettingsWindow,
            extended_dialog_->TakePress(held_ms, long_press);
   }
   bool HasMoverThread() const override { return MoverThread != nullptr; }
+  void EndPause() override { SetPaused(false); }
   void MoverEnded() override { TimeOverTimer.SetEnabled(true); }
   WindowHandle ApplicationWindow() const override;
   void ClearJoyToKeyUse() override { JtkUseCheckBox.SetChecked(false); }
@@ -115,6 +120,8 @@ class THopla : public SettingsWindow,
   // of the program does, after letting go of a held mouse button.
   void StopEngine();
   void ReleaseHeldButton();
+  // The caption and the taskbar button: the title, and what goes on.
+  void ShowCaption();
   // Asks every thread the program started to end and waits for them
   // (bounded), answering what they send to the window meanwhile: a probe in
   // flight asks the window itself. One that cannot end in time keeps what
@@ -135,6 +142,8 @@ class THopla : public SettingsWindow,
   std::unique_ptr<ExtendedDialog> extended_dialog_;
   // The quit question is open.
   bool asking_ = false;
+  // A search for JoyToKey goes on.
+  bool searching_ = false;
   bool released_ = false;
 };
 

@@ -73,6 +73,7 @@ void THopla::SysCommandHook(uint32_t command) {
     }
     extended_dialog_->Open();
   }
+  if (command == kPauseCommand) SetPaused(!State().Paused);
 }
 
 bool THopla::ShutdownQueryHandler() {

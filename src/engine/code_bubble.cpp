@@ -126,9 +126,15 @@ void CodeBubble::Holding(int32_t hold_ticks) {
     view.cursor = platform_.CursorPos().value_or(Point{});
   }
   view.hold_permille = bar;
-  view.command = hold_ticks < long_ticks ? "短い押し（0）"
-                 : bar < 2 * kFullBar    ? "長い押し（1）"
-                                      : "キー入力モードの切り替え";
+  if (state_.Paused) {
+    // The press makes no mark: only a hold to the end of the bar counts.
+    view.command = bar < 2 * kFullBar ? "一時停止中（押し続けると再開）"
+                                      : "一時停止を終える";
+  } else {
+    view.command = hold_ticks < long_ticks ? "短い押し（0）"
+                   : bar < 2 * kFullBar    ? "長い押し（1）"
+                                        : "キー入力モードの切り替え";
+  }
   Show(view);
 }
 

@@ -11,17 +11,20 @@ void Heartbeat::Tick() {
   // device lost at the end of a hold cannot start a new press by itself.
   if (!Poll()) state_.JoyInfo.buttons = 0;
   if ((state_.JoyInfo.buttons & kSwitchButton) != 0) {
+    const bool paused = state_.Paused;
     time_over_timer_.SetEnabled(false);
     site_.StopMoverThread();
     state_.HoldTicks = 0;
     HoldLoop();
     const bool long_press = state_.HoldTicks >= state_.LongPressTicks;
-    if (!site_.TakePress(state_.HoldTicks * state_.PollInterval, long_press)) {
+    // A try of the switch in the settings is measured in a pause too.
+    if (!site_.TakePress(state_.HoldTicks * state_.PollInterval, long_press) &&
+        !paused) {
       ClassifyPress();
     }
-    site_.StartMoverThread();
+    if (!paused) site_.StartMoverThread();
   }
-  time_over_timer_.SetEnabled(true);
+  if (!state_.Paused) time_over_timer_.SetEnabled(true);
   bubble_.Refresh();
 }
 
@@ -65,7 +68,11 @@ void Heartbeat::AtPoll(int32_t hold_ticks) {
       Sound(kLongPointSound);
       Sound(kLongPointSound);
     }
-    ToggleKeyMode();
+    if (state_.Paused) {
+      site_.EndPause();
+    } else {
+      ToggleKeyMode();
+    }
   }
 }
 

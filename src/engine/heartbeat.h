@@ -1,6 +1,8 @@
 // The 50 ms heartbeat: polls the switch, measures a press in a hold loop
 // counted in polls, appends its mark to the press code with sound feedback,
 // toggles key input mode on a very long hold, and re-arms the execution timer.
+// During a pause a press only counts when held to the key-mode point: then
+// the pause ends.
 #ifndef HOPLA_ENGINE_HEARTBEAT_H_
 #define HOPLA_ENGINE_HEARTBEAT_H_
 
@@ -29,6 +31,8 @@ class HeartbeatSite {
   virtual bool TakePress(int32_t /*held_ms*/, bool /*long_press*/) {
     return false;
   }
+  // A hold reached the key-mode point during a pause: the pause ends.
+  virtual void EndPause() {}
 };
 
 inline constexpr int32_t kHeartbeatIntervalMs = 50;

@@ -98,6 +98,8 @@ class WidgetEvents {
   // Form: the system asks for the maximised placement; `info` holds the
   // system's values and may be changed.
   virtual void OnGetMinMaxInfo(MinMaxInfo& /*info*/) {}
+  // Form: the hot key it registered under `id` was pressed.
+  virtual void OnHotKey(int32_t /*id*/) {}
   // Form: shown (first show or after a restore).
   virtual void OnShown() {}
   // Form or application: brought back from the minimised state.
@@ -146,6 +148,15 @@ class NativeWidget {
   virtual void ReleaseMouseCapture() {}
   // The application: the cursor every window of the program shows.
   virtual void SetCursorOverride(CursorShape /*shape*/) {}
+  // Forms: a check mark beside an item added to the system menu.
+  virtual void SetMenuItemChecked(uint32_t /*command*/, bool /*checked*/) {}
+  // Forms: a system-wide hot key (kMod* bits and a virtual key) reported
+  // through OnHotKey(id), in place of the one registered under `id` before.
+  // Returns false when another program holds it; key 0 only lets go.
+  virtual bool RegisterHotKey(int32_t /*id*/, uint32_t /*modifiers*/,
+                              uint32_t /*key*/) {
+    return false;
+  }
 };
 
 }  // namespace hopla

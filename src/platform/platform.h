@@ -157,6 +157,10 @@ class Platform {
   virtual SwitchPoll PollSwitch() = 0;
   // From now on the switch is this device.
   virtual void UseSwitch(const SwitchChoice& choice) = 0;
+  // While true, a key or mouse button taken as the switch still reads as
+  // the switch and also reaches the programs, as it would without Hopla.
+  // Kept across UseSwitch.
+  virtual void LetSwitchThrough(bool through) = 0;
 
   // --- The code bubble
   // Shows or redraws the bubble beside the cursor: it never takes the focus

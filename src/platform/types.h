@@ -42,12 +42,18 @@ inline constexpr uint32_t kWmQueryEndSession = 0x0011;
 inline constexpr uint32_t kWmQuit = 0x0012;
 inline constexpr uint32_t kWmGetMinMaxInfo = 0x0024;
 inline constexpr uint32_t kWmSysCommand = 0x0112;
+inline constexpr uint32_t kWmHotKey = 0x0312;
 
 // System commands (wParam of kWmSysCommand).
 inline constexpr uint32_t kScMinimize = 0xF020;
 inline constexpr uint32_t kScMaximize = 0xF030;
 inline constexpr uint32_t kScClose = 0xF060;
 inline constexpr uint32_t kScRestore = 0xF120;
+
+// Modifiers of a hot key, as the system numbers them.
+inline constexpr uint32_t kModAlt = 0x0001;
+inline constexpr uint32_t kModControl = 0x0002;
+inline constexpr uint32_t kModShift = 0x0004;
 
 // Mouse-button events: each holds the absolute flag and no move flag.
 inline constexpr uint32_t kMouseLeftDown = 0x8002;

@@ -100,6 +100,13 @@ void ExtendedDialog::Bind() {
     values.step_pace = PaceBar.Position();
     settings_.SetExtended(values);
   };
+  PauseKeyCatcher.on_change = [this](Component&) {
+    if (showing_) return;
+    ExtendedSettings values = settings_.Extended();
+    values.pause_key = PauseKeyCatcher.Key();
+    settings_.SetExtended(values);
+    ShowPauseKeyNote();
+  };
   CloseButton.on_click = [this](Component&) { Close(); };
   on_close = [this](Component&, CloseAction&) { trying_ = false; };
   ConfirmTimer.on_timer = [this](Component&) { ConfirmTick(); };
@@ -133,7 +140,16 @@ void ExtendedDialog::ShowValues(const ExtendedSettings& values) {
   }
   PaceBar.SetPosition(values.step_pace);
   PaceLabel.SetCaption(PaceText(values.step_pace));
+  PauseKeyCatcher.SetKey(values.pause_key);
+  ShowPauseKeyNote();
   showing_ = false;
+}
+
+void ExtendedDialog::ShowPauseKeyNote() {
+  PauseKeyNote.SetCaption(settings_.PauseKeyFree()
+                              ? ""
+                              : "このキーはほかのプログラムが使っています。"
+                                "別のキーを選んでください。");
 }
 
 SwitchChoice ExtendedDialog::ChoiceOfControls() const {

@@ -1,5 +1,6 @@
 // The "拡張設定" dialog, opened from the main window's system menu: which
-// device is the switch, the code bubble, and a try of the switch. A newly
+// device is the switch, the code bubble, the aids to pointing, the key of
+// the carer's pause, and a try of the switch. A newly
 // chosen switch must be pressed within kConfirmSeconds or the one before
 // comes back, so that nobody loses the switch they can press.
 #ifndef HOPLA_SETTINGS_EXTENDED_DIALOG_H_
@@ -89,6 +90,12 @@ class ExtendedDialog : public Form {
          kWidth - 32, kRowHeight)};
   Label PaceLabel{app(), *this, "PaceLabel", At("", 36, 370, 180, 12)};
   TrackBar PaceBar{app(), *this, "PaceBar", PaceArgs()};
+  Label PauseKeyLabel{
+      app(), *this, "PauseKeyLabel",
+      At("一時停止のホットキー　Ctrl + Alt +", 16, 404, 206, 12)};
+  TKeyCatcher PauseKeyCatcher{app(), *this, "PauseKeyCatcher",
+                              Focusable(At("", kBarLeft, 398, 120, 24))};
+  Label PauseKeyNote{app(), *this, "PauseKeyNote", At("", 16, 428, 380, 12)};
   PushButton CloseButton{app(), *this, "CloseButton",
                          At("閉じる", kWidth - 108, kHeight - 40, 96, 30)};
   Timer ConfirmTimer{app().timers(), "ConfirmTimer", false, kMsPerSecond};
@@ -103,10 +110,12 @@ class ExtendedDialog : public Form {
   void SwitchChanged();
   void ConfirmTick();
   void ShowSecondsLeft();
+  // Whether the pause's hot key could be had.
+  void ShowPauseKeyNote();
 
   // The layout of the controls, each given where it is declared.
   static constexpr int32_t kWidth = 420;
-  static constexpr int32_t kHeight = 448;
+  static constexpr int32_t kHeight = 492;
   static constexpr int32_t kRowHeight = 17;
   static constexpr int32_t kBarHeight = 26;
   static constexpr int32_t kSubLeft = 150;

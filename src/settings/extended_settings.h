@@ -1,6 +1,7 @@
 // The settings beyond the main window's: which device is the switch, the
 // code bubble, and the aids to pointing (the hop to the next element, the
-// stop with a click, the finer fast speeds, the element stepping). They live in
+// stop with a click, the finer fast speeds, the element stepping) and the key
+// of the carer's pause. They live in
 // a section of their own in the settings file, and a value is written only when
 // it differs from its default or its key is there already, so the file of a
 // user who never changes them stays as it always was.
@@ -30,6 +31,7 @@ struct ExtendedSettings {
   bool fine_speeds = false;   // speed positions 5..8 at 154..400 px/s
   bool element_step = false;  // the walk goes from element to element
   int32_t step_pace = 10;     // tenths of a second an element
+  uint32_t pause_key = 'P';   // the carer's pause: Ctrl+Alt and this key
 
   bool operator==(const ExtendedSettings&) const = default;
 };

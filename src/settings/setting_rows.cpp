@@ -179,6 +179,10 @@ const SettingRow kRows[] = {
         [](const E& s) { return s.step_pace; },
         [](E& s, int32_t v) { s.step_pace = v; }, nullptr,
         [](EngineState& state, int32_t v) { state.StepPaceMs = v * 100; }),
+    Extended(
+        "一時停止キー", 1, kMaxVirtualKey,
+        [](const E& s) { return static_cast<int32_t>(s.pause_key); },
+        [](E& s, int32_t v) { s.pause_key = static_cast<uint32_t>(v); }),
 };
 
 const std::array<StrengthRadio, 4> kStrengths = {{

@@ -57,6 +57,11 @@ void SettingsWindow::UseExtended(const ExtendedSettings& values) {
     if (row.apply != nullptr) row.apply(state_, row.get(values));
   }
   app().platform().UseSwitch(extended_.switch_choice);
+  if (values.pause_key != pause_key_registered_) {
+    pause_key_registered_ = values.pause_key;
+    pause_key_free_ =
+        RegisterHotKey(kPauseHotKeyId, kPauseHotKeyModifiers, values.pause_key);
+  }
 }
 
 // What ticking the box by the load does, then the folder read again and a

@@ -29,7 +29,8 @@ WidgetArgs SettingsWindow::FormArgs() {
   desc.bounds = {0, 0, kClientWidth, kClientHeight};
   desc.font = WindowFont(false);
   desc.topmost = true;
-  desc.system_menu = {{kExtendedSettingsCommand, kExtendedSettingsMenuText}};
+  desc.system_menu = {{kExtendedSettingsCommand, kExtendedSettingsMenuText},
+                      {kPauseCommand, kPauseMenuText}};
   return desc;
 }
 

@@ -36,6 +36,12 @@ inline constexpr int32_t kHoverGrowthPx = 10;
 // The system menu's item that opens the extended settings dialog.
 inline constexpr uint32_t kExtendedSettingsCommand = 0x0110;
 inline constexpr char kExtendedSettingsMenuText[] = "拡張設定...";
+// The system menu's item and the hot key that begin and end a carer's
+// pause: Ctrl+Alt and a key the settings choose.
+inline constexpr uint32_t kPauseCommand = 0x0120;
+inline constexpr char kPauseMenuText[] = "一時停止";
+inline constexpr int32_t kPauseHotKeyId = 1;
+inline constexpr uint32_t kPauseHotKeyModifiers = kModControl | kModAlt;
 
 // The banner's text: its sentences, each followed by ideographic spaces.
 // With an account, the banner asks for donations to it; without, the
@@ -249,6 +255,8 @@ class SettingsWindow : public Form {
   void SetExtended(const ExtendedSettings& values);
   void TrySwitch(const ExtendedSettings& values);
   void ConfirmSwitch() { pressed_switch_.reset(); }
+  // Whether the pause's hot key could be had (another program may hold it).
+  bool PauseKeyFree() const { return pause_key_free_; }
 
  private:
   void BindSettingsHandlers();
@@ -298,6 +306,9 @@ class SettingsWindow : public Form {
   std::optional<SwitchChoice> pressed_switch_;
   bool settings_loaded_ = false;
   bool closing_ = false;
+  // The pause's hot key as registered (0: none yet), and whether it could be.
+  uint32_t pause_key_registered_ = 0;
+  bool pause_key_free_ = false;
 };
 
 }  // namespace hopla

@@ -137,6 +137,10 @@ struct EngineState {
   Shared<int32_t> LooksUnfinished{0};
   Shared<int64_t> LookStartedUs{0};
 
+  // A carer's pause: the switch only ends it (a hold to the key-mode
+  // point) and reaches the programs as it would without Hopla.
+  Shared<bool> Paused{false};
+
   // Commands.
   Shared<bool> ButtonHeld{false};
   Shared<int32_t> CommandState{0};

@@ -72,6 +72,12 @@ void Form::OnGetMinMaxInfo(MinMaxInfo& info) {
   });
 }
 
+void Form::OnHotKey(int32_t id) {
+  app().Guard([&] {
+    if (on_hot_key) on_hot_key(id);
+  });
+}
+
 void Form::OnShown() {
   desc().visible = true;
   app().Guard([&] {

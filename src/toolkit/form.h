@@ -32,6 +32,15 @@ class Form : public Control {
   void Restore();
   // Tears down the native window.
   void DestroyWindow();
+  // A check mark beside an item of the system menu.
+  void SetMenuItemChecked(uint32_t command, bool checked) {
+    peer().SetMenuItemChecked(command, checked);
+  }
+  // A system-wide hot key, reported through on_hot_key; false when another
+  // program holds it. Key 0 only lets go of the one before.
+  bool RegisterHotKey(int32_t id, uint32_t modifiers, uint32_t key) {
+    return peer().RegisterHotKey(id, modifiers, key);
+  }
 
   std::function<void(Component& sender, bool& can_close)> on_close_query;
   std::function<void(Component& sender, CloseAction& action)> on_close;
@@ -42,12 +51,14 @@ class Form : public Control {
   std::function<void(uint32_t command)> on_sys_command;
   std::function<bool()> on_query_end_session;
   std::function<void(MinMaxInfo& info)> on_get_min_max_info;
+  std::function<void(int32_t id)> on_hot_key;
 
  protected:
   void OnCloseRequest() override;
   void OnSysCommand(uint32_t command) override;
   bool OnQueryEndSession() override;
   void OnGetMinMaxInfo(MinMaxInfo& info) override;
+  void OnHotKey(int32_t id) override;
   void OnShown() override;
   void OnRestored() override;
   void OnMouseMove(Point at) override;

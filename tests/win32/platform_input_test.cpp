@@ -156,8 +156,8 @@ TEST(Win32PlatformInput, SleepAnsweringServesSendsOnly) {
 
 // A key chosen as the switch: another program's presses of it are measured
 // and reach no window, a tap between two polls still reads once, Hopla's own
-// presses of it pass and are no press, and choosing the joystick again gives
-// the key back.
+// presses of it pass and are no press, a pause lets it through while it is
+// still read, and choosing the joystick again gives the key back.
 TEST(Win32PlatformInput, KeySwitchIsTakenFromEveryWindowButHoplasOwnKeys) {
   Win32Platform platform(SwitchSourceKind::kJoystick);
   CountingWindow focus(L"Hopla key switch target");
@@ -191,10 +191,25 @@ TEST(Win32PlatformInput, KeySwitchIsTakenFromEveryWindowButHoplasOwnKeys) {
   EXPECT_FALSE(down()) << "Hopla's own key is no press";
   EXPECT_EQ(focus.Count(WM_KEYDOWN), 1) << "only Hopla's own key arrived";
 
+  // Let through (a carer's pause): read and delivered; taken again: read.
+  platform.LetSwitchThrough(true);
+  send(false);
+  EXPECT_TRUE(WaitUntil(down, kDeliveryTimeoutMs));
+  EXPECT_TRUE(WaitUntil([&] { return focus.Count(WM_KEYDOWN) >= 2; },
+                        kDeliveryTimeoutMs));
+  send(true);
+  EXPECT_TRUE(WaitUntil([&] { return !down(); }, kDeliveryTimeoutMs));
+  platform.LetSwitchThrough(false);
+  send(false);
+  EXPECT_TRUE(WaitUntil(down, kDeliveryTimeoutMs));
+  send(true);
+  EXPECT_TRUE(WaitUntil([&] { return !down(); }, kDeliveryTimeoutMs));
+  EXPECT_EQ(focus.Count(WM_KEYDOWN), 2) << "taken again after the pause";
+
   platform.UseSwitch(SwitchChoice{});
   send(false);
   send(true);
-  EXPECT_TRUE(WaitUntil([&] { return focus.Count(WM_KEYDOWN) >= 2; },
+  EXPECT_TRUE(WaitUntil([&] { return focus.Count(WM_KEYDOWN) >= 3; },
                         kDeliveryTimeoutMs));
 }
 

@@ -48,6 +48,9 @@ class RecordingEvents : public WidgetEvents {
       info.max_position = Point{pin_to->left, pin_to->top};
     }
   }
+  void OnHotKey(int32_t id) override {
+    log.push_back("hotkey " + std::to_string(id));
+  }
   void OnShown() override { log.push_back("shown"); }
   void OnRestored() override { log.push_back("restored"); }
 
@@ -314,6 +317,31 @@ TEST_F(Win32WidgetsTest, FormAsksTheToolkitBeforeClosingOrEndingTheSession) {
       form_events_.log,
       std::vector<std::string>{"syscommand " + std::to_string(kMenuCommand)});
   EXPECT_TRUE(IsWindow(window)) << "closing is the toolkit's decision";
+  form->SetMenuItemChecked(kMenuCommand, true);
+  EXPECT_NE(
+      GetMenuState(GetSystemMenu(window, FALSE), kMenuCommand, MF_BYCOMMAND) &
+          MF_CHECKED,
+      0u);
+
+  // A hot key pressed anywhere reaches the toolkit, once per press.
+  form_events_.log.clear();
+  ASSERT_TRUE(form->RegisterHotKey(7, kModControl | kModAlt, VK_F14));
+  auto key = [](WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+  };
+  for (WORD vk : {VK_CONTROL, VK_MENU, VK_F14}) key(vk, false);
+  for (WORD vk : {VK_F14, VK_MENU, VK_CONTROL}) key(vk, true);
+  EXPECT_TRUE(wine_test::WaitUntil(
+      [&] {
+        wine_test::PumpMessages();
+        return !form_events_.log.empty();
+      },
+      2000));
+  EXPECT_EQ(form_events_.log, std::vector<std::string>{"hotkey 7"});
 
   form_events_.log.clear();
   form_events_.may_end = false;

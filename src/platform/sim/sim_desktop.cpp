@@ -115,6 +115,23 @@ void SimDesktop::SetHung(WindowHandle window, bool hung) {
   if (WindowRec* rec = impl_->FindWindowLocked(window)) rec->hung = hung;
 }
 
+bool SimDesktop::PressHotKey(int64_t at_ms, uint32_t modifiers, uint32_t key) {
+  SimProcessImpl* owner = nullptr;
+  std::pair<WindowHandle, int32_t> target;
+  {
+    Lock lock(impl_->Mutex());
+    const auto found = impl_->hot_keys.find({modifiers, key});
+    if (found == impl_->hot_keys.end()) return false;
+    target = found->second;
+    const WindowRec* rec = impl_->FindWindowLocked(target.first);
+    if (rec == nullptr || rec->owner == nullptr) return false;
+    owner = rec->owner;
+  }
+  owner->PostAt(at_ms, target.first, kWmHotKey,
+                static_cast<uintptr_t>(target.second), 0);
+  return true;
+}
+
 void SimDesktop::SetForeground(WindowHandle window) {
   Lock lock(impl_->Mutex());
   if (impl_->FindWindowLocked(window) == nullptr) window = kNoWindow;

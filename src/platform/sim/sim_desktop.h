@@ -97,6 +97,9 @@ class SimDesktop {
   // fields of that kind count).
   void HoldSwitch(int64_t down_ms, int64_t up_ms,
                   const SwitchChoice& device = {});
+  // A carer presses a hot key at `at_ms`: the window that registered it
+  // hears of it. False when no window holds it.
+  bool PressHotKey(int64_t at_ms, uint32_t modifiers, uint32_t key);
   // Polls of joystick `joystick` fail (it is unplugged) from `from_ms` until
   // `until_ms`.
   void FailSwitch(int64_t from_ms, int64_t until_ms, int32_t joystick = 1);
@@ -224,6 +227,8 @@ class SimProcess : public Platform {
   // answers sent messages (SleepAnswering, a send of its own) serves it.
   virtual void SendAt(int64_t at_ms, WindowHandle window, uint32_t message,
                       uintptr_t wparam, intptr_t lparam) = 0;
+  // Whether the program lets its key or mouse switch through to others.
+  virtual bool SwitchLetThrough() const = 0;
   // Answer returned by the program's last handled kWmQueryEndSession.
   virtual std::optional<bool> LastEndSessionAnswer() const = 0;
   // Ends the program at once, as Windows ends it after a shut-down query:

@@ -42,6 +42,8 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void WakeMessageLoop() override;
   SwitchPoll PollSwitch() override;
   void UseSwitch(const SwitchChoice& choice) override;
+  void LetSwitchThrough(bool through) override;
+  bool SwitchLetThrough() const override;
   void ShowBubble(const BubbleView& view) override;
   void HideBubble() override;
   void PlaySoundFile(const std::string& file_name) override;
@@ -203,6 +205,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   bool wake_pending_ = false;
   int64_t wake_ms_ = kNever;
   SwitchChoice switch_choice_;
+  bool switch_through_ = false;
   int64_t last_switch_poll_ms_ = kNever;
   uint64_t next_input_seq_ = 0;
   InputQueue inputs_;  // by due time, then by the order queued

@@ -62,6 +62,17 @@ void SimProcessImpl::UseSwitch(const SwitchChoice& choice) {
   switch_choice_ = choice;
 }
 
+void SimProcessImpl::LetSwitchThrough(bool through) {
+  SimGuard lock(Mutex());
+  switch_through_ = through;
+  world_.RecordLocked("switch", through ? "let through" : "taken");
+}
+
+bool SimProcessImpl::SwitchLetThrough() const {
+  SimGuard lock(Mutex());
+  return switch_through_;
+}
+
 // The trace tells each drawing: "marks|command|time left|bar".
 void SimProcessImpl::ShowBubble(const BubbleView& view) {
   SimGuard lock(Mutex());

@@ -67,6 +67,9 @@ SimWidget::~SimWidget() {
   SimGuard lock(world_.Mutex());
   auto& list = world_.widgets;
   list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  std::erase_if(world_.hot_keys, [this](const auto& entry) {
+    return entry.second.first == handle_;
+  });
   if (IsWindow() && !destroyed_) {
     WindowRec* rec = world_.FindWindowLocked(handle_);
     if (rec != nullptr && rec->peer == this) world_.RemoveWindowLocked(handle_);
@@ -101,6 +104,34 @@ void SimWidget::SetEnabled(bool enabled) {
 void SimWidget::SetChecked(bool checked) {
   SimGuard lock(world_.Mutex());
   checked_ = checked;
+}
+
+void SimWidget::SetMenuItemChecked(uint32_t command, bool checked) {
+  SimGuard lock(world_.Mutex());
+  if (checked) {
+    checked_items_.insert(command);
+  } else {
+    checked_items_.erase(command);
+  }
+}
+
+bool SimWidget::MenuItemChecked(uint32_t command) const {
+  SimGuard lock(world_.Mutex());
+  return checked_items_.count(command) != 0;
+}
+
+bool SimWidget::RegisterHotKey(int32_t id, uint32_t modifiers, uint32_t key) {
+  SimGuard lock(world_.Mutex());
+  std::erase_if(world_.hot_keys, [&](const auto& entry) {
+    return entry.second == std::pair(handle_, id);
+  });
+  if (key == 0) return true;
+  const auto [at, added] =
+      world_.hot_keys.try_emplace({modifiers, key}, handle_, id);
+  world_.RecordLocked("hotkey", std::to_string(modifiers) + "+" +
+                                    std::to_string(key) +
+                                    (added ? "" : " held by another"));
+  return added;
 }
 
 void SimWidget::SetPosition(int32_t position) {
@@ -322,6 +353,9 @@ intptr_t SimWidget::HandleMessage(uint32_t message, uintptr_t wparam,
   switch (message) {
     case kWmSysCommand:
       SysCommand(static_cast<uint32_t>(wparam));
+      return 0;
+    case kWmHotKey:
+      events_->OnHotKey(static_cast<int32_t>(wparam));
       return 0;
     case kWmClose:
       events_->OnCloseRequest();

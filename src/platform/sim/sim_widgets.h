@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "platform/native_widget.h"
@@ -43,6 +44,8 @@ class SimWidget : public NativeWidget {
   void Invalidate() override { ++invalidations_; }
   void ReleaseMouseCapture() override { ++capture_releases_; }
   void SetCursorOverride(CursorShape shape) override { cursor_ = shape; }
+  void SetMenuItemChecked(uint32_t command, bool checked) override;
+  bool RegisterHotKey(int32_t id, uint32_t modifiers, uint32_t key) override;
 
   // --- State, for tests ----------------------------------------------------
   WidgetKind Kind() const { return kind_; }
@@ -61,6 +64,8 @@ class SimWidget : public NativeWidget {
   // Repaints asked for, and mouse captures let go, since creation.
   int Invalidations() const { return invalidations_; }
   int CaptureReleases() const { return capture_releases_; }
+  // Whether the system menu's item shows a check mark.
+  bool MenuItemChecked(uint32_t command) const;
   // The application's cursor override as last set.
   CursorShape Cursor() const { return cursor_; }
   // What the control would paint now.
@@ -128,6 +133,7 @@ class SimWidget : public NativeWidget {
   int invalidations_ = 0;
   int capture_releases_ = 0;
   CursorShape cursor_ = CursorShape::kNone;
+  std::set<uint32_t> checked_items_;
 };
 
 }  // namespace hopla::sim

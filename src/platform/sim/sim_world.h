@@ -118,6 +118,10 @@ struct SimDesktop::Impl {
     // failure, the joystick that is gone.
     SwitchChoice device;
   };
+  // Hot keys by modifiers and key: the window that registered one, and its
+  // number there.
+  std::map<std::pair<uint32_t, uint32_t>, std::pair<WindowHandle, int32_t>>
+      hot_keys;
   std::vector<Span> holds;
   std::vector<Span> failures;
 

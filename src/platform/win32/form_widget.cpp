@@ -87,6 +87,19 @@ Win32Form::Win32Form(const WidgetArgs& desc, NativeWidget* parent,
   if (WindowDpi(window) != dpi()) Rescale(WindowDpi(window));
 }
 
+void Win32Form::SetMenuItemChecked(uint32_t command, bool checked) {
+  CheckMenuItem(GetSystemMenu(window(), FALSE), command,
+                MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// A key held down repeats; one press is one toggle, so repeats are not
+// reported.
+bool Win32Form::RegisterHotKey(int32_t id, uint32_t modifiers, uint32_t key) {
+  UnregisterHotKey(window(), id);
+  if (key == 0) return true;
+  return ::RegisterHotKey(window(), id, modifiers | MOD_NOREPEAT, key) != FALSE;
+}
+
 bool Win32Form::IsForm(HWND window) {
   wchar_t name[std::size(kFormClassName) + 1] = {};
   return window != nullptr &&
@@ -267,6 +280,11 @@ bool Win32Form::HandleMessage(HWND window, UINT message, WPARAM wparam,
         return true;
       }
       result = DefWindowProcW(window, message, wparam, lparam);
+      return true;
+    }
+    case WM_HOTKEY: {
+      const auto id = static_cast<int32_t>(wparam);
+      Notify([id](WidgetEvents& e) { e.OnHotKey(id); });
       return true;
     }
     case WM_QUERYENDSESSION: {

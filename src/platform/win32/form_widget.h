@@ -30,6 +30,8 @@ class Win32Form final : public Win32Widget {
   void Restore() override;
   bool IsMinimized() const override;
   int TakeControlId() override { return next_control_id_++; }
+  void SetMenuItemChecked(uint32_t command, bool checked) override;
+  bool RegisterHotKey(int32_t id, uint32_t modifiers, uint32_t key) override;
 
   // For the message loop, before a message is dispatched: keyboard
   // navigation inside a form (Tab, arrows, Enter, Escape). Returns true when

@@ -79,7 +79,7 @@ bool InputHook::TakeKey(WPARAM message, const KBDLLHOOKSTRUCT& event) {
   }
   if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) latch_.Down();
   if (message == WM_KEYUP || message == WM_SYSKEYUP) latch_.Up();
-  return true;
+  return !through_.load();
 }
 
 bool InputHook::TakeMouse(WPARAM message, const MSLLHOOKSTRUCT& event) {
@@ -112,7 +112,7 @@ bool InputHook::TakeMouse(WPARAM message, const MSLLHOOKSTRUCT& event) {
   } else {
     latch_.Up();
   }
-  return true;
+  return !through_.load();
 }
 
 }  // namespace hopla::win32

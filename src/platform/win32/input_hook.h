@@ -2,8 +2,9 @@
 // thread of their own, which does nothing else, so they always answer in
 // time (the UI thread sleeps through every press in the hold loop, and
 // Windows drops a hook that keeps it waiting). The chosen key or button
-// reaches no other program; Hopla's own synthetic input carries a marker
-// and passes, while other programs' synthetic input counts as the switch.
+// reaches no other program, unless it is let through (a pause); Hopla's own
+// synthetic input carries a marker and passes, while other programs' synthetic
+// input counts as the switch.
 #ifndef HOPLA_PLATFORM_WIN32_INPUT_HOOK_H_
 #define HOPLA_PLATFORM_WIN32_INPUT_HOOK_H_
 
@@ -31,6 +32,8 @@ class InputHook {
   bool Hooked() const { return hooked_.load(); }
   // Down now, or tapped since the last poll.
   bool Poll() { return latch_.Poll(); }
+  // While true the switch is still read but no longer swallowed.
+  void LetThrough(bool through) { through_.store(through); }
 
  private:
   static DWORD WINAPI ThreadMain(void* self);
@@ -43,6 +46,7 @@ class InputHook {
   const SwitchChoice choice_;
   SwitchLatch latch_;
   std::atomic<bool> hooked_{false};
+  std::atomic<bool> through_{false};
   HANDLE ready_ = nullptr;
   HANDLE thread_ = nullptr;
   DWORD thread_id_ = 0;

@@ -43,7 +43,14 @@ class ChosenSwitch final : public SwitchSource {
     retry_ = std::make_unique<AbsentDeviceRetry>();
     if (choice.kind != SwitchKind::kJoystick) {
       hook_ = std::make_unique<InputHook>(choice);
+      hook_->LetThrough(through_);
     }
+  }
+
+  void LetThrough(bool through) override {
+    std::lock_guard lock(mutex_);
+    through_ = through;
+    if (hook_ != nullptr) hook_->LetThrough(through);
   }
 
   ULONG_PTR InputMarker() const override {
@@ -74,6 +81,7 @@ class ChosenSwitch final : public SwitchSource {
   SwitchChoice choice_;
   std::unique_ptr<AbsentDeviceRetry> retry_;
   std::unique_ptr<InputHook> hook_;
+  bool through_ = false;
 };
 
 // Opens the mapping on every poll instead of keeping it: a driver that ends

@@ -23,6 +23,9 @@ class SwitchSource {
   virtual SwitchPoll Poll() = 0;
   // The device to read from now on; the test switch keeps its own.
   virtual void Use(const SwitchChoice& /*choice*/) {}
+  // Whether a key or mouse button taken as the switch also reaches the
+  // programs.
+  virtual void LetThrough(bool /*through*/) {}
   // The extra information Hopla's own input carries.
   virtual ULONG_PTR InputMarker() const { return 0; }
 };

@@ -109,6 +109,10 @@ void Win32Platform::UseSwitch(const SwitchChoice& choice) {
   switch_source_->Use(choice);
 }
 
+void Win32Platform::LetSwitchThrough(bool through) {
+  switch_source_->LetThrough(through);
+}
+
 void Win32Platform::ShowBubble(const BubbleView& view) { bubble_.Show(view); }
 
 void Win32Platform::HideBubble() { bubble_.Hide(); }

@@ -46,6 +46,7 @@ class Win32Platform final : public Platform {
 
   SwitchPoll PollSwitch() override;
   void UseSwitch(const SwitchChoice& choice) override;
+  void LetSwitchThrough(bool through) override;
   void ShowBubble(const BubbleView& view) override;
   void HideBubble() override;
   void PlaySoundFile(const std::string& file_name) override;

@@ -1,0 +1,37 @@
+// The carer's pause: begun and ended from the system menu or the hot key,
+// and ended by the switch held to the key-mode point. While it lasts a key
+// or mouse button taken as the switch reaches the programs, the walk stands,
+// no button stays held, no code runs, and the caption says so. It is never
+// stored: the next start is not paused.
+#include "app/hopla.h"
+#include "engine/key_table.h"
+
+namespace hopla {
+
+void THopla::SetPaused(bool paused) {
+  if (State().Paused == paused) return;
+  if (paused) {
+    StopEngine();
+    TimeOverTimer.SetEnabled(false);
+    State().Moving = false;
+    State().Braking = false;
+    // A half-entered code must not run when the pause ends.
+    State().PressCode.Set(State().KeyMode ? std::string(kKeyModeCode) : "");
+    bubble_.Hide();
+  }
+  State().Paused = paused;
+  app().platform().LetSwitchThrough(paused);
+  SetMenuItemChecked(kPauseCommand, paused);
+  ShowCaption();
+  if (!paused) TimeOverTimer.SetEnabled(true);
+}
+
+void THopla::ShowCaption() {
+  std::string note;
+  if (searching_) note += kSearchingNote;
+  if (State().Paused) note += kPausedNote;
+  SetCaption(std::string(kWindowCaption) + note);
+  app().ShowStatus(note);
+}
+
+}  // namespace hopla
