@@ -13,6 +13,9 @@ void THopla::SetPaused(bool paused) {
   if (paused) {
     StopEngine();
     TimeOverTimer.SetEnabled(false);
+    // As the stop does: a mover still waiting for the code's execution
+    // must find no walk when it wakes.
+    State().Direction = 0;
     State().Moving = false;
     State().Braking = false;
     // A half-entered code must not run when the pause ends.

@@ -124,6 +124,20 @@ void CheckAfterClose(const RunRecord& record,
   }
 }
 
+// While a carer's pause lasts the program moves nothing and types nothing:
+// the person at the switch may not even be there.
+void CheckPause(const RunRecord& record, std::vector<std::string>& failures) {
+  bool paused = false;
+  for (const auto& entry : record.trace) {
+    if (entry.kind == "switch") paused = entry.text == "let through";
+    if (paused && (entry.kind == "mouse" || entry.kind == "key" ||
+                   entry.kind == "cursor")) {
+      failures.push_back("during a pause at " + std::to_string(entry.time_ms) +
+                         " ms: " + entry.kind + " " + entry.text);
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<SettingName> StoredSettings() {
@@ -180,6 +194,7 @@ std::vector<std::string> CheckRun(const RunRecord& record) {
   }
   CheckSettings(record, failures);
   CheckAfterClose(record, failures);
+  CheckPause(record, failures);
   return failures;
 }
 

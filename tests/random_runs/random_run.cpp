@@ -167,6 +167,36 @@ void RandomRun::PlanTroubles(int64_t until_ms) {
   }
 }
 
+// A carer pauses with the hot key now and then, and ends the pause with it
+// or the menu, or leaves the end to the person's hold (or to the close).
+void RandomRun::PlanPause(int64_t until_ms) {
+  if (!pause_dice_.Percent(30)) return;
+  const int64_t at = pause_dice_.Between(0, until_ms);
+  events_.insert({at, {"a carer pauses with Ctrl+Alt+P", [this] {
+                         desk_.PressHotKey(desk_.Now(), kPauseHotKeyModifiers,
+                                           'P');
+                       }}});
+  const int64_t end = at + pause_dice_.Between(200, 20000);
+  switch (pause_dice_.Between(1, 3)) {
+    case 1:
+      events_.insert({end, {"the carer presses Ctrl+Alt+P again", [this] {
+                              desk_.PressHotKey(desk_.Now(),
+                                                kPauseHotKeyModifiers, 'P');
+                            }}});
+      break;
+    case 2:
+      events_.insert({end, {"the carer clicks 一時停止 in the menu", [this] {
+                              const WindowHandle form = FormWindow();
+                              if (form == kNoWindow) return;
+                              process_->PostAt(desk_.Now(), form, kWmSysCommand,
+                                               kPauseCommand, 0);
+                            }}});
+      break;
+    default:
+      break;
+  }
+}
+
 // --- During the run -------------------------------------------------------
 
 WindowHandle RandomRun::FormWindow() const {
@@ -417,6 +447,7 @@ RunReport RandomRun::Run() {
   PlanClicks(until);
   PlanClose(until);
   PlanTroubles(until);
+  PlanPause(until);
   while (process_->Running() && desk_.Now() < until) {
     desk_.RunFor(kSliceMs);
     Look();

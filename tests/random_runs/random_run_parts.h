@@ -36,6 +36,7 @@ inline constexpr int64_t kLongestRunMs = 40000;
 inline constexpr int64_t kLongestFreeRunMs = 10000;
 inline constexpr int64_t kCloseAgainMs = 3000;
 inline constexpr uint64_t kBoxDiceSalt = 0x5EED0F0B0C5E5ULL;
+inline constexpr uint64_t kPauseDiceSalt = 0x9A05E0F1C4E5ULL;
 
 using sim::SimWidget;
 
@@ -124,7 +125,8 @@ class RandomRun {
       : seed_(seed),
         options_(options),
         dice_(seed),
-        box_dice_(seed ^ kBoxDiceSalt) {}
+        box_dice_(seed ^ kBoxDiceSalt),
+        pause_dice_(seed ^ kPauseDiceSalt) {}
   RunReport Run();
 
  private:
@@ -142,6 +144,7 @@ class RandomRun {
   void PlanClicks(int64_t until_ms);
   void PlanClose(int64_t until_ms);
   void PlanTroubles(int64_t until_ms);
+  void PlanPause(int64_t until_ms);
   // During the run.
   void Look();
   bool MomentCame(Moment moment) const;
@@ -160,6 +163,8 @@ class RandomRun {
   RunOptions options_;
   Dice dice_;
   Dice box_dice_;  // used as boxes open, on the program's thread
+  // A carer's pause: dice of its own, so the seeds before it play as before.
+  Dice pause_dice_;
   sim::SimDesktop desk_;
   sim::SimProcess* process_ = nullptr;
   // Set by the program's entry; used on the program's thread only, while it
