@@ -97,6 +97,21 @@ class TimingPlatform final : public Platform {
     return real_.ShowMessageBox(desc);
   }
   std::string ExecutablePath() override { return real_.ExecutablePath(); }
+  std::vector<std::string> Arguments() override { return real_.Arguments(); }
+  std::string CurrentFolder() override { return real_.CurrentFolder(); }
+  bool SetCurrentFolder(const std::string& folder) override {
+    return real_.SetCurrentFolder(folder);
+  }
+  std::optional<std::string> ReadSignInEntry(const std::string& name) override {
+    return real_.ReadSignInEntry(name);
+  }
+  bool WriteSignInEntry(const std::string& name,
+                        const std::string& command) override {
+    return real_.WriteSignInEntry(name, command);
+  }
+  bool RemoveSignInEntry(const std::string& name) override {
+    return real_.RemoveSignInEntry(name);
+  }
   bool CreateSingleInstanceMutex(const std::string& name) override {
     return real_.CreateSingleInstanceMutex(name);
   }

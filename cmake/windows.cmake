@@ -11,7 +11,7 @@ endif()
 hopla_sources(WIN32_SOURCES src/platform/win32)
 add_library(hopla_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(hopla_win32 PUBLIC hopla_core
-                      comctl32 uuid ole32 oleaut32 shell32
+                      comctl32 uuid ole32 oleaut32 shell32 advapi32
                       user32 gdi32 kernel32)
 
 set(HOPLA_RESOURCES ${CMAKE_SOURCE_DIR}/resources/hopla.rc)

@@ -49,13 +49,17 @@ inline WindowHandle SettingsWindowOf(const sim::SimDesktop& desk) {
 class HoplaTest : public ::testing::Test {
  protected:
   // Starts the program and runs until its main window exists.
-  sim::SimProcess& Start(const std::string& exe_path = kHoplaPath) {
-    sim::SimProcess& process =
-        desk_.Launch(exe_path, [this](Platform& platform) {
+  sim::SimProcess& Start(const std::string& exe_path = kHoplaPath,
+                         std::vector<std::string> arguments = {}) {
+    hopla_ = nullptr;
+    sim::SimProcess& process = desk_.Launch(
+        exe_path,
+        [this](Platform& platform) {
           EntryHooks hooks;
           hooks.on_main_window = [this](THopla& window) { hopla_ = &window; };
           return RunHopla(platform, hooks);
-        });
+        },
+        std::move(arguments));
     // Creation may wait for JoyToKey's start and pause a second.
     EXPECT_TRUE(desk_.RunUntil([this] { return hopla_ != nullptr; }, 20000));
     process_ = &process;

@@ -8,6 +8,7 @@
 #include "platform/sim/sim_widgets.h"
 #include "settings/distributor.h"
 #include "settings/ini_file.h"
+#include "settings/sign_in_start.h"
 
 namespace hopla {
 namespace {
@@ -222,6 +223,55 @@ TEST_F(WindowTest, SwitchNotYetPressedIsNotSaved) {
   desk_.RunFor(1100);
   EXPECT_EQ(StoredValue(desk_, "拡張設定", "スイッチ"), std::nullopt);
   EXPECT_EQ(StoredValue(desk_, "拡張設定", "吹き出し"), "0");
+}
+
+// Ticked, the sign-in entry starts this copy in its working folder; cleared,
+// it is gone. At a start, another copy's entry is left alone while its file
+// exists and pointed here once it is gone. Started with its folder named,
+// the program works there, or in its own folder when that one is gone.
+TEST_F(WindowTest, StartWithWindowsIsThisCopysEntryAndMendsAMovedOne) {
+  const std::string here =
+      "\"C:\\Program Files\\Hopla\\Hopla.exe\" /folder "
+      "\"C:\\Program Files\\Hopla\"";
+  const std::string other = "\"D:\\Other\\Hopla.exe\" /folder \"D:\\\\\"";
+  desk_.PutFile(kHoplaPath, "MZ");
+  desk_.PutFile("D:\\Other\\Hopla.exe", "MZ");
+  desk_.PutFile("C:\\Settings\\Hoplar.ini", "");
+  desk_.SetSignInEntry(kSignInEntryName, other);
+  ExtendedDialog* dialog = OpenExtendedDialog(Start());
+  EXPECT_FALSE(dialog->SignInCheckBox.Checked());
+  EXPECT_EQ(dialog->SignInNote.Caption(),
+            "別の場所のHoplaが登録されています：D:\\Other\\Hopla.exe");
+  Do([&] { Peer(dialog->SignInCheckBox).UserCheck(true); });
+  EXPECT_EQ(desk_.SignInEntry(kSignInEntryName), here);
+  Do([&] { Peer(dialog->SignInCheckBox).UserCheck(false); });
+  EXPECT_EQ(desk_.SignInEntry(kSignInEntryName), std::nullopt);
+
+  struct Case {
+    std::string entry_before;
+    std::vector<std::string> arguments;
+    std::string entry_after;
+    std::string folder;
+  };
+  const std::string gone = "\"D:\\Gone\\Hopla.exe\" /folder \"D:\\Gone\"";
+  for (const Case& c : std::vector<Case>{
+           {other, {}, other, "C:\\Program Files\\Hopla"},
+           {gone, {}, here, "C:\\Program Files\\Hopla"},
+           {"", {"/folder", "C:\\Settings"}, "", "C:\\Settings"},
+           {"", {"/FOLDER", "E:\\Gone"}, "", "C:\\Program Files\\Hopla"},
+       }) {
+    Do([&] { hopla_->ShuuryouBtnClick(*hopla_); });  // OK at the question
+    desk_.RunFor(100);
+    ASSERT_FALSE(process_->Running());
+    desk_.SetSignInEntry(kSignInEntryName,
+                         c.entry_before.empty()
+                             ? std::nullopt
+                             : std::optional<std::string>(c.entry_before));
+    Start(kHoplaPath, c.arguments);
+    EXPECT_EQ(desk_.SignInEntry(kSignInEntryName).value_or(""), c.entry_after)
+        << c.entry_before;
+    EXPECT_EQ(process_->CurrentFolder(), c.folder);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/hopla.h"
+#include "settings/sign_in_start.h"
 #include "toolkit/application.h"
 
 namespace hopla {
@@ -39,6 +40,14 @@ int RunHopla(Platform& platform, const EntryHooks& hooks) {
     platform.ShowMessageBox(refusal);
     return 0;
   }
+  // Started at sign-in: in the folder its settings are read from, or, when
+  // that folder is gone, in its own.
+  if (const auto folder = FolderOfArguments(platform.Arguments())) {
+    if (!platform.SetCurrentFolder(*folder)) {
+      platform.SetCurrentFolder(FolderOfFile(platform.ExecutablePath()));
+    }
+  }
+  SignInStart(platform).Repair();
   Application app(platform);
   app.SetTitle(kApplicationTitle);
   app.SetHelpFile("");

@@ -181,6 +181,20 @@ class Platform {
   // --- Process
   // Full path of the running executable.
   virtual std::string ExecutablePath() = 0;
+  // What the program was started with after its own path, one argument an
+  // entry, as the system splits a command line.
+  virtual std::vector<std::string> Arguments() = 0;
+  // The current working folder as a full path, and a change of it (false,
+  // changing nothing, when there is no such folder).
+  virtual std::string CurrentFolder() = 0;
+  virtual bool SetCurrentFolder(const std::string& folder) = 0;
+  // The programs the system starts when the current user signs in: a
+  // command line under a name. False when the system refused the change.
+  virtual std::optional<std::string> ReadSignInEntry(
+      const std::string& name) = 0;
+  virtual bool WriteSignInEntry(const std::string& name,
+                                const std::string& command) = 0;
+  virtual bool RemoveSignInEntry(const std::string& name) = 0;
   // Creates (not owned) the named system mutex and keeps it until the process
   // ends. Returns false when a mutex of that name already existed.
   virtual bool CreateSingleInstanceMutex(const std::string& name) = 0;

@@ -59,7 +59,9 @@ std::string DescribePress(int32_t held_ms, bool long_press) {
 }
 
 ExtendedDialog::ExtendedDialog(Application& app, SettingsWindow& settings)
-    : Form(app, "ExtendedDialog", DialogArgs()), settings_(settings) {
+    : Form(app, "ExtendedDialog", DialogArgs()),
+      settings_(settings),
+      sign_in_(app.platform()) {
   Bind();
 }
 
@@ -100,6 +102,7 @@ void ExtendedDialog::Bind() {
     values.step_pace = PaceBar.Position();
     settings_.SetExtended(values);
   };
+  SignInCheckBox.on_click = [this](Component&) { SignInClicked(); };
   PauseKeyCatcher.on_change = [this](Component&) {
     if (showing_) return;
     ExtendedSettings values = settings_.Extended();
@@ -143,6 +146,27 @@ void ExtendedDialog::ShowValues(const ExtendedSettings& values) {
   PauseKeyCatcher.SetKey(values.pause_key);
   ShowPauseKeyNote();
   showing_ = false;
+  ShowSignIn();
+}
+
+void ExtendedDialog::ShowSignIn(const char* refused) {
+  const SignInStart::Entry entry = sign_in_.Read();
+  showing_ = true;
+  SignInCheckBox.SetChecked(entry == SignInStart::Entry::kThisCopy);
+  showing_ = false;
+  std::string note = refused != nullptr ? refused : "";
+  if (note.empty() && entry == SignInStart::Entry::kOtherCopy) {
+    note =
+        "別の場所のHoplaが登録されています：" + sign_in_.Program().value_or("");
+  }
+  SignInNote.SetCaption(note);
+}
+
+void ExtendedDialog::SignInClicked() {
+  if (showing_) return;
+  const bool done =
+      SignInCheckBox.Checked() ? sign_in_.Add() : sign_in_.Remove();
+  ShowSignIn(done ? nullptr : "Windowsが変更を受け付けませんでした。");
 }
 
 void ExtendedDialog::ShowPauseKeyNote() {

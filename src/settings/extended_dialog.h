@@ -1,6 +1,6 @@
 // The "拡張設定" dialog, opened from the main window's system menu: which
-// device is the switch, the code bubble, the aids to pointing, the key of
-// the carer's pause, and a try of the switch. A newly
+// device is the switch, the code bubble, the aids to pointing, the start
+// with Windows, the key of the carer's pause, and a try of the switch. A newly
 // chosen switch must be pressed within kConfirmSeconds or the one before
 // comes back, so that nobody loses the switch they can press.
 #ifndef HOPLA_SETTINGS_EXTENDED_DIALOG_H_
@@ -12,6 +12,7 @@
 
 #include "controls/key_catcher.h"
 #include "settings/settings_window.h"
+#include "settings/sign_in_start.h"
 #include "toolkit/check_box.h"
 #include "toolkit/form.h"
 #include "toolkit/radio_button.h"
@@ -90,12 +91,16 @@ class ExtendedDialog : public Form {
          kWidth - 32, kRowHeight)};
   Label PaceLabel{app(), *this, "PaceLabel", At("", 36, 370, 180, 12)};
   TrackBar PaceBar{app(), *this, "PaceBar", PaceArgs()};
+  CheckBox SignInCheckBox{
+      app(), *this, "SignInCheckBox",
+      At("Windowsの起動と同時に開始する", 16, 396, kWidth - 32, kRowHeight)};
+  Label SignInNote{app(), *this, "SignInNote", At("", 36, 416, 360, 12)};
   Label PauseKeyLabel{
       app(), *this, "PauseKeyLabel",
-      At("一時停止のホットキー　Ctrl + Alt +", 16, 404, 206, 12)};
+      At("一時停止のホットキー　Ctrl + Alt +", 16, 440, 206, 12)};
   TKeyCatcher PauseKeyCatcher{app(), *this, "PauseKeyCatcher",
-                              Focusable(At("", kBarLeft, 398, 120, 24))};
-  Label PauseKeyNote{app(), *this, "PauseKeyNote", At("", 16, 428, 380, 12)};
+                              Focusable(At("", kBarLeft, 434, 120, 24))};
+  Label PauseKeyNote{app(), *this, "PauseKeyNote", At("", 16, 464, 380, 12)};
   PushButton CloseButton{app(), *this, "CloseButton",
                          At("閉じる", kWidth - 108, kHeight - 40, 96, 30)};
   Timer ConfirmTimer{app().timers(), "ConfirmTimer", false, kMsPerSecond};
@@ -112,10 +117,13 @@ class ExtendedDialog : public Form {
   void ShowSecondsLeft();
   // Whether the pause's hot key could be had.
   void ShowPauseKeyNote();
+  // The box from the sign-in entry as it stands, and what it says of it.
+  void ShowSignIn(const char* refused = nullptr);
+  void SignInClicked();
 
   // The layout of the controls, each given where it is declared.
   static constexpr int32_t kWidth = 420;
-  static constexpr int32_t kHeight = 492;
+  static constexpr int32_t kHeight = 524;
   static constexpr int32_t kRowHeight = 17;
   static constexpr int32_t kBarHeight = 26;
   static constexpr int32_t kSubLeft = 150;
@@ -133,6 +141,7 @@ class ExtendedDialog : public Form {
   static std::string Numbered(const char* stem, int32_t n);
 
   SettingsWindow& settings_;
+  SignInStart sign_in_;
   bool showing_ = false;
   bool trying_ = false;
   int32_t seconds_left_ = 0;

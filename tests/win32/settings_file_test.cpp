@@ -267,5 +267,84 @@ TEST_F(Win32SettingsFile, StoredSliderPositionsShowAndSurviveAClose) {
   }
 }
 
+// The current user's sign-in entry of the program, or nothing.
+std::optional<std::wstring> SignInEntry() {
+  wchar_t command[2048] = {};
+  DWORD bytes = sizeof(command);
+  if (RegGetValueW(HKEY_CURRENT_USER,
+                   L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                   L"Hopla", RRF_RT_REG_SZ, nullptr, command,
+                   &bytes) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return std::wstring(command);
+}
+
+void SetSignInEntry(const std::optional<std::wstring>& command) {
+  const wchar_t* run = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  if (!command) {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, run, L"Hopla");
+    return;
+  }
+  RegSetKeyValueW(HKEY_CURRENT_USER, run, L"Hopla", REG_SZ, command->c_str(),
+                  static_cast<DWORD>((command->size() + 1) * sizeof(wchar_t)));
+}
+
+// Ticked in the dialog, the sign-in entry starts this copy in its folder:
+// started as the entry says from another working folder, it shows and keeps
+// that folder's settings. An entry whose program is gone is pointed at the
+// copy that starts next.
+TEST_F(Win32SettingsFile, StartWithWindowsStartsThisCopyWithItsSettings) {
+  struct Cleared {
+    ~Cleared() { SetSignInEntry(std::nullopt); }
+  } cleared;
+  SetSignInEntry(std::nullopt);
+  HWND main_window = Start();
+  ASSERT_NE(main_window, nullptr);
+  PostMessageW(main_window, WM_SYSCOMMAND, 0x0110, 0);
+  HWND dialog =
+      FindVisibleWindow(L"", L"拡張設定", kStartTimeoutMs, copy_->id());
+  ASSERT_NE(dialog, nullptr);
+  HWND box = FindWindowExW(dialog, nullptr, L"Button",
+                           L"Windowsの起動と同時に開始する");
+  ASSERT_NE(box, nullptr);
+  SendMessageW(box, BM_CLICK, 0, 0);
+  const std::optional<std::wstring> entry = SignInEntry();
+  ASSERT_TRUE(entry.has_value());
+  const std::wstring expected =
+      L"\"" + program_ + L"\" /folder \"" + folder_.path() + L"\"";
+  EXPECT_EQ(_wcsicmp(entry->c_str(), expected.c_str()), 0)
+      << ToUtf8(*entry) << "\n"
+      << ToUtf8(expected);
+  CloseWithOk(main_window);
+
+  ASSERT_TRUE(WriteBytes(SettingsPath(),
+                         ToCodePage932("[マウス]\r\nマウス移動速度=7\r\n")));
+  TempFolder elsewhere;
+  const size_t end_of_program = entry->find(L'"', 1);
+  ASSERT_NE(end_of_program, std::wstring::npos);
+  copy_ =
+      ChildProcess::Start(entry->substr(1, end_of_program - 1),
+                          entry->substr(end_of_program + 2), elsewhere.path());
+  ASSERT_NE(copy_, nullptr);
+  main_window =
+      FindVisibleWindow(L"", kMainWindowTitle, kStartTimeoutMs, copy_->id());
+  ASSERT_NE(main_window, nullptr);
+  EXPECT_EQ(TrackbarPosition(main_window, kSpeedBar), 7);
+  CloseWithOk(main_window);
+  EXPECT_TRUE(elsewhere.FileNames().empty());
+  const std::optional<std::string> saved = ReadBytes(SettingsPath());
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(
+      ValueIn(SectionsOf(FromCodePage932(*saved)), "マウス", "マウス移動速度"),
+      "7");
+
+  SetSignInEntry(L"\"C:\\gone\\Hopla.exe\" /folder \"C:\\gone\"");
+  main_window = Start();
+  ASSERT_NE(main_window, nullptr);
+  EXPECT_EQ(_wcsicmp(SignInEntry().value_or(L"").c_str(), expected.c_str()), 0);
+  CloseWithOk(main_window);
+}
+
 }  // namespace
 }  // namespace hopla::wine_test

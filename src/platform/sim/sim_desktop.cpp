@@ -44,10 +44,11 @@ bool SimDesktop::RunUntil(const std::function<bool()>& done, int64_t limit_ms) {
 // --- Programs ----------------------------------------------------------------
 
 SimProcess& SimDesktop::Launch(const std::string& exe_path,
-                               std::function<int(Platform&)> main) {
+                               std::function<int(Platform&)> main,
+                               std::vector<std::string> arguments) {
   Lock lock(impl_->Mutex());
-  impl_->processes.push_back(
-      std::make_unique<SimProcessImpl>(*impl_, exe_path, std::move(main)));
+  impl_->processes.push_back(std::make_unique<SimProcessImpl>(
+      *impl_, exe_path, std::move(main), std::move(arguments)));
   SimProcessImpl& process = *impl_->processes.back();
   process.StartLocked();
   return process;
@@ -113,6 +114,24 @@ void SimDesktop::SetBusy(WindowHandle window, int64_t busy_ms) {
 void SimDesktop::SetHung(WindowHandle window, bool hung) {
   Lock lock(impl_->Mutex());
   if (WindowRec* rec = impl_->FindWindowLocked(window)) rec->hung = hung;
+}
+
+std::optional<std::string> SimDesktop::SignInEntry(
+    const std::string& name) const {
+  Lock lock(impl_->Mutex());
+  const auto found = impl_->sign_in_entries.find(name);
+  if (found == impl_->sign_in_entries.end()) return std::nullopt;
+  return found->second;
+}
+
+void SimDesktop::SetSignInEntry(const std::string& name,
+                                std::optional<std::string> command) {
+  Lock lock(impl_->Mutex());
+  if (command) {
+    impl_->sign_in_entries[name] = *command;
+  } else {
+    impl_->sign_in_entries.erase(name);
+  }
 }
 
 bool SimDesktop::PressHotKey(int64_t at_ms, uint32_t modifiers, uint32_t key) {

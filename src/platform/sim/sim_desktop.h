@@ -84,8 +84,11 @@ class SimDesktop {
   // --- Programs ---------------------------------------------------------
   // Starts a program whose main runs on a new simulated UI thread at the
   // current virtual time. `exe_path` is what ExecutablePath reports.
+  // `arguments` are what it is started with after its path; it starts in
+  // the folder of `exe_path`.
   SimProcess& Launch(const std::string& exe_path,
-                     std::function<int(Platform&)> main);
+                     std::function<int(Platform&)> main,
+                     std::vector<std::string> arguments = {});
 
   // Several monitors in screen coordinates, the first the primary (its
   // rectangle is the desktop window's); the cursor keeps to them.
@@ -181,6 +184,11 @@ class SimDesktop {
   std::optional<std::string> File(const std::string& path) const;
   void PutFile(const std::string& path, std::string bytes);
   void RemoveFile(const std::string& path);
+  // The current user's sign-in entry of this name (a command line), as the
+  // programs read and write it; nothing removes it.
+  std::optional<std::string> SignInEntry(const std::string& name) const;
+  void SetSignInEntry(const std::string& name,
+                      std::optional<std::string> command);
   // Writes to this path are refused while set.
   void RefuseWrites(const std::string& path, bool refuse);
   // The file exists but reads fail (locked, no access) while set.

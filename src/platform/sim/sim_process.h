@@ -23,7 +23,8 @@ namespace hopla::sim {
 class SimProcessImpl : public SimProcess, public WaitSource {
  public:
   SimProcessImpl(SimDesktop::Impl& world, std::string exe_path,
-                 std::function<int(Platform&)> main);
+                 std::function<int(Platform&)> main,
+                 std::vector<std::string> arguments);
   ~SimProcessImpl() override;
 
   // Starts the main (UI) thread. Lock held.
@@ -49,6 +50,13 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   void PlaySoundFile(const std::string& file_name) override;
   DialogResult ShowMessageBox(const MessageBoxArgs& desc) override;
   std::string ExecutablePath() override;
+  std::vector<std::string> Arguments() override { return arguments_; }
+  std::string CurrentFolder() override;
+  bool SetCurrentFolder(const std::string& folder) override;
+  std::optional<std::string> ReadSignInEntry(const std::string& name) override;
+  bool WriteSignInEntry(const std::string& name,
+                        const std::string& command) override;
+  bool RemoveSignInEntry(const std::string& name) override;
   bool CreateSingleInstanceMutex(const std::string& name) override;
   std::optional<Point> CursorPos() override;
   void SetCursorPos(Point p) override;
@@ -183,6 +191,8 @@ class SimProcessImpl : public SimProcess, public WaitSource {
 
   SimDesktop::Impl& world_;
   std::string exe_path_;
+  std::vector<std::string> arguments_;
+  std::string folder_;  // the working folder
   std::function<int(Platform&)> main_;
 
   SimThread* ui_thread_ = nullptr;

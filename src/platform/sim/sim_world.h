@@ -128,6 +128,8 @@ struct SimDesktop::Impl {
   std::function<MessageBoxAnswer(const MessageBoxArgs&)> answer_policy;
   int32_t open_boxes = 0;
   std::map<std::string, std::string> files;
+  // The current user's sign-in entries: name, command line.
+  std::map<std::string, std::string> sign_in_entries;
   std::set<std::string> refused_writes;
   std::set<std::string> unreadable;
   std::map<std::string, int64_t> sound_lengths_ms;

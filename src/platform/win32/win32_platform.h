@@ -84,6 +84,14 @@ class Win32Platform final : public Platform {
   void ShellStartHidden(const std::string& file,
                         const std::string& folder) override;
 
+  std::vector<std::string> Arguments() override;
+  std::string CurrentFolder() override;
+  bool SetCurrentFolder(const std::string& folder) override;
+  std::optional<std::string> ReadSignInEntry(const std::string& name) override;
+  bool WriteSignInEntry(const std::string& name,
+                        const std::string& command) override;
+  bool RemoveSignInEntry(const std::string& name) override;
+
   std::optional<std::string> ReadFileBytes(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool ReplaceFileBytes(const std::string& path,
