@@ -70,6 +70,14 @@ class TimingPlatform final : public Platform {
   }
   void ShowBubble(const BubbleView& view) override { real_.ShowBubble(view); }
   void HideBubble() override { real_.HideBubble(); }
+  void ShowKeyboard(const KeyboardView& view, const Rect& place,
+                    KeyboardEvents* events) override {
+    real_.ShowKeyboard(view, place, events);
+  }
+  void HideKeyboard() override { real_.HideKeyboard(); }
+  void TypeKey(uint8_t virtual_key, bool up) override {
+    real_.TypeKey(virtual_key, up);
+  }
   std::vector<Rect> MonitorRects() override { return real_.MonitorRects(); }
   void PlaySoundFile(const std::string& file_name) override {
     const double at = clock_.NowMs();

@@ -25,7 +25,8 @@ THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
       key_input_(app.platform(), *state_),
       executor_(app.platform(), *state_, TimeOverTimer, *this, window_search_,
                 key_input_),
-      joytokey_(app.platform(), *state_, window_search_, *this) {
+      joytokey_(app.platform(), *state_, window_search_, *this),
+      keyboard_(app.platform(), *this) {
   // Executions go on inside a message box an execution opened itself: a
   // person with one switch closes it by walking to its button and clicking.
   TimeOverTimer.SetReentrant(true);
@@ -61,6 +62,7 @@ void THopla::Release() {
   if (released_) return;
   released_ = true;
   FormDestroy(*this);
+  keyboard_.Close();
   AwaitThreads();
   // From here on nothing a mover still does reaches the window; the state it
   // uses lives as long as it does.
@@ -109,6 +111,28 @@ WindowHandle THopla::ApplicationWindow() const { return app().Handle(); }
 void THopla::RestoreApplication() { app().Restore(); }
 
 void THopla::BringForward() { app().platform().SetForegroundWindow(Handle()); }
+
+void THopla::ToggleKeyboard() {
+  if (keyboard_.IsOpen()) {
+    keyboard_.Close();
+    return;
+  }
+  const ExtendedSettings& kept = Extended();
+  keyboard_.Open({kept.keyboard_left, kept.keyboard_top,
+                  kept.keyboard_left + kept.keyboard_width,
+                  kept.keyboard_top + kept.keyboard_height},
+                 app().platform().DesktopRect());
+}
+
+// Kept in the settings, so it opens there next time, also after a restart.
+void THopla::KeyboardPlaced(const Rect& window) {
+  ExtendedSettings values = Extended();
+  values.keyboard_left = window.left;
+  values.keyboard_top = window.top;
+  values.keyboard_width = window.Width();
+  values.keyboard_height = window.Height();
+  SetExtended(values);
+}
 
 void THopla::StopEngine() {
   ReleaseHeldButton();

@@ -12,6 +12,7 @@
 #include "engine/executor.h"
 #include "engine/heartbeat.h"
 #include "engine/key_input.h"
+#include "engine/keyboard.h"
 #include "engine/window_search.h"
 #include "joytokey/joytokey.h"
 #include "motion/brake.h"
@@ -35,7 +36,8 @@ class THopla : public SettingsWindow,
                private HeartbeatSite,
                private ExecutorSite,
                private MoverSite,
-               private JoyToKeySite {
+               private JoyToKeySite,
+               private KeyboardSite {
  public:
   THopla(Application& app, std::shared_ptr<EngineState> state);
   ~THopla() override;
@@ -109,6 +111,11 @@ class THopla : public SettingsWindow,
   }
   bool HasMoverThread() const override { return MoverThread != nullptr; }
   void EndPause() override { SetPaused(false); }
+  void ToggleKeyboard() override;
+  void KeyboardPlaced(const Rect& window) override;
+  void KeyboardShown(bool open) override {
+    SetMenuItemChecked(kKeyboardCommand, open);
+  }
   void MoverEnded() override { TimeOverTimer.SetEnabled(true); }
   WindowHandle ApplicationWindow() const override;
   void ClearJoyToKeyUse() override { JtkUseCheckBox.SetChecked(false); }
@@ -138,6 +145,7 @@ class THopla : public SettingsWindow,
   KeyInput key_input_;
   Executor executor_;
   JoyToKey joytokey_;
+  HoplaKeyboard keyboard_;
   // Made when the system menu first opens it.
   std::unique_ptr<ExtendedDialog> extended_dialog_;
   // The quit question is open.

@@ -74,6 +74,7 @@ void THopla::SysCommandHook(uint32_t command) {
     extended_dialog_->Open();
   }
   if (command == kPauseCommand) SetPaused(!State().Paused);
+  if (command == kKeyboardCommand) ToggleKeyboard();
 }
 
 bool THopla::ShutdownQueryHandler() {

@@ -70,6 +70,9 @@ std::string DescribeCode(const std::string& code, const EngineState& state,
   if (code == kSteerBoost.code) {
     return WalkingName(code, state, boost_allowed);
   }
+  if (state.KeyboardOn && code == kStandKeyboard.code) {
+    return std::string(kStandKeyboard.name);
+  }
   const MouseCode* entry = FindMouseCode(code);
   return std::string(entry != nullptr ? entry->name : kNothingName);
 }

@@ -72,6 +72,9 @@ inline constexpr SteerCode kWalkHop = {"01", "次のボタンへ跳ぶ"};
 // While the cursor walks and the stop with a click is switched on: what "1"
 // and then "1" do, in one code.
 inline constexpr SteerCode kWalkStopClick = {"11", "止まってクリック"};
+// While standing and the keyboard is switched on, a code that otherwise
+// does nothing then.
+inline constexpr SteerCode kStandKeyboard = {"10", "キーボードを開く・閉じる"};
 inline constexpr std::string_view kStartWalkName = "歩き始める";
 inline constexpr std::string_view kPassElementName = "ブレーキを抜ける";
 inline constexpr std::string_view kBoostOffName = "速さを戻す";

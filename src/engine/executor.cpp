@@ -51,6 +51,8 @@ void Executor::Execute() {
       return;
     }
     // While the cursor walks, no other code has an effect.
+  } else if (state_.KeyboardOn && code == kStandKeyboard.code) {
+    site_.ToggleKeyboard();
   } else {
     CarryOut(Select(code));
   }

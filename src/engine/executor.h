@@ -35,6 +35,8 @@ class ExecutorSite {
   virtual void StartMoverThread() = 0;
   virtual void StopMoverThread() = 0;
   virtual void OpenHelp() = 0;  // HelpButtonClick
+  // Opens Hopla's keyboard, or closes it when it is open.
+  virtual void ToggleKeyboard() {}
   // A search for JoyToKey or its start is going on: the execution waits.
   virtual bool JoyToKeyBusy() const = 0;
   // A box about JoyToKey is open that ends with its use cleared: no

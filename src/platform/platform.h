@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/bubble_view.h"
+#include "platform/keyboard_view.h"
 #include "platform/native_widget.h"
 #include "platform/switch_choice.h"
 #include "platform/types.h"
@@ -168,6 +169,20 @@ class Platform {
   // also while it runs no message loop (inside a hold).
   virtual void ShowBubble(const BubbleView& view) = 0;
   virtual void HideBubble() = 0;
+
+  // --- Hopla's keyboard
+  // Shows the keyboard's window at `place` (the whole window, in screen
+  // coordinates), or, when it shows already, redraws it where it is. It
+  // stays on top and never takes the focus, so what it types goes to the
+  // window in front; each key answers the accessibility interface as a
+  // push button with its rectangle. `events` outlives the window. UI thread.
+  virtual void ShowKeyboard(const KeyboardView& view, const Rect& place,
+                            KeyboardEvents* events) = 0;
+  // Closes the window; `events` hears nothing more until the next show.
+  virtual void HideKeyboard() = 0;
+  // One key as a keyboard types it (its scan code, the extended flag where
+  // the key has it), to the window with the focus.
+  virtual void TypeKey(uint8_t virtual_key, bool up) = 0;
 
   // --- Sound
   // Plays a sound file looked up by name, synchronously; a missing file plays

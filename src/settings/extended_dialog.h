@@ -91,16 +91,20 @@ class ExtendedDialog : public Form {
          kWidth - 32, kRowHeight)};
   Label PaceLabel{app(), *this, "PaceLabel", At("", 36, 370, 180, 12)};
   TrackBar PaceBar{app(), *this, "PaceBar", PaceArgs()};
+  CheckBox KeyboardCheckBox{
+      app(), *this, "KeyboardCheckBox",
+      At("立ち止まっている時に「10」で、Hoplaのキーボードを開く・閉じる", 16,
+         396, kWidth - 32, kRowHeight)};
   CheckBox SignInCheckBox{
       app(), *this, "SignInCheckBox",
-      At("Windowsの起動と同時に開始する", 16, 396, kWidth - 32, kRowHeight)};
-  Label SignInNote{app(), *this, "SignInNote", At("", 36, 416, 360, 12)};
+      At("Windowsの起動と同時に開始する", 16, 420, kWidth - 32, kRowHeight)};
+  Label SignInNote{app(), *this, "SignInNote", At("", 36, 440, 360, 12)};
   Label PauseKeyLabel{
       app(), *this, "PauseKeyLabel",
-      At("一時停止のホットキー　Ctrl + Alt +", 16, 440, 206, 12)};
+      At("一時停止のホットキー　Ctrl + Alt +", 16, 464, 206, 12)};
   TKeyCatcher PauseKeyCatcher{app(), *this, "PauseKeyCatcher",
-                              Focusable(At("", kBarLeft, 434, 120, 24))};
-  Label PauseKeyNote{app(), *this, "PauseKeyNote", At("", 16, 464, 380, 12)};
+                              Focusable(At("", kBarLeft, 458, 120, 24))};
+  Label PauseKeyNote{app(), *this, "PauseKeyNote", At("", 16, 488, 380, 12)};
   PushButton CloseButton{app(), *this, "CloseButton",
                          At("閉じる", kWidth - 108, kHeight - 40, 96, 30)};
   Timer ConfirmTimer{app().timers(), "ConfirmTimer", false, kMsPerSecond};
@@ -123,7 +127,7 @@ class ExtendedDialog : public Form {
 
   // The layout of the controls, each given where it is declared.
   static constexpr int32_t kWidth = 420;
-  static constexpr int32_t kHeight = 524;
+  static constexpr int32_t kHeight = 548;
   static constexpr int32_t kRowHeight = 17;
   static constexpr int32_t kBarHeight = 26;
   static constexpr int32_t kSubLeft = 150;

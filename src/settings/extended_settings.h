@@ -19,6 +19,10 @@ class IniFileSave;
 struct SettingRow;
 
 inline constexpr char kExtendedSection[] = "拡張設定";
+// The keyboard's place: the coordinates of the screens, and its size.
+inline constexpr int32_t kLeastKeyboardCoordinate = -32768;
+inline constexpr int32_t kMostKeyboardCoordinate = 32767;
+inline constexpr int32_t kMostKeyboardSize = 8192;
 // The element stepping's pace, in tenths of a second an element.
 inline constexpr int32_t kLeastStepPace = 3;
 inline constexpr int32_t kMostStepPace = 30;
@@ -32,6 +36,12 @@ struct ExtendedSettings {
   bool element_step = false;  // the walk goes from element to element
   int32_t step_pace = 10;     // tenths of a second an element
   uint32_t pause_key = 'P';   // the carer's pause: Ctrl+Alt and this key
+  bool keyboard = false;      // "10" while standing opens Hopla's keyboard
+  // Where the keyboard was last left (the whole window); no size: not yet.
+  int32_t keyboard_left = 0;
+  int32_t keyboard_top = 0;
+  int32_t keyboard_width = 0;
+  int32_t keyboard_height = 0;
 
   bool operator==(const ExtendedSettings&) const = default;
 };

@@ -180,6 +180,27 @@ const SettingRow kRows[] = {
         [](E& s, int32_t v) { s.step_pace = v; }, nullptr,
         [](EngineState& state, int32_t v) { state.StepPaceMs = v * 100; }),
     Extended(
+        "キーボード", 0, 1, [](const E& s) { return s.keyboard ? 1 : 0; },
+        [](E& s, int32_t v) { s.keyboard = v != 0; },
+        &InDialog<&ExtendedDialog::KeyboardCheckBox>,
+        [](EngineState& state, int32_t v) { state.KeyboardOn = v != 0; }),
+    Extended(
+        "キーボードの左", kLeastKeyboardCoordinate, kMostKeyboardCoordinate,
+        [](const E& s) { return s.keyboard_left; },
+        [](E& s, int32_t v) { s.keyboard_left = v; }),
+    Extended(
+        "キーボードの上", kLeastKeyboardCoordinate, kMostKeyboardCoordinate,
+        [](const E& s) { return s.keyboard_top; },
+        [](E& s, int32_t v) { s.keyboard_top = v; }),
+    Extended(
+        "キーボードの幅", 0, kMostKeyboardSize,
+        [](const E& s) { return s.keyboard_width; },
+        [](E& s, int32_t v) { s.keyboard_width = v; }),
+    Extended(
+        "キーボードの高さ", 0, kMostKeyboardSize,
+        [](const E& s) { return s.keyboard_height; },
+        [](E& s, int32_t v) { s.keyboard_height = v; }),
+    Extended(
         "一時停止キー", 1, kMaxVirtualKey,
         [](const E& s) { return static_cast<int32_t>(s.pause_key); },
         [](E& s, int32_t v) { s.pause_key = static_cast<uint32_t>(v); }),

@@ -30,7 +30,8 @@ WidgetArgs SettingsWindow::FormArgs() {
   desc.font = WindowFont(false);
   desc.topmost = true;
   desc.system_menu = {{kExtendedSettingsCommand, kExtendedSettingsMenuText},
-                      {kPauseCommand, kPauseMenuText}};
+                      {kPauseCommand, kPauseMenuText},
+                      {kKeyboardCommand, kKeyboardMenuText}};
   return desc;
 }
 

@@ -42,6 +42,9 @@ inline constexpr uint32_t kPauseCommand = 0x0120;
 inline constexpr char kPauseMenuText[] = "一時停止";
 inline constexpr int32_t kPauseHotKeyId = 1;
 inline constexpr uint32_t kPauseHotKeyModifiers = kModControl | kModAlt;
+// The system menu's item that opens and closes Hopla's keyboard.
+inline constexpr uint32_t kKeyboardCommand = 0x0130;
+inline constexpr char kKeyboardMenuText[] = "キーボード";
 
 // The banner's text: its sentences, each followed by ideographic spaces.
 // With an account, the banner asks for donations to it; without, the

@@ -125,6 +125,8 @@ struct EngineState {
   Shared<bool> FineSpeedsOn{false};
   // The walk goes from element to element ahead, one every StepPaceMs.
   Shared<bool> ElementStepOn{false};
+  // Code "10" while standing opens or closes Hopla's keyboard.
+  Shared<bool> KeyboardOn{false};
   Shared<int32_t> StepPaceMs{1000};
   // The stepping's rhythm, kept across the mover threads that each press
   // ends and starts: when the next look ahead is due, the direction of the

@@ -131,7 +131,7 @@ void CheckPause(const RunRecord& record, std::vector<std::string>& failures) {
   for (const auto& entry : record.trace) {
     if (entry.kind == "switch") paused = entry.text == "let through";
     if (paused && (entry.kind == "mouse" || entry.kind == "key" ||
-                   entry.kind == "cursor")) {
+                   entry.kind == "type" || entry.kind == "cursor")) {
       failures.push_back("during a pause at " + std::to_string(entry.time_ms) +
                          " ms: " + entry.kind + " " + entry.text);
     }

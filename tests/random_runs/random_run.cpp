@@ -168,8 +168,20 @@ void RandomRun::PlanTroubles(int64_t until_ms) {
 }
 
 // A carer pauses with the hot key now and then, and ends the pause with it
-// or the menu, or leaves the end to the person's hold (or to the close).
+// or the menu, or leaves the end to the person's hold (or to the close);
+// and opens the keyboard.
 void RandomRun::PlanPause(int64_t until_ms) {
+  // Now and then the keyboard is opened from the menu: the person's clicks
+  // may land on its keys.
+  if (pause_dice_.Percent(30)) {
+    events_.insert({pause_dice_.Between(0, until_ms),
+                    {"the carer opens the keyboard from the menu", [this] {
+                       const WindowHandle form = FormWindow();
+                       if (form == kNoWindow) return;
+                       process_->PostAt(desk_.Now(), form, kWmSysCommand,
+                                        kKeyboardCommand, 0);
+                     }}});
+  }
   if (!pause_dice_.Percent(30)) return;
   const int64_t at = pause_dice_.Between(0, until_ms);
   events_.insert({at, {"a carer pauses with Ctrl+Alt+P", [this] {

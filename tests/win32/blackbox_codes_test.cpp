@@ -30,15 +30,6 @@ POINT CursorNow() {
   return p;
 }
 
-bool BringToFront(HWND window) {
-  return WaitUntil(
-      [&] {
-        if (GetForegroundWindow() != window) SetForegroundWindow(window);
-        return GetForegroundWindow() == window;
-      },
-      kWindowTimeoutMs);
-}
-
 // The foreground window first, then the cursor: the other order can lose
 // the cursor position. False when the window did not come to the front.
 bool ArrangeScene(HWND foreground, POINT cursor) {
@@ -200,24 +191,6 @@ TEST(Win32BlackBox, HopLandsOnTheButtonAheadWhereOneClickClicksIt) {
   ASSERT_TRUE(logger->WaitForLines(2, kLogTimeoutMs));
   EXPECT_EQ(logger->LinesOf("ldown"),
             std::vector<std::string>{"ldown 250 130 -"});
-}
-
-// A top-level window of this class in this process, within the time-out.
-HWND FindWindowOfClass(const wchar_t* window_class, DWORD process_id) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND w = FindWindowExW(nullptr, nullptr, window_class, nullptr);
-             w != nullptr;
-             w = FindWindowExW(nullptr, w, window_class, nullptr)) {
-          DWORD owner = 0;
-          GetWindowThreadProcessId(w, &owner);
-          if (owner == process_id && IsWindowVisible(w)) found = w;
-        }
-        return found != nullptr;
-      },
-      kWindowTimeoutMs);
-  return found;
 }
 
 enum class Shown { kNormal, kMinimised, kMaximised, kGone };

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 
 #include "hopla_program.h"
@@ -202,6 +203,81 @@ TEST(Win32OneSwitch, ClosesTheExtendedSettingsDialog) {
     return !IsWindowVisible(dialog);
   })) << person.log();
   EXPECT_TRUE(hopla->Quit());
+  RecordProperty("walk", person.log());
+}
+
+// Two keys of Hopla's keyboard where the person sees them: on the grid of
+// 12 x 6 cells that fills its client area.
+std::map<std::wstring, RECT> KeysOf(HWND keyboard) {
+  RECT client{};
+  GetClientRect(keyboard, &client);
+  MapWindowPoints(keyboard, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  const LONG width = client.right - client.left;
+  const LONG height = client.bottom - client.top;
+  auto cell = [&](int column, int row, int span) {
+    return RECT{client.left + column * width / 12 + 2,
+                client.top + row * height / 6 + 2,
+                client.left + (column + span) * width / 12 - 2,
+                client.top + (row + 1) * height / 6 - 2};
+  };
+  return {{L"i", cell(1, 0, 1)}, {L"h", cell(3, 1, 1)}};
+}
+
+// What Notepad holds: asked of its edit control (GetWindowText would give
+// another program's control's caption, not its text).
+std::wstring TextOf(HWND notepad) {
+  HWND edit = FindWindowExW(notepad, nullptr, L"Edit", nullptr);
+  wchar_t text[64] = {};
+  if (edit != nullptr) {
+    SendMessageW(edit, WM_GETTEXT, std::size(text),
+                 reinterpret_cast<LPARAM>(text));
+  }
+  return text;
+}
+
+// With the keyboard switched on, "10" opens Hopla's keyboard; the person
+// walks to its keys and clicks them, and what they type reaches Notepad in
+// front, which keeps the focus throughout. "10" closes the keyboard again.
+TEST(Win32OneSwitch, TypesIntoNotepadWithHoplasKeyboard) {
+  TempFolder folder;
+  SetCursorPos(kTopLeftStart.x, kTopLeftStart.y);
+  auto hopla = HoplaProgram::Start(
+      folder.path(), QuickSettings(kWalkSpeed, "[拡張設定]\nキーボード=1\n"));
+  ASSERT_NE(hopla, nullptr);
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  auto notepad =
+      ChildProcess::Start(std::wstring(system) + L"\\notepad.exe", L"", L"");
+  ASSERT_NE(notepad, nullptr);
+  HWND editor = FindWindowOfClass(L"Notepad", notepad->id());
+  ASSERT_NE(editor, nullptr);
+  ASSERT_TRUE(BringToFront(editor));
+  hopla->Run("10");
+  HWND keyboard = FindVisibleWindow(L"HoplaKeyboard", L"Hoplaのキーボード",
+                                    kBoxTimeoutMs, hopla->process().id());
+  ASSERT_NE(keyboard, nullptr);
+  const std::map<std::wstring, RECT> keys = KeysOf(keyboard);
+  SwitchWalker person(*hopla);
+  const std::pair<const wchar_t*, const wchar_t*> typing[] = {{L"h", L"h"},
+                                                              {L"i", L"hi"}};
+  for (const auto& [key, text] : typing) {
+    SCOPED_TRACE(ToUtf8(key));
+    const std::wstring before = TextOf(editor);
+    ASSERT_TRUE(
+        person.ClickOn(keys.at(key), [&] { return TextOf(editor) != before; }))
+        << person.log() << [&] {
+             wchar_t name[64] = {};
+             GetClassNameW(GetForegroundWindow(), name, 64);
+             return "DEBUG foreground " + ToUtf8(name);
+           }();
+    EXPECT_EQ(TextOf(editor), text);
+    EXPECT_EQ(GetForegroundWindow(), editor) << "the keyboard took the focus";
+  }
+  hopla->Run("10");
+  EXPECT_TRUE(
+      WaitUntil([&] { return !IsWindowVisible(keyboard); }, kBoxTimeoutMs));
+  EXPECT_TRUE(hopla->Quit());
+  PostMessageW(editor, WM_CLOSE, 0, 0);
   RecordProperty("walk", person.log());
 }
 

@@ -293,4 +293,34 @@ std::wstring ToWide(const std::string& utf8) {
   return wide;
 }
 
+namespace {
+constexpr int kFrontTimeoutMs = 5000;
+}  // namespace
+
+bool BringToFront(HWND window) {
+  return WaitUntil(
+      [&] {
+        if (GetForegroundWindow() != window) SetForegroundWindow(window);
+        return GetForegroundWindow() == window;
+      },
+      kFrontTimeoutMs);
+}
+
+HWND FindWindowOfClass(const wchar_t* window_class, DWORD process_id) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w = FindWindowExW(nullptr, nullptr, window_class, nullptr);
+             w != nullptr;
+             w = FindWindowExW(nullptr, w, window_class, nullptr)) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(w, &owner);
+          if (owner == process_id && IsWindowVisible(w)) found = w;
+        }
+        return found != nullptr;
+      },
+      kFrontTimeoutMs);
+  return found;
+}
+
 }  // namespace hopla::wine_test

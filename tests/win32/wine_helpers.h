@@ -27,6 +27,12 @@ void PumpMessages();
 // between) until it holds or `timeout_ms` has passed. Returns its last value.
 bool WaitUntil(const std::function<bool()>& done, int timeout_ms);
 
+// Brings `window` to the front; false when it did not come within 5 s.
+bool BringToFront(HWND window);
+// A visible top-level window of this class in this process, found within
+// 5 s, or null.
+HWND FindWindowOfClass(const wchar_t* window_class, DWORD process_id);
+
 // A program started for a test; ended (killed if need be) when destroyed.
 class ChildProcess {
  public:

@@ -329,6 +329,7 @@ void SimProcessImpl::MouseButton(uint32_t flags, Point at) {
   world_.RecordLocked("mouse", std::to_string(flags) + " " +
                                    std::to_string(at.x) + "," +
                                    std::to_string(at.y));
+  ClickKeyboardLocked(flags, at);
 }
 
 void SimProcessImpl::KeyEvent(uint8_t virtual_key, bool up) {

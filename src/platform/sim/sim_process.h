@@ -47,6 +47,10 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   bool SwitchLetThrough() const override;
   void ShowBubble(const BubbleView& view) override;
   void HideBubble() override;
+  void ShowKeyboard(const KeyboardView& view, const Rect& place,
+                    KeyboardEvents* events) override;
+  void HideKeyboard() override;
+  void TypeKey(uint8_t virtual_key, bool up) override;
   void PlaySoundFile(const std::string& file_name) override;
   DialogResult ShowMessageBox(const MessageBoxArgs& desc) override;
   std::string ExecutablePath() override;
@@ -136,6 +140,9 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   std::optional<intptr_t> DispatchToForm(WindowHandle window, uint32_t message,
                                          uintptr_t wparam, intptr_t lparam);
   void SetEndSessionAnswer(bool answer);
+  // A left button event of any program at `at`: a press and a release on
+  // one key of a keyboard click it, on its owner's UI thread.
+  void ClickKeyboardLocked(uint32_t flags, Point at);
   bool OnUiThread() const;
 
  private:
@@ -216,6 +223,7 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   int64_t wake_ms_ = kNever;
   SwitchChoice switch_choice_;
   bool switch_through_ = false;
+  WindowHandle keyboard_window_ = kNoWindow;
   int64_t last_switch_poll_ms_ = kNever;
   uint64_t next_input_seq_ = 0;
   InputQueue inputs_;  // by due time, then by the order queued

@@ -176,17 +176,30 @@ std::optional<intptr_t> SimProcessImpl::DispatchToForm(WindowHandle window,
                                                        uintptr_t wparam,
                                                        intptr_t lparam) {
   SimWidget* peer = nullptr;
+  KeyboardEvents* closed_keyboard = nullptr;
   {
     SimGuard lock(Mutex());
     WindowRec* rec = world_.FindWindowLocked(window);
-    if (rec == nullptr || rec->owner != this || rec->peer == nullptr) {
-      return std::nullopt;
-    }
-    peer = rec->peer;
+    if (rec == nullptr || rec->owner != this) return std::nullopt;
     if (message == kWmQuit) {  // ends the message loop, as GetMessage does
       quit_ = true;
       return 0;
     }
+    // A keyboard answers queries; a close ends it, as its close box does.
+    if (rec->keyboard) {
+      if (message != kWmClose) return 0;
+      closed_keyboard = rec->keyboard->events;
+      world_.RemoveWindowLocked(window);
+      keyboard_window_ = kNoWindow;
+      world_.RecordLocked("keyboard", "hidden");
+    } else if (rec->peer == nullptr) {
+      return std::nullopt;
+    }
+    peer = rec->peer;
+  }
+  if (closed_keyboard != nullptr) {
+    closed_keyboard->OnKeyboardClosed();
+    return 0;
   }
   return peer->HandleMessage(message, wparam, lparam);
 }

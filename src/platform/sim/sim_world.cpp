@@ -203,6 +203,15 @@ std::optional<Rect> ControlOnScreen(const SimWidget& widget,
               r.right + rec.rect.left, r.bottom + rec.rect.top};
 }
 
+// A key of a keyboard window on the screen.
+Rect KeyOnScreen(const WindowRec& rec, size_t key) {
+  const KeyboardView& view = rec.keyboard->view;
+  const Rect r =
+      KeyRect(view, view.keys[key], Point{rec.rect.Width(), rec.rect.Height()});
+  return {r.left + rec.rect.left, r.top + rec.rect.top, r.right + rec.rect.left,
+          r.bottom + rec.rect.top};
+}
+
 }  // namespace
 
 RoleReading SimDesktop::Impl::ControlRoleLocked(WindowHandle window,
@@ -212,6 +221,13 @@ RoleReading SimDesktop::Impl::ControlRoleLocked(WindowHandle window,
                       RoleOfKind(WidgetKind::kForm)};
   if (rec == nullptr) return reading;
   reading.rect = rec->rect;
+  if (rec->keyboard) {
+    if (const std::optional<size_t> key = KeyAtLocked(*rec, p)) {
+      reading.role = RoleOfKind(WidgetKind::kPushButton);
+      reading.rect = KeyOnScreen(*rec, *key);
+    }
+    return reading;
+  }
   bool found_control = false;
   for (const SimWidget* widget : widgets) {
     const std::optional<Rect> r = ControlOnScreen(*widget, *rec);
@@ -235,6 +251,13 @@ std::vector<ElementBox> SimDesktop::Impl::ElementsLocked(
   for (WindowHandle handle : answered) {
     const WindowRec* rec = FindWindowLocked(handle);
     if (rec == nullptr) continue;
+    for (size_t key = 0; rec->keyboard && key < rec->keyboard->view.keys.size();
+         ++key) {
+      const Rect r = KeyOnScreen(*rec, key);
+      if (ProgramWindowAtLocked(centre(r)) == rec) {
+        found.push_back({r, RoleOfKind(WidgetKind::kPushButton)});
+      }
+    }
     for (const SimWidget* widget : widgets) {
       const std::optional<Rect> r = ControlOnScreen(*widget, *rec);
       if (r && ProgramWindowAtLocked(centre(*r)) == rec) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/keyboard_view.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_lock.h"
 #include "platform/sim/sim_scheduler.h"
@@ -43,6 +44,14 @@ struct WindowRec {
   std::function<intptr_t(uint32_t, uintptr_t, intptr_t)> handler;
   SimProcessImpl* owner = nullptr;
   SimWidget* peer = nullptr;
+  // A program's keyboard: its keys, and who hears of them. Its client area
+  // is its whole rectangle.
+  struct Keyboard {
+    KeyboardView view;
+    KeyboardEvents* events = nullptr;
+    std::optional<size_t> pressed;  // a left press began on this key
+  };
+  std::optional<Keyboard> keyboard;
 };
 
 struct SimDesktop::Impl {
@@ -79,6 +88,8 @@ struct SimDesktop::Impl {
   // The rectangle the window has, as GetWindowRect reports it.
   Rect ReportedRectLocked(const WindowRec& rec) const;
   Point ClampToScreen(Point p) const;
+  // The key of a keyboard window under `p`, if any.
+  static std::optional<size_t> KeyAtLocked(const WindowRec& rec, Point p);
   // The topmost visible, not minimised window of a program that holds `p`.
   const WindowRec* ProgramWindowAtLocked(Point p) const;
   // What the accessibility regions say of `p` (a plain window's client

@@ -26,6 +26,8 @@ OleaccApi::OleaccApi()
           dll.Find<decltype(accessible_object_from_window)>(
               "AccessibleObjectFromWindow")),
       accessible_children(
-          dll.Find<decltype(accessible_children)>("AccessibleChildren")) {}
+          dll.Find<decltype(accessible_children)>("AccessibleChildren")),
+      lresult_from_object(
+          dll.Find<decltype(lresult_from_object)>("LresultFromObject")) {}
 
 }  // namespace hopla::win32

@@ -45,13 +45,15 @@ struct WinmmApi {
   decltype(&timeEndPeriod) time_end_period;
 };
 
-// What the brake uses of oleacc. A missing function makes every probe fail.
+// What the brake and the keyboard use of oleacc. A missing function makes every
+// probe fail.
 struct OleaccApi {
   OleaccApi();
   SystemDll dll;
   decltype(&AccessibleObjectFromPoint) accessible_object_from_point;
   decltype(&AccessibleObjectFromWindow) accessible_object_from_window;
   decltype(&AccessibleChildren) accessible_children;
+  decltype(&LresultFromObject) lresult_from_object;
 };
 
 }  // namespace hopla::win32

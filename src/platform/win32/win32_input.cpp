@@ -42,6 +42,22 @@ void Win32Platform::KeyEvent(uint8_t virtual_key, bool up) {
   SendInput(1, &input, sizeof(input));
 }
 
+// As a keyboard sends it: the key's own scan code, and the extended flag
+// for the keys of the arrow block.
+void Win32Platform::TypeKey(uint8_t virtual_key, bool up) {
+  const bool extended = (virtual_key >= VK_PRIOR && virtual_key <= VK_DOWN) ||
+                        virtual_key == VK_INSERT || virtual_key == VK_DELETE;
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtual_key;
+  input.ki.wScan =
+      static_cast<WORD>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags =
+      (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+  input.ki.dwExtraInfo = switch_source_->InputMarker();
+  SendInput(1, &input, sizeof(input));
+}
+
 void Win32Platform::Beep() { MessageBeep(0); }
 
 void Win32Platform::ShellOpen(const std::string& target) {

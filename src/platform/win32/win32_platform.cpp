@@ -117,6 +117,13 @@ void Win32Platform::ShowBubble(const BubbleView& view) { bubble_.Show(view); }
 
 void Win32Platform::HideBubble() { bubble_.Hide(); }
 
+void Win32Platform::ShowKeyboard(const KeyboardView& view, const Rect& place,
+                                 KeyboardEvents* events) {
+  keyboard_.Show(view, place, events);
+}
+
+void Win32Platform::HideKeyboard() { keyboard_.Hide(); }
+
 void Win32Platform::PlaySoundFile(const std::string& file_name) {
   // Flags 0: synchronous, and the system's default sound when the file is
   // missing.

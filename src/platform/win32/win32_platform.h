@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/win32/bubble_window.h"
 #include "platform/win32/exception_trap.h"
+#include "platform/win32/keyboard_window.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/switch_source.h"
 #include "platform/win32/system_dlls.h"
@@ -49,6 +50,10 @@ class Win32Platform final : public Platform {
   void LetSwitchThrough(bool through) override;
   void ShowBubble(const BubbleView& view) override;
   void HideBubble() override;
+  void ShowKeyboard(const KeyboardView& view, const Rect& place,
+                    KeyboardEvents* events) override;
+  void HideKeyboard() override;
+  void TypeKey(uint8_t virtual_key, bool up) override;
   void PlaySoundFile(const std::string& file_name) override;
   DialogResult ShowMessageBox(const MessageBoxArgs& desc) override;
   std::string ExecutablePath() override;
@@ -112,6 +117,8 @@ class Win32Platform final : public Platform {
   int64_t counter_frequency_ = 1;
   ExceptionTrap trap_;
   MessageLoop loop_;
+  OleaccApi oleacc_;
+  KeyboardWindow keyboard_{trap_, oleacc_};
   // Shared with the threads, which may end after the platform.
   std::shared_ptr<std::atomic<int32_t>> threads_running_ =
       std::make_shared<std::atomic<int32_t>>(0);
