@@ -87,8 +87,8 @@ TEST(Win32Keyboard, KeysArePushButtonsAClickReportsItsKeyAndTheFocusStays) {
 
   platform.TypeKey('H', false);
   platform.TypeKey('H', true);
-  EXPECT_TRUE(WaitUntil([&] { return focus.Count(WM_KEYUP) >= 1; },
-                        kTimeoutMs));
+  EXPECT_TRUE(
+      WaitUntil([&] { return focus.Count(WM_KEYUP) >= 1; }, kTimeoutMs));
   EXPECT_EQ(focus.Count(WM_KEYDOWN), 1);
 
   SendMessageW(keyboard, WM_CLOSE, 0, 0);
