@@ -8,9 +8,11 @@
 // Every figure for two users: the practised one (reaction 250 +- 50 ms)
 // and a slower one (600 +- 200 ms, presses twice as variable).
 //   hopla-selection-bench [selections per condition, default 104]
-//       [new|aids] [--user practised|slower]
+//       [new|aids|typing] [--user practised|slower]
 // "new": only the configurations after the speed positions; "aids": only
-// the aids to pointing; --user: one of the two users only.
+// the aids to pointing; "typing": characters per minute with Hopla's
+// keyboard (selections / 16 phrases); --user: one of the two users only.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -22,6 +24,8 @@
 #include "bench/selection/iso_task.h"
 #include "bench/selection/sim_world.h"
 #include "bench/selection/switch_user.h"
+#include "engine/keyboard.h"
+#include "engine/keyboard_layout.h"
 #include "motion/brake.h"
 #include "platform/codepage.h"
 #include "platform/sim/sim_desktop.h"
@@ -55,6 +59,7 @@ struct Config {
   bool stop_click = false;  // "11" while walking stops and clicks
   bool fine = false;        // positions 5..8 at 150..400 px/s
   int32_t step_pace = 0;    // element stepping, tenths of a second (0: off)
+  bool keyboard = false;    // "10" while standing opens Hopla's keyboard
 };
 
 std::string SettingsFile(const Config& c) {
@@ -78,6 +83,7 @@ std::string SettingsFile(const Config& c) {
     text +=
         "要素をたどる=1\r\nたどる間隔=" + std::to_string(c.step_pace) + "\r\n";
   }
+  if (c.keyboard) text += "キーボード=1\r\n";
   return text;
 }
 
@@ -159,11 +165,12 @@ Figures RunCondition(const Config& config, const HumanTiming& timing,
   return Evaluate(trials);
 }
 
-void PrintHead(const Config& config) {
+void PrintHead(const Config& config, bool table = true) {
   const Practice practice = PracticeOf(config);
   std::printf("\n%s: %.0f px/s, quiet time %d ms, long after %d ms\n",
               config.name.c_str(), practice.speed_px_per_ms * 1000,
               practice.quiet_ms, practice.long_point_ms);
+  if (!table) return;
   std::printf("  %5s %8s %10s %8s %8s %8s %8s %8s %6s\n", "width", "distance",
               "mean_s", "errors", "We_px", "De_px", "TP_bps", "TPn_bps",
               "codes");
@@ -283,6 +290,122 @@ Config Quick(const std::string& name, int32_t speed) {
   return config;
 }
 
+// Typing with Hopla's keyboard: the phrase "konnichiha hopla" (romaji, as it
+// goes through the input method: 16 keys with the space), typed again and
+// again. The person opens the keyboard with "10", then for each letter walks
+// (or hops, or steps) to its key and clicks it, from wherever the last one
+// left the cursor. A key typed that is not the one meant is an error (it
+// costs a BS and the key again in real life; here it counts, and the phrase
+// goes on).
+constexpr char kPhrase[] = "konnichiha hopla";
+
+void RunTyping(const Config& config, const HumanTiming& timing,
+               int32_t phrases) {
+  PrintHead(config, false);
+  Session session(config);
+  sim::SimDesktop& desk = session.desk();
+  SimWorld world(desk);
+  // "10": a long press, then a short one; then the quiet time.
+  world.Hold(600);
+  world.Wait(150);
+  world.Hold(120);
+  world.Wait(ExecuteDelayFor(config.execute) + 500);
+  const std::optional<Rect> board =
+      desk.WindowRectOf(desk.FindWindowByTitle(kKeyboardCaption));
+  if (!board) {
+    std::printf("  the keyboard did not open\n");
+    return;
+  }
+  KeyboardView view;
+  view.columns = kKeyboardColumns;
+  view.rows = kKeyboardRows;
+  std::vector<Rect> keys;
+  std::vector<uint8_t> virtual_keys;
+  for (const KeyDef& key : kKeyboardKeys) {
+    const Rect r = KeyRect(view, {std::string(key.label), key.cells},
+                           {board->Width(), board->Height()});
+    keys.push_back({board->left + r.left, board->top + r.top,
+                    board->left + r.right, board->top + r.bottom});
+    virtual_keys.push_back(key.virtual_key);
+  }
+  auto key_of = [](char c) {
+    const std::string_view label = c == ' ' ? "Space" : std::string_view(&c, 1);
+    for (size_t i = 0; i < std::size(kKeyboardKeys); ++i) {
+      if (kKeyboardKeys[i].label == label) return i;
+    }
+    return size_t{0};
+  };
+  desk.PlaceCursor(
+      {(keys[0].left + keys[0].right) / 2, (keys[0].top + keys[0].bottom) / 2});
+  SwitchUser user(world, PracticeOf(config), kSeed, timing);
+  const bool buttons_seen = config.brake || config.hop || config.step_pace > 0;
+  int64_t time_ms = 0;
+  int32_t typed = 0, wrong = 0, unfinished = 0, codes = 0;
+  for (int32_t p = 0; p < phrases; ++p) {
+    for (const char c : std::string(kPhrase)) {
+      const size_t k = key_of(c);
+      const Rect& box = keys[k];
+      const Point centre{(box.left + box.right) / 2,
+                         (box.top + box.bottom) / 2};
+      desk.ClearTrace();
+      const Outcome outcome = user.Select(
+          Square(centre, std::min(box.Width(), box.Height()) - 4),
+          kSelectionLimitMs, buttons_seen ? keys : std::vector<Rect>{});
+      desk.RunFor(100);
+      if (!outcome.clicked) ++unfinished;
+      const std::string meant =
+          std::to_string(static_cast<int>(virtual_keys[k])) + " down";
+      const auto types = desk.TraceOf("type");
+      const bool right = std::any_of(
+          types.begin(), types.end(),
+          [&](const sim::TraceEntry& e) { return e.text == meant; });
+      if (!right) ++wrong;
+      time_ms += outcome.time_ms;
+      codes += outcome.codes;
+      ++typed;
+    }
+  }
+  const double per_key_s = static_cast<double>(time_ms) / typed / 1000;
+  std::printf(
+      "  %.2f s per key, %.1f characters per minute, %.1f%% wrong keys, "
+      "%.2f codes%s\n",
+      per_key_s, 60 / per_key_s, 100.0 * wrong / typed,
+      static_cast<double>(codes) / typed,
+      unfinished > 0 ? " (some keys gave up)" : "");
+  std::fflush(stdout);
+}
+
+std::vector<Config> TypingConfigs() {
+  std::vector<Config> configs;
+  auto with_keyboard = [](Config c) {
+    c.keyboard = true;
+    return c;
+  };
+  configs.push_back(with_keyboard(Quick("walk", 3)));
+  configs.push_back(with_keyboard(Quick("walk", 4)));
+  Config click = with_keyboard(Quick("walk, stop with a click", 4));
+  click.stop_click = true;
+  configs.push_back(click);
+  Config fine =
+      with_keyboard(Quick("walk, stop with a click, finer speeds", 5));
+  fine.stop_click = true;
+  fine.fine = true;
+  configs.push_back(fine);
+  Config hop = with_keyboard(Quick("hop", 4));
+  hop.hop = true;
+  configs.push_back(hop);
+  for (int32_t pace : {4, 6, 10}) {
+    Config steps = with_keyboard(
+        Quick("element stepping " + std::to_string(pace / 10) + "." +
+                  std::to_string(pace % 10) + " s, stop with a click",
+              4));
+    steps.step_pace = pace;
+    steps.stop_click = true;
+    configs.push_back(steps);
+  }
+  return configs;
+}
+
 // What the program does as it stands when first run and with its settings.
 std::vector<Config> SettingsConfigs() {
   std::vector<Config> configs;
@@ -373,10 +496,17 @@ std::vector<Config> ButtonWindowConfigs(bool aids) {
   return configs;
 }
 
-enum class Part { kAll, kNew, kAids };
+enum class Part { kAll, kNew, kAids, kTyping };
 
 // Every configuration of `part` for one user.
 void RunAll(const HumanTiming& timing, int32_t selections, Part part) {
+  if (part == Part::kTyping) {
+    std::printf("\nTyping \"%s\" with Hopla's keyboard:\n", kPhrase);
+    for (const Config& config : TypingConfigs()) {
+      RunTyping(config, timing, std::max(1, selections / 16));
+    }
+    return;
+  }
   if (part == Part::kAll) {
     RunConfig(Config{"first-run settings"}, timing, selections);
     for (int32_t speed = 1; speed <= 8; ++speed) {
@@ -421,6 +551,8 @@ int main(int argc, char** argv) {
       part = hopla::selection::Part::kNew;
     } else if (arg == "aids") {
       part = hopla::selection::Part::kAids;
+    } else if (arg == "typing") {
+      part = hopla::selection::Part::kTyping;
     } else {
       selections = std::atoi(argv[i]);
     }

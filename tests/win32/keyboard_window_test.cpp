@@ -1,8 +1,8 @@
 // Hopla's keyboard window as the system sees it: its keys are push buttons
 // with their rectangles to the accessibility interface (read as the hop
 // reads them, from another thread), a real click on a key reports that key
-// and leaves the active window as it was, and a typed key carries its scan
-// code.
+// and leaves the active window as it was, a typed key reaches the window in
+// front, a move is told, and the close box closes it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,8 +25,9 @@ class Clicks : public KeyboardEvents {
  public:
   void OnKeyClicked(size_t index) override { clicked.push_back(index); }
   void OnKeyboardClosed() override { ++closed; }
-  void OnKeyboardPlaced(const Rect&) override {}
+  void OnKeyboardPlaced(const Rect& window) override { placed = window; }
   std::vector<size_t> clicked;
+  Rect placed;
   int closed = 0;
 };
 
@@ -90,6 +91,11 @@ TEST(Win32Keyboard, KeysArePushButtonsAClickReportsItsKeyAndTheFocusStays) {
   EXPECT_TRUE(
       WaitUntil([&] { return focus.Count(WM_KEYUP) >= 1; }, kTimeoutMs));
   EXPECT_EQ(focus.Count(WM_KEYDOWN), 1);
+
+  // Moved and sized by the carer: told where, to be kept.
+  MoveWindow(keyboard, 50, 60, 300, 120, TRUE);
+  SendMessageW(keyboard, WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_EQ(clicks.placed, (Rect{50, 60, 350, 180}));
 
   SendMessageW(keyboard, WM_CLOSE, 0, 0);
   EXPECT_EQ(clicks.closed, 1);

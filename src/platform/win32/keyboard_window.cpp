@@ -157,8 +157,21 @@ void KeyboardWindow::Paint(HDC target) {
     RECT face{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     Fill(dc, face, pressed_ == i ? kKeyPressed : key.lit ? kKeyLit : kKeyFace);
     const std::wstring label = Utf8ToWide(key.label);
+    // A long label ("半角/全角") is drawn smaller until it fits its key.
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()),
+                          &extent);
+    const int room = face.right - face.left - 4;
+    const bool shrink = extent.cx > room && extent.cx > 0;
+    if (shrink) {
+      FontArgs smaller = font;
+      smaller.height_px = std::max(
+          kLeastLabelPx, static_cast<int>(label_px * room / extent.cx));
+      SelectObject(dc, fonts_.Get(smaller, USER_DEFAULT_SCREEN_DPI));
+    }
     DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &face,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (shrink) SelectObject(dc, fonts_.Get(font, USER_DEFAULT_SCREEN_DPI));
   }
   buffer_.CopyTo(target);
 }
