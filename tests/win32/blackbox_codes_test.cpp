@@ -217,12 +217,8 @@ TEST(Win32BlackBox, WindowCodesCommandTheForegroundWindow) {
   TempFolder folder;
   auto hopla = HoplaProgram::Start(folder.path(), QuickSettings(4));
   ASSERT_NE(hopla, nullptr);
-  wchar_t system[MAX_PATH] = {};
-  GetSystemDirectoryW(system, MAX_PATH);
-  auto notepad =
-      ChildProcess::Start(std::wstring(system) + L"\\notepad.exe", L"", L"");
-  ASSERT_NE(notepad, nullptr);
-  HWND window = FindWindowOfClass(L"Notepad", notepad->id());
+  HWND window = nullptr;
+  auto notepad = StartNotepad(window);
   ASSERT_NE(window, nullptr);
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.code);

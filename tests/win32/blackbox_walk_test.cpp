@@ -244,12 +244,8 @@ TEST(Win32OneSwitch, TypesIntoNotepadWithHoplasKeyboard) {
   auto hopla = HoplaProgram::Start(
       folder.path(), QuickSettings(kWalkSpeed, "[拡張設定]\nキーボード=1\n"));
   ASSERT_NE(hopla, nullptr);
-  wchar_t system[MAX_PATH] = {};
-  GetSystemDirectoryW(system, MAX_PATH);
-  auto notepad =
-      ChildProcess::Start(std::wstring(system) + L"\\notepad.exe", L"", L"");
-  ASSERT_NE(notepad, nullptr);
-  HWND editor = FindWindowOfClass(L"Notepad", notepad->id());
+  HWND editor = nullptr;
+  auto notepad = StartNotepad(editor);
   ASSERT_NE(editor, nullptr);
   ASSERT_TRUE(BringToFront(editor));
   hopla->Run("10");

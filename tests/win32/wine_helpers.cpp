@@ -306,6 +306,16 @@ bool BringToFront(HWND window) {
       kFrontTimeoutMs);
 }
 
+std::unique_ptr<ChildProcess> StartNotepad(HWND& window) {
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  auto notepad =
+      ChildProcess::Start(std::wstring(system) + L"\\notepad.exe", L"", L"");
+  window = notepad != nullptr ? FindWindowOfClass(L"Notepad", notepad->id())
+                              : nullptr;
+  return notepad;
+}
+
 HWND FindWindowOfClass(const wchar_t* window_class, DWORD process_id) {
   HWND found = nullptr;
   WaitUntil(

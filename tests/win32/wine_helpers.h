@@ -57,6 +57,10 @@ class ChildProcess {
   DWORD id_;
 };
 
+// The system's Notepad, started, with its main window in `window` (null
+// when it did not show).
+std::unique_ptr<ChildProcess> StartNotepad(HWND& window);
+
 // A visible top-level window of class `window_class` (empty: any class) with
 // this title, of process `process_id` (0: any), found within `timeout_ms`;
 // null when none appeared.

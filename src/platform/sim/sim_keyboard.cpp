@@ -57,14 +57,7 @@ void SimProcessImpl::HideKeyboard() {
 
 void SimProcessImpl::TypeKey(uint8_t virtual_key, bool up) {
   SimGuard lock(Mutex());
-  if (ended_) return;
-  if (up) {
-    world_.keys_down.erase(virtual_key);
-  } else {
-    world_.keys_down.insert(virtual_key);
-  }
-  world_.RecordLocked("type",
-                      std::to_string(virtual_key) + (up ? " up" : " down"));
+  PressKeyLocked("type", virtual_key, up);
 }
 
 void SimProcessImpl::ClickKeyboardLocked(uint32_t flags, Point at) {

@@ -222,52 +222,6 @@ int32_t SimProcessImpl::ThreadsRunning() {
 
 std::string SimProcessImpl::ExecutablePath() { return exe_path_; }
 
-std::string SimProcessImpl::CurrentFolder() {
-  SimGuard lock(Mutex());
-  return folder_;
-}
-
-// A folder exists when a file or an entry of the drives lies in it.
-bool SimProcessImpl::SetCurrentFolder(const std::string& folder) {
-  SimGuard lock(Mutex());
-  const std::string inside = folder + "\\";
-  auto in = [&](const std::string& path) { return path.rfind(inside, 0) == 0; };
-  const bool exists =
-      std::any_of(world_.files.begin(), world_.files.end(),
-                  [&](const auto& file) { return in(file.first); }) ||
-      std::any_of(world_.tree.begin(), world_.tree.end(),
-                  [&](const auto& entry) { return in(entry.path); });
-  if (!exists) return false;
-  folder_ = folder;
-  world_.RecordLocked("folder", folder);
-  return true;
-}
-
-std::optional<std::string> SimProcessImpl::ReadSignInEntry(
-    const std::string& name) {
-  SimGuard lock(Mutex());
-  const auto found = world_.sign_in_entries.find(name);
-  if (found == world_.sign_in_entries.end()) return std::nullopt;
-  return found->second;
-}
-
-bool SimProcessImpl::WriteSignInEntry(const std::string& name,
-                                      const std::string& command) {
-  SimGuard lock(Mutex());
-  if (ended_) return false;
-  world_.sign_in_entries[name] = command;
-  world_.RecordLocked("sign-in", name + "=" + command);
-  return true;
-}
-
-bool SimProcessImpl::RemoveSignInEntry(const std::string& name) {
-  SimGuard lock(Mutex());
-  if (ended_) return false;
-  world_.sign_in_entries.erase(name);
-  world_.RecordLocked("sign-in", name + " removed");
-  return true;
-}
-
 bool SimProcessImpl::CreateSingleInstanceMutex(const std::string& name) {
   SimGuard lock(Mutex());
   if (ended_) return false;
@@ -334,13 +288,18 @@ void SimProcessImpl::MouseButton(uint32_t flags, Point at) {
 
 void SimProcessImpl::KeyEvent(uint8_t virtual_key, bool up) {
   SimGuard lock(Mutex());
+  PressKeyLocked("key", virtual_key, up);
+}
+
+void SimProcessImpl::PressKeyLocked(const char* kind, uint8_t virtual_key,
+                                    bool up) {
   if (ended_) return;
   if (up) {
     world_.keys_down.erase(virtual_key);
   } else {
     world_.keys_down.insert(virtual_key);
   }
-  world_.RecordLocked("key",
+  world_.RecordLocked(kind,
                       std::to_string(virtual_key) + (up ? " up" : " down"));
 }
 

@@ -143,6 +143,9 @@ class SimProcessImpl : public SimProcess, public WaitSource {
   // A left button event of any program at `at`: a press and a release on
   // one key of a keyboard click it, on its owner's UI thread.
   void ClickKeyboardLocked(uint32_t flags, Point at);
+  // A key down or up, held or let go in the world, told in the trace as
+  // `kind`.
+  void PressKeyLocked(const char* kind, uint8_t virtual_key, bool up);
   bool OnUiThread() const;
 
  private:
