@@ -34,6 +34,7 @@ constexpr FoundFault kFoundFaults[] = {
     {3886, "a drag begun in the shut-down's refused-save box left held"},
     {472, "JoyToKey started, then unticked: left running hidden"},
     {76, "a switch on trial saved before it was pressed"},
+    {34, "a mover waiting for a code's execution stepped during a pause"},
 };
 
 // 1600 seeds in four shards: about a minute on one core.
