@@ -31,9 +31,9 @@ void THopla::SetPaused(bool paused) {
 
 void THopla::ShowCaption() {
   std::string note;
-  if (searching_) note += kSearchingNote;
-  if (State().Paused) note += kPausedNote;
-  SetCaption(std::string(kWindowCaption) + note);
+  if (searching_) note += app().Translate(kSearchingNote);
+  if (State().Paused) note += app().Translate(kPausedNote);
+  SetCaption(app().Translate(kWindowCaption) + note);
   app().ShowStatus(note);
 }
 

@@ -5,6 +5,10 @@
 #include <string>
 
 #include "app/hopla.h"
+#include "settings/extended_settings.h"
+#include "settings/ini_file.h"
+#include "settings/setting_rows.h"
+#include "settings/settings_window.h"
 #include "settings/sign_in_start.h"
 #include "toolkit/application.h"
 
@@ -29,13 +33,24 @@ std::string DefaultTitle(const std::string& file_name) {
   return dot == std::string::npos ? file_name : file_name.substr(0, dot);
 }
 
+Language StoredLanguage(Platform& platform) {
+  IniFile ini(platform, kSettingsFile);
+  for (const SettingRow& row : SettingRows()) {
+    if (row.kind == SettingKind::kExtended &&
+        row.key == std::string(kLanguageKey)) {
+      return static_cast<Language>(ReadExtendedValue(ini, row));
+    }
+  }
+  return Language::kJapanese;
+}
+
 }  // namespace
 
 int RunHopla(Platform& platform, const EntryHooks& hooks) {
   const std::string file_name = FileNameOf(platform.ExecutablePath());
   if (!platform.CreateSingleInstanceMutex(file_name)) {
     MessageBoxArgs refusal;
-    refusal.text = kSecondCopyMessage;
+    refusal.text = Face(StoredLanguage(platform), kSecondCopyMessage);
     refusal.caption = DefaultTitle(file_name);
     platform.ShowMessageBox(refusal);
     return 0;
@@ -48,11 +63,17 @@ int RunHopla(Platform& platform, const EntryHooks& hooks) {
     }
   }
   SignInStart(platform).Repair();
-  Application app(platform);
-  app.SetTitle(kApplicationTitle);
-  app.SetHelpFile("");
   // Shared with the mover threads, so it outlives the last of them.
   auto state = std::make_shared<EngineState>();
+  // The language is the one setting read before any window is made: every
+  // text is made in it.
+  const Language language = StoredLanguage(platform);
+  state->TextLanguage = language;
+  Application app(platform);
+  app.SetTranslator(
+      [language](const std::string& text) { return Face(language, text); });
+  app.SetTitle(kApplicationTitle);
+  app.SetHelpFile("");
   try {
     auto main_window = std::make_unique<THopla>(app, state);
     app.SetMainForm(*main_window);

@@ -26,7 +26,7 @@ THopla::THopla(Application& app, std::shared_ptr<EngineState> state)
       executor_(app.platform(), *state_, TimeOverTimer, *this, window_search_,
                 key_input_),
       joytokey_(app.platform(), *state_, window_search_, *this),
-      keyboard_(app.platform(), *this) {
+      keyboard_(app.platform(), *this, state_->TextLanguage) {
   // Executions go on inside a message box an execution opened itself: a
   // person with one switch closes it by walking to its button and clicking.
   TimeOverTimer.SetReentrant(true);

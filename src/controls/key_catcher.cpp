@@ -2,6 +2,7 @@
 
 #include "platform/canvas.h"
 #include "platform/types.h"
+#include "toolkit/application.h"
 
 namespace hopla {
 namespace {
@@ -84,9 +85,17 @@ void TKeyCatcher::Paint(Canvas& canvas) {
   canvas.FillRect({0, 0, size.x, size.y},
                   canvas.SystemColorOf(SystemColor::kButtonShadow));
   canvas.FillRect({edge, edge, size.x - edge, size.y - edge}, kWhite);
+  // The name's words in the program's language ("テンキー 5", "キー 186").
+  std::string name = KeyName(key_);
+  for (const char* word : {"テンキー", "キー"}) {
+    if (name.rfind(word, 0) == 0) {
+      name = app().Translate(word) + name.substr(std::string(word).size());
+      break;
+    }
+  }
   const std::string text =
-      focused_ ? KeyName(key_) + "　← 新しいキーを押してください"
-               : KeyName(key_);
+      focused_ ? name + app().Translate("　← 新しいキーを押してください")
+               : name;
   const Point extent = canvas.TextExtent(text, Font());
   canvas.DrawString({canvas.Scale(kTextLeftPx), (size.y - extent.y) / 2}, text,
                     Font(), canvas.SystemColorOf(SystemColor::kWindowText));

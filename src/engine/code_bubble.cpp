@@ -52,10 +52,10 @@ std::string WalkingName(const std::string& code, const EngineState& state,
   return std::string(kNothingName);
 }
 
-std::string TimeLeft(int64_t ms) {
+std::string TimeLeft(int64_t ms, Language language) {
   const int64_t tenths = (std::max<int64_t>(ms, 0) + kTenthMs - 1) / kTenthMs;
-  return "あと " + std::to_string(tenths / 10) + "." +
-         std::to_string(tenths % 10) + " 秒";
+  return Face(language, "あと") + " " + std::to_string(tenths / 10) + "." +
+         std::to_string(tenths % 10) + " " + Face(language, "秒");
 }
 
 }  // namespace
@@ -96,7 +96,8 @@ void CodeBubble::Refresh() {
   view.command =
       DescribeCode(code, state_, state_.JoyToKeyUsed, state_.BoostAllowed);
   const std::optional<int64_t> due = execution_timer_.DueMs();
-  view.time_left = due ? TimeLeft(*due - platform_.NowMs()) : "";
+  view.time_left =
+      due ? TimeLeft(*due - platform_.NowMs(), state_.TextLanguage) : "";
   view.cursor = platform_.CursorPos().value_or(Point{});
   Show(view);
 }
@@ -141,7 +142,9 @@ void CodeBubble::Holding(int32_t hold_ticks) {
   Show(view);
 }
 
-void CodeBubble::Show(const BubbleView& view) {
+void CodeBubble::Show(const BubbleView& asked) {
+  BubbleView view = asked;
+  view.command = Face(state_.TextLanguage, view.command);
   if (shown_ == view) return;
   shown_ = view;
   platform_.ShowBubble(view);

@@ -29,11 +29,12 @@ Rect HoplaKeyboard::DefaultPlace(const Rect& screen) {
 
 KeyboardView HoplaKeyboard::View() const {
   KeyboardView view;
-  view.caption = kKeyboardCaption;
+  view.caption = Face(language_, kKeyboardCaption);
+  view.press_name = Face(language_, "押す");
   view.columns = kKeyboardColumns;
   view.rows = kKeyboardRows;
   for (const KeyDef& key : kKeyboardKeys) {
-    KeyCap cap{std::string(key.label), key.cells, key.is_shift && shift_};
+    KeyCap cap{Face(language_, key.label), key.cells, key.is_shift && shift_};
     // While Shift waits, the letters show what they will type.
     if (shift_ && cap.label.size() == 1 &&
         std::islower(static_cast<unsigned char>(cap.label[0]))) {

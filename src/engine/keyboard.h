@@ -11,6 +11,7 @@
 
 #include "platform/keyboard_view.h"
 #include "platform/platform.h"
+#include "shared/texts.h"
 
 namespace hopla {
 
@@ -28,8 +29,8 @@ class KeyboardSite {
 
 class HoplaKeyboard : public KeyboardEvents {
  public:
-  HoplaKeyboard(Platform& platform, KeyboardSite& site)
-      : platform_(platform), site_(site) {}
+  HoplaKeyboard(Platform& platform, KeyboardSite& site, Language language)
+      : platform_(platform), site_(site), language_(language) {}
 
   bool IsOpen() const { return open_; }
   // At `place` (the whole window); an empty place puts it at the bottom of
@@ -50,6 +51,7 @@ class HoplaKeyboard : public KeyboardEvents {
 
   Platform& platform_;
   KeyboardSite& site_;
+  Language language_;
   bool open_ = false;
   bool shift_ = false;  // Shift waits for its key
 };

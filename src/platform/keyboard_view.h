@@ -23,6 +23,8 @@ struct KeyCap {
 
 struct KeyboardView {
   std::string caption;
+  // What pressing a key is called, for the accessibility interface.
+  std::string press_name;
   int32_t columns = 1;
   int32_t rows = 1;
   std::vector<KeyCap> keys;

@@ -41,21 +41,22 @@ WidgetArgs ExtendedDialog::PaceArgs() {
   return desc;
 }
 
-std::string ExtendedDialog::PaceText(int32_t tenths) {
-  return "1つに " + std::to_string(tenths / 10) + "." +
-         std::to_string(tenths % 10) + " 秒";
+std::string ExtendedDialog::PaceText(int32_t tenths) const {
+  return app().Translate("1つに") + " " + std::to_string(tenths / 10) + "." +
+         std::to_string(tenths % 10) + " " + app().Translate("秒");
 }
 
-std::string ExtendedDialog::Numbered(const char* stem, int32_t n) {
-  return std::string(stem) + " " + std::to_string(n);
+std::string ExtendedDialog::Numbered(const char* stem, int32_t n) const {
+  return app().Translate(stem) + " " + std::to_string(n);
 }
 
-std::string DescribePress(int32_t held_ms, bool long_press) {
+std::string DescribePress(int32_t held_ms, bool long_press,
+                          const Application& app) {
   char seconds[32];
   std::snprintf(seconds, sizeof(seconds), "%d.%02d", held_ms / kMsPerSecond,
                 held_ms % kMsPerSecond / 10);
-  return std::string(long_press ? "長い押し（1）" : "短い押し（0）") + "　" +
-         seconds + " 秒";
+  return app.Translate(long_press ? "長い押し（1）" : "短い押し（0）") +
+         "\u3000" + seconds + " " + app.Translate("秒");
 }
 
 ExtendedDialog::ExtendedDialog(Application& app, SettingsWindow& settings)
@@ -103,6 +104,15 @@ void ExtendedDialog::Bind() {
     settings_.SetExtended(values);
   };
   SignInCheckBox.on_click = [this](Component&) { SignInClicked(); };
+  for (RadioButton* language : {&JapaneseRadio, &EnglishRadio}) {
+    language->on_click = [this](Component&) {
+      if (showing_) return;
+      ExtendedSettings values = settings_.Extended();
+      values.language = static_cast<int32_t>(
+          EnglishRadio.Checked() ? Language::kEnglish : Language::kJapanese);
+      settings_.SetExtended(values);
+    };
+  }
   PauseKeyCatcher.on_change = [this](Component&) {
     if (showing_) return;
     ExtendedSettings values = settings_.Extended();
@@ -144,6 +154,10 @@ void ExtendedDialog::ShowValues(const ExtendedSettings& values) {
   PaceBar.SetPosition(values.step_pace);
   PaceLabel.SetCaption(PaceText(values.step_pace));
   PauseKeyCatcher.SetKey(values.pause_key);
+  JapaneseRadio.SetChecked(values.language ==
+                           static_cast<int32_t>(Language::kJapanese));
+  EnglishRadio.SetChecked(values.language ==
+                          static_cast<int32_t>(Language::kEnglish));
   ShowPauseKeyNote();
   showing_ = false;
   ShowSignIn();
@@ -216,7 +230,8 @@ void ExtendedDialog::SwitchChanged() {
 
 void ExtendedDialog::ShowSecondsLeft() {
   TryLabel.SetCaption(
-      Numbered("新しいスイッチを押してください　あと", seconds_left_) + " 秒");
+      Numbered("新しいスイッチを押してください　あと", seconds_left_) + " " +
+      app().Translate("秒"));
 }
 
 void ExtendedDialog::ConfirmTick() {
@@ -238,13 +253,13 @@ bool ExtendedDialog::TakePress(int32_t held_ms, bool long_press) {
     previous_.reset();
     settings_.ConfirmSwitch();
     ConfirmTimer.SetEnabled(false);
-    TryLabel.SetCaption("新しいスイッチで押せました：" +
-                        DescribePress(held_ms, long_press));
+    TryLabel.SetCaption(app().Translate("新しいスイッチで押せました：") +
+                        DescribePress(held_ms, long_press, app()));
     return true;
   }
   if (!trying_) return false;
   trying_ = false;
-  TryLabel.SetCaption(DescribePress(held_ms, long_press));
+  TryLabel.SetCaption(DescribePress(held_ms, long_press, app()));
   return true;
 }
 

@@ -105,6 +105,17 @@ class ExtendedDialog : public Form {
   TKeyCatcher PauseKeyCatcher{app(), *this, "PauseKeyCatcher",
                               Focusable(At("", kBarLeft, 458, 120, 24))};
   Label PauseKeyNote{app(), *this, "PauseKeyNote", At("", 16, 488, 380, 12)};
+  // In both languages, so that either face finds its way back.
+  Label LanguageLabel{app(), *this, "LanguageLabel",
+                      At("表示言語 / Language", 16, 514, 130, 12)};
+  RadioGroup Languages;
+  RadioButton JapaneseRadio{app(), *this, Languages, "JapaneseRadio",
+                            At("日本語", kSubLeft, 512, 70, kRowHeight)};
+  RadioButton EnglishRadio{app(), *this, Languages, "EnglishRadio",
+                           At("English", kSubLeft + 80, 512, 80, kRowHeight)};
+  Label LanguageNote{
+      app(), *this, "LanguageNote",
+      At("（次の起動から / from the next start）", 16, 536, 380, 12)};
   PushButton CloseButton{app(), *this, "CloseButton",
                          At("閉じる", kWidth - 108, kHeight - 40, 96, 30)};
   Timer ConfirmTimer{app().timers(), "ConfirmTimer", false, kMsPerSecond};
@@ -127,7 +138,7 @@ class ExtendedDialog : public Form {
 
   // The layout of the controls, each given where it is declared.
   static constexpr int32_t kWidth = 420;
-  static constexpr int32_t kHeight = 548;
+  static constexpr int32_t kHeight = 596;
   static constexpr int32_t kRowHeight = 17;
   static constexpr int32_t kBarHeight = 26;
   static constexpr int32_t kSubLeft = 150;
@@ -140,9 +151,9 @@ class ExtendedDialog : public Form {
   static WidgetArgs Focusable(WidgetArgs desc);
   static WidgetArgs PaceArgs();
   // "1つに 1.0 秒": the stepping's pace.
-  static std::string PaceText(int32_t tenths);
+  std::string PaceText(int32_t tenths) const;
   // "番号 3": a label with its number.
-  static std::string Numbered(const char* stem, int32_t n);
+  std::string Numbered(const char* stem, int32_t n) const;
 
   SettingsWindow& settings_;
   SignInStart sign_in_;
@@ -154,7 +165,8 @@ class ExtendedDialog : public Form {
 };
 
 // How a measured press reads: "短い押し（0）　0.15 秒".
-std::string DescribePress(int32_t held_ms, bool long_press);
+std::string DescribePress(int32_t held_ms, bool long_press,
+                          const Application& app);
 
 }  // namespace hopla
 

@@ -19,6 +19,8 @@ class IniFileSave;
 struct SettingRow;
 
 inline constexpr char kExtendedSection[] = "拡張設定";
+// The key of the texts' language, read before any window is made.
+inline constexpr char kLanguageKey[] = "表示言語";
 // The keyboard's place: the coordinates of the screens, and its size.
 inline constexpr int32_t kLeastKeyboardCoordinate = -32768;
 inline constexpr int32_t kMostKeyboardCoordinate = 32767;
@@ -37,6 +39,7 @@ struct ExtendedSettings {
   int32_t step_pace = 10;     // tenths of a second an element
   uint32_t pause_key = 'P';   // the carer's pause: Ctrl+Alt and this key
   bool keyboard = false;      // "10" while standing opens Hopla's keyboard
+  int32_t language = 0;       // the texts' language, from the next start
   // Where the keyboard was last left (the whole window); no size: not yet.
   int32_t keyboard_left = 0;
   int32_t keyboard_top = 0;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "shared/slider_maps.h"
+#include "shared/texts.h"
 
 namespace hopla {
 namespace {
@@ -200,6 +201,9 @@ const SettingRow kRows[] = {
         "キーボードの高さ", 0, kMostKeyboardSize,
         [](const E& s) { return s.keyboard_height; },
         [](E& s, int32_t v) { s.keyboard_height = v; }),
+    Extended(
+        kLanguageKey, 0, kLanguages - 1, [](const E& s) { return s.language; },
+        [](E& s, int32_t v) { s.language = v; }),
     Extended(
         "一時停止キー", 1, kMaxVirtualKey,
         [](const E& s) { return static_cast<int32_t>(s.pause_key); },

@@ -49,7 +49,9 @@ inline constexpr char kKeyboardMenuText[] = "キーボード";
 // The banner's text: its sentences, each followed by ideographic spaces.
 // With an account, the banner asks for donations to it; without, the
 // sentences that name one are left out.
-std::string BannerText(const std::optional<std::string>& account);
+// In the program's language.
+std::string BannerText(const std::optional<std::string>& account,
+                       const Application& app);
 
 class IniFileSave;
 

@@ -5,14 +5,16 @@
 
 namespace hopla {
 
-std::string BannerText(const std::optional<std::string>& account) {
-  const std::string two = "\u3000\u3000";
-  std::string text =
-      std::string("スイッチを押す長短でマウスやキー操作ができます。") + two +
-      "設定をしましたら、最小化でご利用ください。" + two + "カンパ歓迎です。";
+std::string BannerText(const std::optional<std::string>& account,
+                       const Application& app) {
+  auto face = [&app](const char* sentence) { return app.Translate(sentence); };
+  const std::string two = face("\u3000\u3000");
+  std::string text = face("スイッチを押す長短でマウスやキー操作ができます。") +
+                     two + face("設定をしましたら、最小化でご利用ください。") +
+                     two + face("カンパ歓迎です。");
   if (account) {
-    text +=
-        two + "郵便郵便振替口座" + two + *account + "\u3000" + "「ポムラボ。」";
+    text += two + face("郵便郵便振替口座") + two + *account + face("\u3000") +
+            face("「ポムラボ。」");
   }
   return text + "     ";
 }
@@ -109,7 +111,7 @@ void SettingsWindow::SaishoukaButtonClick(Component& /*sender*/) {
 void SettingsWindow::FormShow(Component& /*sender*/) {
   MarqueeLabel1.SetDirection(mlRightToLeft);
   MarqueeLabel1.SetText(
-      BannerText(ReadDistributorValues(app().platform()).account));
+      BannerText(ReadDistributorValues(app().platform()).account, app()));
   MarqueeLabel1.SetSpeed(100);
   MarqueeLabel1.SetSteps(500);
   MarqueeLabel1.Start(0);

@@ -13,6 +13,7 @@
 
 #include "platform/platform.h"
 #include "shared/press_code.h"
+#include "shared/texts.h"
 
 namespace hopla {
 
@@ -111,6 +112,9 @@ struct EngineState {
   Shared<int32_t> ScreenTop{0};
   std::vector<Rect> Monitors;
   std::unique_ptr<Event> MoverEvent;
+
+  // The language of every text shown: set at start, before any window.
+  Shared<Language> TextLanguage{Language::kJapanese};
 
   // Options the settings' handlers set and the parts read.
   Shared<bool> SoundOn{false};       // SoundCheckBox

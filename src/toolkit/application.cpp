@@ -25,8 +25,17 @@ Application::Application(Platform& platform)
 Application::~Application() { peer_->Destroy(); }
 
 void Application::SetTitle(std::string title) {
-  title_ = std::move(title);
+  title_ = Translate(title);
   peer_->SetCaption(title_);
+}
+
+WidgetArgs Application::Translated(WidgetArgs desc) const {
+  desc.caption = Translate(desc.caption);
+  desc.hint = Translate(desc.hint);
+  for (WidgetArgs::MenuItem& item : desc.system_menu) {
+    item.caption = Translate(item.caption);
+  }
+  return desc;
 }
 
 void Application::Run() {
@@ -133,7 +142,10 @@ class BoxHost : public UiLoopHost {
 // it by walking the cursor to its button. Before the message loop runs (while
 // the window is being made) nothing would serve the timers inside the box, so
 // the box then opens from a loop of its own.
-DialogResult Application::ShowMessageBox(const MessageBoxArgs& desc) {
+DialogResult Application::ShowMessageBox(const MessageBoxArgs& asked) {
+  MessageBoxArgs desc = asked;
+  desc.text = Translate(desc.text);
+  desc.caption = Translate(desc.caption);
   if (serving_ > 0 || terminated_) return platform_.ShowMessageBox(desc);
   BoxHost host(platform_, *this, desc);
   ++serving_;

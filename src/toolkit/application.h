@@ -27,6 +27,17 @@ class Application : public Component, private UiLoopHost, private WidgetEvents {
 
   const std::string& Title() const { return title_; }
   void SetTitle(std::string title);
+  // Every text shown (captions, hints, the menu's items, boxes, the title)
+  // goes through this first: the face of the program's language. Set before
+  // any control is made.
+  void SetTranslator(std::function<std::string(const std::string&)> face) {
+    face_ = std::move(face);
+  }
+  std::string Translate(const std::string& text) const {
+    return face_ ? face_(text) : text;
+  }
+  // The texts of `desc` translated.
+  WidgetArgs Translated(WidgetArgs desc) const;
   const std::string& HelpFile() const { return help_file_; }
   void SetHelpFile(std::string file) { help_file_ = std::move(file); }
 
@@ -86,6 +97,7 @@ class Application : public Component, private UiLoopHost, private WidgetEvents {
 
   Platform& platform_;
   TimerQueue timers_;
+  std::function<std::string(const std::string&)> face_;
   std::string title_;
   std::string help_file_;
   Form* main_form_ = nullptr;

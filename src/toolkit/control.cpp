@@ -17,9 +17,9 @@ Control::Control(Application& app, Control* parent, std::string name,
     : Component(std::move(name)),
       app_(app),
       parent_(parent),
-      desc_(desc),
+      desc_(app.Translated(desc)),
       peer_(app.platform().CreateWidget(
-          desc,
+          desc_,
           ParentPeer(app, parent == nullptr ? nullptr : parent->peer_.get(),
                      desc),
           this)) {}
@@ -27,9 +27,10 @@ Control::Control(Application& app, Control* parent, std::string name,
 Control::~Control() = default;
 
 void Control::SetCaption(const std::string& caption) {
-  if (desc_.caption == caption) return;
-  desc_.caption = caption;
-  peer_->SetCaption(caption);
+  const std::string shown = app_.Translate(caption);
+  if (desc_.caption == shown) return;
+  desc_.caption = shown;
+  peer_->SetCaption(shown);
 }
 
 void Control::SetBounds(const Rect& bounds) {

@@ -6,9 +6,6 @@
 namespace hopla::win32 {
 namespace {
 
-constexpr wchar_t kKeyboardName[] = L"Hoplaのキーボード";
-constexpr wchar_t kPressAction[] = L"押す";
-
 bool IsSelf(const VARIANT& child) {
   return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
@@ -73,7 +70,9 @@ class KeyboardAccessible final : public IAccessible {
     if (name == nullptr) return E_POINTER;
     *name = nullptr;
     if (IsSelf(child)) {
-      *name = SysAllocString(kKeyboardName);
+      const auto keys = keys_.lock();
+      if (keys == nullptr) return E_FAIL;
+      *name = SysAllocString(keys->name().c_str());
       return S_OK;
     }
     const auto key = Key(child);
@@ -134,8 +133,9 @@ class KeyboardAccessible final : public IAccessible {
     if (action == nullptr) return E_POINTER;
     *action = nullptr;
     if (IsSelf(child)) return S_FALSE;
-    if (!Key(child)) return E_INVALIDARG;
-    *action = SysAllocString(kPressAction);
+    const auto keys = keys_.lock();
+    if (keys == nullptr || !Key(child)) return E_INVALIDARG;
+    *action = SysAllocString(keys->action().c_str());
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override {  // NOLINT

@@ -25,8 +25,10 @@ struct KeyboardKeys {
   // The key's name and its rectangle in screen coordinates.
   std::function<std::optional<std::pair<std::wstring, Rect>>(long)>  // NOLINT
       key;
-  std::function<void(long)> press;  // NOLINT
-  std::function<Rect()> client;     // the client area on the screen
+  std::function<void(long)> press;       // NOLINT
+  std::function<Rect()> client;          // the client area on the screen
+  std::function<std::wstring()> name;    // the keyboard's own
+  std::function<std::wstring()> action;  // what a press is called
 };
 
 // A new object with one reference, answering from `keys` while they live.

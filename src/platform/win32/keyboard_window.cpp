@@ -82,6 +82,8 @@ bool KeyboardWindow::Create(const Rect& place) {
       trap_.Run([&] { events_->OnKeyClicked(static_cast<size_t>(index)); });
     }
   };
+  keys.name = [this] { return Utf8ToWide(view_.caption); };
+  keys.action = [this] { return Utf8ToWide(view_.press_name); };
   keys.client = [this] {
     RECT r{};
     GetClientRect(window_, &r);
