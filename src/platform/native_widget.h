@@ -69,6 +69,9 @@ struct WidgetArgs {
   std::vector<MenuItem> system_menu;
   // Custom controls: whether Tab stops on it and a press focuses it.
   bool tab_stop = false;
+  // Labels: as wide as their text is drawn in their font (the width given
+  // is a first guess).
+  bool fit_text = false;
 };
 
 // What a form's window reports of its maximised placement.

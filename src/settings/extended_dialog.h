@@ -41,7 +41,7 @@ class ExtendedDialog : public Form {
                        At("スイッチ", 8, 6, kWidth - 16, 226)};
   RadioGroup Kinds;
   RadioButton JoystickRadio{app(), *this, Kinds, "JoystickRadio",
-                            At("ジョイスティック", 20, 30, 124, kRowHeight)};
+                            At("ジョイスティック", 20, 30, 128, kRowHeight)};
   Label JoystickLabel{app(), *this, "JoystickLabel",
                       At(Numbered("番号", 1), kSubLeft, 32, 70, 12)};
   TrackBar JoystickBar{app(), *this, "JoystickBar", Bar(24, kMaxJoysticks)};
@@ -49,7 +49,7 @@ class ExtendedDialog : public Form {
                     At(Numbered("ボタン", 1), kSubLeft, 60, 70, 12)};
   TrackBar ButtonBar{app(), *this, "ButtonBar", Bar(52, kMaxJoystickButtons)};
   RadioButton KeyRadio{app(), *this, Kinds, "KeyRadio",
-                       At("キーボードのキー", 20, 92, 124, kRowHeight)};
+                       At("キーボードのキー", 20, 92, 128, kRowHeight)};
   TKeyCatcher KeyCatcher{app(), *this, "KeyCatcher",
                          Focusable(At("", kSubLeft, 88, 246, 24))};
   Label KeyNote{app(), *this, "KeyNote",
@@ -57,18 +57,18 @@ class ExtendedDialog : public Form {
                    "入力されなくなります。",
                    20, 118, kWidth - 44, 28)};
   RadioButton MouseRadio{app(), *this, Kinds, "MouseRadio",
-                         At("マウスのボタン", 20, 154, 124, kRowHeight)};
+                         At("マウスのボタン", 20, 154, 128, kRowHeight)};
   RadioGroup MouseButtons;
   RadioButton RightRadio{app(), *this, MouseButtons, "RightRadio",
-                         At("右", kSubLeft, 154, 50, kRowHeight)};
+                         At("右", kSubLeft, 154, 58, kRowHeight)};
   RadioButton MiddleRadio{app(), *this, MouseButtons, "MiddleRadio",
-                          At("中", kSubLeft + 56, 154, 50, kRowHeight)};
+                          At("中", kSubLeft + 62, 154, 58, kRowHeight)};
   RadioButton X1Radio{app(), *this, MouseButtons, "X1Radio",
-                      At("X1", kSubLeft + 112, 154, 50, kRowHeight)};
+                      At("X1", kSubLeft + 124, 154, 58, kRowHeight)};
   RadioButton X2Radio{app(), *this, MouseButtons, "X2Radio",
-                      At("X2", kSubLeft + 168, 154, 50, kRowHeight)};
+                      At("X2", kSubLeft + 186, 154, 58, kRowHeight)};
   PushButton TryButton{app(), *this, "TryButton",
-                       At("スイッチを試す", 20, 186, 116, 28)};
+                       At("スイッチを試す", 20, 186, 124, 28)};
   Label TryLabel{app(), *this, "TryLabel", At("", kSubLeft, 194, 250, 12)};
   CheckBox BubbleCheckBox{
       app(), *this, "BubbleCheckBox",
@@ -107,12 +107,12 @@ class ExtendedDialog : public Form {
   Label PauseKeyNote{app(), *this, "PauseKeyNote", At("", 16, 488, 380, 12)};
   // In both languages, so that either face finds its way back.
   Label LanguageLabel{app(), *this, "LanguageLabel",
-                      At("表示言語 / Language", 16, 514, 130, 12)};
+                      At("表示言語 / Language", 16, 514, 180, 12)};
   RadioGroup Languages;
   RadioButton JapaneseRadio{app(), *this, Languages, "JapaneseRadio",
-                            At("日本語", kSubLeft, 512, 70, kRowHeight)};
+                            At("日本語", kBarLeft, 512, 70, kRowHeight)};
   RadioButton EnglishRadio{app(), *this, Languages, "EnglishRadio",
-                           At("English", kSubLeft + 80, 512, 80, kRowHeight)};
+                           At("English", kBarLeft + 80, 512, 80, kRowHeight)};
   Label LanguageNote{
       app(), *this, "LanguageNote",
       At("（次の起動から / from the next start）", 16, 536, 380, 12)};

@@ -66,6 +66,7 @@ WidgetArgs SettingsWindow::LabelAt(const char* text, int32_t left, int32_t top,
   }
   WidgetArgs desc = At(text, left, top, width, kLabelHeightPx, hint);
   desc.font.italic = italic;
+  desc.fit_text = true;
   return desc;
 }
 

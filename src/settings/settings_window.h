@@ -137,13 +137,13 @@ class SettingsWindow : public Form {
                                    Checked(At("なし", 8, 16, 41, 17))};
   RadioButton BreakYowaiRadioButton{app(), BreakGroupBox, BrakeStrengths,
                                     "BreakYowaiRadioButton",
-                                    At("弱", 48, 16, 33, 17)};
+                                    At("ブレーキ\x1F弱", 48, 16, 33, 17)};
   RadioButton BreakChuuRadioButton{app(), BreakGroupBox, BrakeStrengths,
                                    "BreakChuuRadioButton",
-                                   At("中", 88, 16, 33, 17)};
+                                   At("ブレーキ\x1F中", 88, 16, 33, 17)};
   RadioButton BreakTuyoiRadioButton{app(), BreakGroupBox, BrakeStrengths,
                                     "BreakTuyoiRadioButton",
-                                    At("強", 128, 16, 33, 17)};
+                                    At("ブレーキ\x1F強", 128, 16, 33, 17)};
   CheckBox BreakIconCheckBox{app(), BreakGroupBox, "BreakIconCheckBox",
                              KindBox("アイコン", 48)};
   CheckBox BreakScrollBarCheckBox{app(), BreakGroupBox,

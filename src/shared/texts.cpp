@@ -27,19 +27,20 @@ constexpr TextFaces kTexts[] = {
     {{"実行までの時間", "Quiet time"}},
     {{"キー入力モードへ", "Hold for key"}},
     {{"入る長押し時間", "input mode"}},
-    {{"最小化", "Minimise"}},
+    {{"最小化", "Min."}},
     {{"001でも最小化します", "Code 001 minimises too"}},
     {{"1010でもヘルプ表示できます", "Code 1010 opens the help too"}},
     {{"終了", "Quit"}},
     {{" ブレーキモード ", " Brake "}},
     {{"なし", "Off"}},
-    {{"弱", "Lo"}},
+    {{"ブレーキ\x1F弱", "L"}},
+    {{"ブレーキ\x1F中", "M"}},
+    {{"ブレーキ\x1F強", "H"}},
     {{"中", "Mid"}},
-    {{"強", "Hi"}},
     {{"アイコン", "Icon"}},
     {{"スクロールバー", "Scroll bar"}},
-    {{"スタートメニュー", "Start menu"}},
-    {{"チェックBOX", "Check box"}},
+    {{"スタートメニュー", "Start"}},
+    {{"チェックBOX", "Checkbox"}},
     {{"テキストBOX", "Text box"}},
     {{"トレイ/タブ", "Tray / tab"}},
     {{"ボタン", "Button"}},
@@ -84,33 +85,32 @@ constexpr TextFaces kTexts[] = {
     {{"拡張設定", "More settings"}},
     {{"スイッチ", "Switch"}},
     {{"ジョイスティック", "Joystick"}},
-    {{"番号", "Number"}},
+    {{"番号", "No."}},
     {{"キーボードのキー", "Keyboard key"}},
     {{"選んだキーは、Hoplaの動いている間、どのキーボードからも入力されなくなり"
       "ます。",
-      "While Hopla runs, the key chosen types nothing from any keyboard."}},
+      "Hopla takes this key from every keyboard."}},
     {{"マウスのボタン", "Mouse button"}},
     {{"右", "Right"}},
     {{"スイッチを試す", "Try the switch"}},
     {{"スイッチを押してください", "Press the switch"}},
-    {{"入力中のコードを吹き出しで表示する",
-      "Show the code being entered in a bubble"}},
+    {{"入力中のコードを吹き出しで表示する", "Show the code in a bubble"}},
     {{"歩いている時に「01」で、進む向きの次のボタンやリンクへ跳ぶ",
-      "While walking, \"01\" hops to the next button or link ahead"}},
+      "Walking, \"01\" hops to the next button ahead"}},
     {{"歩いている時に「11」で、止まってその場でクリックする",
-      "While walking, \"11\" stops and clicks there"}},
+      "Walking, \"11\" stops and clicks there"}},
     {{"速さ5〜8を細かくする（毎秒約150・200・290・400ドット）",
-      "Finer speeds 5 to 8 (about 150, 200, 290, 400 px a second)"}},
+      "Finer speeds 5-8 (150, 200, 290, 400 px/s)"}},
     {{"歩く代わりに、進む向きのボタンやリンクを順にたどる",
-      "Step from button to button ahead instead of walking"}},
+      "Step from button to button"}},
     {{"1つに", "Each"}},
     {{"秒", "s"}},
     {{"立ち止まっている時に「10」で、Hoplaのキーボードを開く・閉じる",
-      "Standing, \"10\" opens and closes Hopla's keyboard"}},
+      "Standing, \"10\" opens or closes the keyboard"}},
     {{"Windowsの起動と同時に開始する", "Start with Windows"}},
     {{"別の場所のHoplaが登録されています：", "Another Hopla starts with it: "}},
     {{"Windowsが変更を受け付けませんでした。", "Windows refused the change."}},
-    {{"一時停止のホットキー　Ctrl + Alt +", "Pause hot key   Ctrl + Alt +"}},
+    {{"一時停止のホットキー　Ctrl + Alt +", "Pause key   Ctrl + Alt +"}},
     {{"このキーはほかのプログラムが使っています。別のキーを選んでください。",
       "Another program uses this key. Please choose another."}},
     {{"閉じる", "Close"}},
@@ -174,14 +174,17 @@ constexpr TextFaces kTexts[] = {
 std::span<const TextFaces> AllTexts() { return kTexts; }
 
 std::string Face(Language language, std::string_view japanese) {
+  const size_t mark = japanese.find(kContextMark);
+  const std::string_view shown =
+      mark == std::string_view::npos ? japanese : japanese.substr(mark + 1);
   const auto column = static_cast<size_t>(language);
   if (language == Language::kJapanese || column >= kLanguages) {
-    return std::string(japanese);
+    return std::string(shown);
   }
   for (const TextFaces& text : kTexts) {
     if (text.faces[0] == japanese) return std::string(text.faces[column]);
   }
-  return std::string(japanese);
+  return std::string(shown);
 }
 
 }  // namespace hopla

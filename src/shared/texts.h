@@ -23,8 +23,13 @@ struct TextFaces {
 
 std::span<const TextFaces> AllTexts();
 
+// A text used in two places with two meanings in another language carries
+// its place before this mark ("ブレーキ\x1F中"); the Japanese face is what
+// follows it.
+inline constexpr char kContextMark = '\x1F';
+
 // `japanese` in `language`; a text the table does not hold (a number, a
-// path, another program's title) stays as it is.
+// path, another program's title) stays as it is, without its place.
 std::string Face(Language language, std::string_view japanese);
 
 }  // namespace hopla

@@ -17,7 +17,6 @@ constexpr int kExecutionMarginMs = 300;
 // put back by Wine's X11 driver, and the clicks land elsewhere: let the new
 // program settle first.
 constexpr int kSettleMs = 500;
-constexpr wchar_t kMainWindowTitle[] = L"「ホプラー。」";
 constexpr wchar_t kLoggerTitle[] = L"Hopla input logger";
 
 std::wstring RectArguments(const RECT& r) {
@@ -64,7 +63,7 @@ std::unique_ptr<HoplaProgram> HoplaProgram::Start(
 
 std::unique_ptr<HoplaProgram> HoplaProgram::Start(
     const std::wstring& folder, const std::string& settings_utf8,
-    const std::wstring& exe) {
+    const std::wstring& exe, const wchar_t* title) {
   std::unique_ptr<HoplaProgram> program(new HoplaProgram());
   if (!program->switch_.ok()) return nullptr;
   std::ofstream(std::filesystem::path(folder + L"\\Hoplar.ini"),
@@ -72,8 +71,9 @@ std::unique_ptr<HoplaProgram> HoplaProgram::Start(
       << SettingsFileBytes(settings_utf8);
   program->process_ = ChildProcess::Start(exe, L"", folder);
   if (program->process_ == nullptr) return nullptr;
-  program->window_ = FindVisibleWindow(L"", kMainWindowTitle, kStartTimeoutMs,
-                                       program->process_->id());
+  if (std::wstring(title) == L"Hopla") program->quit_caption_ = L"Warning";
+  program->window_ =
+      FindVisibleWindow(L"", title, kStartTimeoutMs, program->process_->id());
   if (program->window_ == nullptr) return nullptr;
   Sleep(kSettleMs);
   return program;
@@ -111,7 +111,7 @@ void HoplaProgram::ToggleKeyMode() { Press(kKeyModeHoldMs); }
 
 bool HoplaProgram::Quit() {
   PostMessageW(window_, WM_CLOSE, 0, 0);
-  HWND question = FindMessageBox(L"警告", kBoxTimeoutMs, process_->id());
+  HWND question = FindMessageBox(quit_caption_, kBoxTimeoutMs, process_->id());
   if (question == nullptr) return false;
   PressMessageBoxButton(question, IDOK);
   return process_->WaitForExit(kExitTimeoutMs) && process_->ExitCode() == 0u;

@@ -39,10 +39,11 @@ class HoplaProgram {
   // come.
   static std::unique_ptr<HoplaProgram> Start(const std::wstring& folder,
                                              const std::string& settings_utf8);
-  // The same with a copy of the program elsewhere (path of the .exe).
-  static std::unique_ptr<HoplaProgram> Start(const std::wstring& folder,
-                                             const std::string& settings_utf8,
-                                             const std::wstring& exe);
+  // The same with a copy of the program elsewhere (path of the .exe), its
+  // window captioned `title` (the English face's is "Hopla").
+  static std::unique_ptr<HoplaProgram> Start(
+      const std::wstring& folder, const std::string& settings_utf8,
+      const std::wstring& exe, const wchar_t* title = L"「ホプラー。」");
   // Ends the program if it still runs (through the question, else by force).
   ~HoplaProgram();
   HoplaProgram(const HoplaProgram&) = delete;
@@ -70,6 +71,8 @@ class HoplaProgram {
   HoplaProgram() = default;
 
   TestSwitchDriver switch_;
+  // The quit question's caption, in the program's face.
+  const wchar_t* quit_caption_ = L"警告";
   std::unique_ptr<ChildProcess> process_;
   HWND window_ = nullptr;
 };

@@ -221,5 +221,110 @@ TEST(Win32Layout, SteppingButtonGrowsUnderThePointerAndStepsOnAClick) {
   EXPECT_TRUE(hopla->Quit());
 }
 
+// The program's font as its windows make it, here: the face and size every
+// control has, bold on the main window, at the session's DPI. (Another
+// program's font handle cannot be used in this one.)
+HFONT ProgramFont(bool bold, int dpi) {
+  return CreateFontW(
+      -MulDiv(12, dpi, kBaseDpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
+      FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック");
+}
+
+// A text as drawn in `font`: on one line, or, given a width, broken into
+// lines at words as a label of several lines breaks it.
+SIZE TextExtent(HFONT font, const std::wstring& text, int wrap_width = 0) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT r{0, 0, wrap_width, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+            DT_CALCRECT | DT_NOPREFIX | (wrap_width > 0 ? DT_WORDBREAK : 0));
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// Room a control needs beside its text: the box of a check box or radio
+// button and its gap, a frame's corners, a push button's edges.
+int Decoration(HWND control, int dpi) {
+  wchar_t name[64] = {};
+  GetClassNameW(control, name, 64);
+  if (_wcsicmp(name, L"Button") != 0) return 0;
+  switch (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+      return Scaled(13 + 4, dpi);
+    case BS_GROUPBOX:
+      return Scaled(16, dpi);
+    default:
+      return Scaled(6, dpi);
+  }
+}
+
+// Every text of the window (English) and of the extended settings dialog
+// (both faces) fits the place it is given, at the session's DPI (96, and 144
+// when test.sh runs it again), measured as drawn. The window's labels are as
+// wide as their text, so the link's hand cursor ends where its text does.
+TEST(Win32Layout, EveryTextFitsItsPlaceInBothFaces) {
+  const int dpi = SessionDpi();
+  HFONT bold = ProgramFont(true, dpi);
+  HFONT normal = ProgramFont(false, dpi);
+  struct Face {
+    const char* language;
+    const wchar_t* window;
+    const wchar_t* dialog;
+  };
+  for (const Face& face : {Face{"0", L"「ホプラー。」", L"拡張設定"},
+                           Face{"1", L"Hopla", L"More settings"}}) {
+    SCOPED_TRACE(std::string("language ") + face.language);
+    TempFolder folder;
+    auto hopla = HoplaProgram::Start(
+        folder.path(),
+        QuickSettings(
+            3, std::string("[拡張設定]\n表示言語=") + face.language + "\n"),
+        ProgramPath(L"Hopla-testswitch.exe"), face.window);
+    ASSERT_NE(hopla, nullptr);
+    PostMessageW(hopla->MainWindow(), WM_SYSCOMMAND, 0x0110, 0);
+    HWND dialog =
+        FindVisibleWindow(L"", face.dialog, kWaitMs, hopla->process().id());
+    ASSERT_NE(dialog, nullptr);
+    // The Japanese face of the window keeps its given places (one of its
+    // texts never fitted: the disabled 「スタートメニュー」); the dialog
+    // is held to the rule in both faces.
+    const bool english = face.language == std::string("1");
+    for (HWND form : {hopla->MainWindow(), dialog}) {
+      if (form != dialog && !english) continue;
+      HFONT font = form == dialog ? normal : bold;
+      for (const Child& child : ChildrenOf(form)) {
+        if (child.caption.empty() || child.window_class == L"HoplaControl" ||
+            child.window_class == L"Edit") {
+          continue;
+        }
+        const std::wstring caption = ToWide(child.caption);
+        const int width = child.rect.right - child.rect.left;
+        const int height = child.rect.bottom - child.rect.top;
+        const SIZE line = TextExtent(font, caption);
+        const std::string where =
+            std::string(form == dialog ? "dialog" : "window") + " \"" +
+            child.caption + "\" (" + std::to_string(dpi) + " dpi)";
+        if (child.window_class == L"Static" && 2 * height > 3 * line.cy) {
+          EXPECT_LE(TextExtent(font, caption, width).cy, height) << where;
+          continue;
+        }
+        EXPECT_LE(line.cx + Decoration(child.window, dpi), width) << where;
+        if (form != dialog && child.window_class == L"Static") {
+          EXPECT_LE(width, line.cx + Scaled(4, dpi))
+              << where << ": sized to it";
+        }
+      }
+    }
+    EXPECT_TRUE(hopla->Quit());
+  }
+  DeleteObject(bold);
+  DeleteObject(normal);
+}
+
 }  // namespace
 }  // namespace hopla::wine_test

@@ -14,9 +14,17 @@ class Win32Label final : public Win32Widget {
              ExceptionTrap& trap);
 
   void OnHoverMove(Point at) override;
+  void SetCaption(const std::string& text) override;
+  void SetBounds(const Rect& bounds) override;
+  void Rescale(UINT dpi) override;
 
  private:
   void OnCommand(UINT code) override;
+  // Sized to its text as drawn, when asked to be: so that the pointer over
+  // it (a link's hand) ends where its text ends, in any language.
+  void FitText();
+
+  bool fit_text_ = false;
 };
 
 // Its text is read back with Text().
