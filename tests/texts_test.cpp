@@ -1,7 +1,7 @@
 // The program's texts in their two faces: the table holds both for every
 // text, and in the English face no window, hint, menu, box, bubble or
 // keyboard of the program shows a Japanese character (but the language
-// choice, which names itself in both).
+// choice, which names itself in both), and the help opened is the English.
 #include "shared/texts.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +71,10 @@ TEST_F(EnglishFaceTest, NothingShownIsJapaneseButTheLanguageChoice) {
   for (const WindowInfo& info : desk_.Windows()) {
     EXPECT_FALSE(HasJapanese(info.title)) << info.title;
   }
+  Do([this] { hopla_->HelpButtonClick(*hopla_); });
+  ASSERT_FALSE(desk_.TraceOf("shell").empty());
+  EXPECT_EQ(desk_.TraceOf("shell").back().text, "Hopla-en.chm")
+      << "the English help";
   Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
   desk_.RunFor(100);
   for (const auto& entry : desk_.Trace()) {

@@ -8,7 +8,7 @@ void THopla::OnTimerTimer(Component& /*sender*/) { heartbeat_.Tick(); }
 void THopla::TimeOverTimerTimer(Component& /*sender*/) { executor_.Execute(); }
 
 void THopla::HelpButtonClick(Component& /*sender*/) {
-  app().platform().ShellOpen(kHelpFile);
+  app().platform().ShellOpen(app().Translate(kHelpFile));
 }
 
 void THopla::FindJoyToKeyWindow() { joytokey_.FindJoyToKeyWindow(); }

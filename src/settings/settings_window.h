@@ -25,8 +25,9 @@ namespace hopla {
 inline constexpr char kWindowCaption[] = "「ホプラー。」";
 inline constexpr int32_t kClientWidth = 607;
 inline constexpr int32_t kClientHeight = 428;
-// The help file, beside the programs; the HELP button, code "1010" and, until
-// a distributor sets a home page, the link open it.
+// The help file, beside the programs (the English face's is its own, named
+// in the table of texts); the HELP button, code "1010" and, until a
+// distributor sets a home page, the link open it.
 inline constexpr char kHelpFile[] = "Hopla.chm";
 // How long the minimise button waits for the window it minimises.
 inline constexpr int32_t kMinimiseSendTimeoutMs = 2000;

@@ -94,7 +94,7 @@ void SettingsWindow::FormMouseMove(Component& /*sender*/, Point /*at*/) {
 void SettingsWindow::Label3Click(Component& /*sender*/) {
   Platform& platform = app().platform();
   platform.ShellOpen(ReadDistributorValues(platform).home_page.value_or(
-      std::string(kHelpFile)));
+      app().Translate(kHelpFile)));
 }
 
 // The click has just made this window the foreground one, normally; the

@@ -162,6 +162,8 @@ constexpr TextFaces kTexts[] = {
     {{"半角/全角", "Han/Zen"}},
     {{"無変換", "NoConv"}},
     {{"変換", "Convert"}},
+    // The help file of each face.
+    {{"Hopla.chm", "Hopla-en.chm"}},
     // The language itself.
     {{"表示言語 / Language", "表示言語 / Language"}},
     {{"日本語", "日本語"}},
