@@ -1,5 +1,5 @@
-# What ships: the Japanese help file beside the programs, and the zip a user
-# downloads. Included from windows.cmake before the test section, which ends
+# What ships: the help files (Japanese and English) beside the programs, and
+# the zip a user downloads. Included from windows.cmake before the test section, which ends
 # early where GoogleTest is missing.
 
 set(HOPLA_VERSION 2.10)
@@ -20,33 +20,48 @@ if(NOT HOPLA_ICONV)
     "are turned into code page 932 with it.")
 endif()
 
+# The help files, one for each face of the program: Hopla.chm (Japanese)
+# and Hopla-en.chm (English). The pages stay UTF-8 (each says so). HTML Help
+# reads the window title and the contents as ANSI text, code page 932 on a
+# Japanese Windows, so the Japanese project and contents are converted; the
+# English ones are ASCII. The index stays UTF-8: chmcmd makes the index HTML
+# Help shows (a binary one, in UTF-16) from it, reading UTF-8. chmcmd writes
+# the file into the folder it runs in.
+function(hopla_help_file name source_dir to_cp932)
+  file(GLOB sources CONFIGURE_DEPENDS ${source_dir}/*)
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/help-${name})
+  set(chm ${CMAKE_CURRENT_BINARY_DIR}/${name}.chm)
+  set(convert)
+  if(to_cp932)
+    foreach(kind hhp hhc)
+      list(APPEND convert COMMAND ${HOPLA_ICONV} -f UTF-8 -t CP932 -o
+           ${work}/${name}.${kind} ${source_dir}/${name}.${kind})
+    endforeach()
+  endif()
+  add_custom_command(
+    OUTPUT ${chm}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${work}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${source_dir} ${work}
+    ${convert}
+    COMMAND ${HOPLA_CHMCMD} --verbosity 0 ${work}/${name}.hhp
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    DEPENDS ${sources}
+    COMMENT "Compiling the help file ${name}.chm"
+    VERBATIM)
+endfunction()
+
 set(HOPLA_HELP_DIR ${CMAKE_SOURCE_DIR}/resources/help)
-file(GLOB HOPLA_HELP_SOURCES CONFIGURE_DEPENDS ${HOPLA_HELP_DIR}/*)
-set(help_work ${CMAKE_CURRENT_BINARY_DIR}/help)
+set(HOPLA_HELP_EN_DIR ${CMAKE_SOURCE_DIR}/resources/help-en)
+hopla_help_file(Hopla ${HOPLA_HELP_DIR} TRUE)
+hopla_help_file(Hopla-en ${HOPLA_HELP_EN_DIR} FALSE)
 set(HOPLA_CHM ${CMAKE_CURRENT_BINARY_DIR}/Hopla.chm)
-# The pages stay UTF-8 (each says so). HTML Help reads the window title and
-# the contents as ANSI text, code page 932 on a Japanese Windows, so the
-# project and the contents are converted. The index stays UTF-8: chmcmd makes the
-# index HTML Help shows (a binary one, in UTF-16) from it, reading UTF-8.
-# chmcmd writes the file into the folder it runs in.
-add_custom_command(
-  OUTPUT ${HOPLA_CHM}
-  COMMAND ${CMAKE_COMMAND} -E rm -rf ${help_work}
-  COMMAND ${CMAKE_COMMAND} -E copy_directory ${HOPLA_HELP_DIR} ${help_work}
-  COMMAND ${HOPLA_ICONV} -f UTF-8 -t CP932 -o ${help_work}/Hopla.hhp
-          ${HOPLA_HELP_DIR}/Hopla.hhp
-  COMMAND ${HOPLA_ICONV} -f UTF-8 -t CP932 -o ${help_work}/Hopla.hhc
-          ${HOPLA_HELP_DIR}/Hopla.hhc
-  COMMAND ${HOPLA_CHMCMD} --verbosity 0 ${help_work}/Hopla.hhp
-  WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-  DEPENDS ${HOPLA_HELP_SOURCES}
-  COMMENT "Compiling the help file Hopla.chm"
-  VERBATIM)
-# Beside Hopla.exe, which opens it from the folder it is started in.
+set(HOPLA_CHM_EN ${CMAKE_CURRENT_BINARY_DIR}/Hopla-en.chm)
+# Beside Hopla.exe, which opens the one of its face from the folder it is
+# started in.
 add_custom_target(hopla_help ALL
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${HOPLA_CHM}
-          $<TARGET_FILE_DIR:Hopla>/Hopla.chm
-  DEPENDS ${HOPLA_CHM}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${HOPLA_CHM} ${HOPLA_CHM_EN}
+          $<TARGET_FILE_DIR:Hopla>
+  DEPENDS ${HOPLA_CHM} ${HOPLA_CHM_EN}
   VERBATIM)
 
 # The zip. Its files sit in a folder "Hopla-2.10/": Hopla writes its
@@ -57,7 +72,8 @@ add_custom_target(hopla_help ALL
 set(package_top Hopla-${HOPLA_VERSION})
 set(HOPLA_ZIP ${CMAKE_CURRENT_BINARY_DIR}/Hopla-${HOPLA_VERSION}-win64.zip)
 set(package_stage ${CMAKE_CURRENT_BINARY_DIR}/package-stage)
-set(package_files Hopla.exe pu.wav Pomclick.wav Hopla.chm README.txt)
+set(package_files Hopla.exe pu.wav Pomclick.wav Hopla.chm Hopla-en.chm
+    README.txt)
 list(TRANSFORM package_files PREPEND ${package_top}/ OUTPUT_VARIABLE
      package_members)
 add_custom_command(
@@ -67,13 +83,14 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Hopla>
           ${CMAKE_SOURCE_DIR}/resources/pu.wav
           ${CMAKE_SOURCE_DIR}/resources/Pomclick.wav ${HOPLA_CHM}
-          ${CMAKE_SOURCE_DIR}/resources/package/README.txt
+          ${HOPLA_CHM_EN} ${CMAKE_SOURCE_DIR}/resources/package/README.txt
           ${package_stage}/${package_top}
   # Files only, no entry for the folder itself.
   COMMAND ${CMAKE_COMMAND} -E chdir ${package_stage}
           ${CMAKE_COMMAND} -E tar cf ${HOPLA_ZIP} --format=zip
           ${package_members}
-  DEPENDS Hopla ${HOPLA_CHM} ${CMAKE_SOURCE_DIR}/resources/pu.wav
+  DEPENDS Hopla ${HOPLA_CHM} ${HOPLA_CHM_EN}
+          ${CMAKE_SOURCE_DIR}/resources/pu.wav
           ${CMAKE_SOURCE_DIR}/resources/Pomclick.wav
           ${CMAKE_SOURCE_DIR}/resources/package/README.txt
   COMMENT "Packing ${HOPLA_ZIP}"
@@ -110,7 +127,7 @@ if(CMAKE_HOST_UNIX)
   add_test(NAME Package.ImportsOnlySystemDlls
     COMMAND bash ${package_tests}/imports_test.sh ${HOPLA_OBJDUMP}
             $<TARGET_FILE:Hopla> $<TARGET_FILE:planted-dll-canary>)
-  add_test(NAME Package.ZipHoldsFiveFilesAndRuns
+  add_test(NAME Package.ZipHoldsItsFilesAndRuns
     COMMAND bash ${package_tests}/zip_test.sh ${HOPLA_ZIP}
             $<TARGET_FILE:hopla-unpacked> ${package_work}/zip)
   add_test(NAME Package.PlantedDllsAreNotLoaded
@@ -119,5 +136,10 @@ if(CMAKE_HOST_UNIX)
             $<TARGET_FILE:Hopla-testswitch> ${package_work}/planted)
   add_test(NAME Package.HelpListsItsPages
     COMMAND bash ${package_tests}/chm_test.sh ${HOPLA_CHMLS} ${HOPLA_CHM}
-            ${HOPLA_HELP_DIR} $<TARGET_FILE:hopla-unpacked>)
+            ${HOPLA_HELP_DIR} $<TARGET_FILE:hopla-unpacked> 0x411
+            「ホプラー。」ヘルプ)
+  add_test(NAME Package.EnglishHelpListsItsPages
+    COMMAND bash ${package_tests}/chm_test.sh ${HOPLA_CHMLS} ${HOPLA_CHM_EN}
+            ${HOPLA_HELP_EN_DIR} $<TARGET_FILE:hopla-unpacked> 0x409
+            "Hopla Help")
 endif()

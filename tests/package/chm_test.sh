@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# The help file is a CHM that holds every source page, its contents and
-# index, says it is Japanese (language 0x411) and carries its title in code
-# page 932; under Wine, hh.exe opens it with that title.
-#   chm_test.sh CHMLS HOPLA_CHM HELP_SOURCE_DIR HOPLA_UNPACKED_EXE
+# A help file is a CHM that holds every source page, its contents and index,
+# says its language (0x411 Japanese, 0x409 English) and carries its title in
+# code page 932 (the English one's is ASCII); under Wine, hh.exe opens it.
+#   chm_test.sh CHMLS CHM HELP_SOURCE_DIR HOPLA_UNPACKED_EXE LANGUAGE TITLE
 set -euo pipefail
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
   echo "FAIL: no Wine session (WINEPREFIX, DISPLAY): run it through ./test.sh windows"
   exit 1
 fi
-chmls=$1 chm=$2 sources=$3 runner=$4
+chmls=$1 chm=$2 sources=$3 runner=$4 language=$5 title=$6
+name=$(basename "$chm")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -22,7 +23,7 @@ for page in "$sources"/*.html "$sources"/*.css "$sources"/*.hhc "$sources"/*.hhk
   grep -qxF "$name" <<<"$listing" || missing+=("$name")
 done
 if ((${#missing[@]})); then
-  echo "FAIL: not in Hopla.chm: ${missing[*]}"
+  echo "FAIL: not in $name: ${missing[*]}"
   exit 1
 fi
 
@@ -30,13 +31,16 @@ fi
 # language, code 3 is the title.
 timeout 30 "$chmls" extract "$chm" /#SYSTEM "$work/system" >/dev/null
 system_hex=$(od -An -v -tx1 "$work/system" | tr -d ' \n')
-if [[ $system_hex != *04002400110400* ]]; then
-  echo "FAIL: Hopla.chm does not say it is Japanese (language 0x411)"
+# The language as the record holds it: little-endian, after code 4 and the
+# record's length.
+language_hex=$(printf '04002400%02x%02x' $((language & 0xFF)) $((language >> 8)))
+if [[ $system_hex != *"$language_hex"* ]]; then
+  echo "FAIL: $name does not say its language is $language"
   exit 1
 fi
-title_hex=$(printf '「ホプラー。」ヘルプ' | iconv -f UTF-8 -t CP932 | od -An -v -tx1 | tr -d ' \n')
+title_hex=$(printf '%s' "$title" | iconv -f UTF-8 -t CP932 | od -An -v -tx1 | tr -d ' \n')
 if [[ $system_hex != *"$title_hex"* ]]; then
-  echo "FAIL: the title of Hopla.chm is not 「ホプラー。」ヘルプ in code page 932"
+  echo "FAIL: the title of $name is not $title in code page 932"
   exit 1
 fi
 
@@ -46,6 +50,6 @@ fi
 # Only told, not failed: the CHM's contents are checked above, and hh.exe
 # under Wine depends on a Japanese locale and on how busy the machine is.
 if ! LC_ALL=ja_JP.UTF-8 timeout 60 wine "$runner" help "$(winepath -w "$chm")"; then
-  echo "note: hh.exe did not show Hopla.chm under this Wine (the file itself is checked above)"
+  echo "note: hh.exe did not show $name under this Wine (the file itself is checked above)"
 fi
-echo "Hopla.chm: $(grep -c '\.html$' <<<"$listing") pages, $(stat -c %s "$chm") bytes"
+echo "$name: $(grep -c '\.html$' <<<"$listing") pages, $(stat -c %s "$chm") bytes"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The zip holds exactly the five files in the folder Hopla-2.10/, its
+# The zip holds exactly its six files in the folder Hopla-2.10/, its
 # read-me shows right in Notepad (UTF-8 with a byte order mark, CR LF), and
 # unpacked into a fresh folder Hopla.exe starts there (with no joystick, as
 # under Wine) and leaves its settings file there when it is quit properly.
@@ -13,10 +13,10 @@ zip=$1 runner=$2 work=$3
 top=Hopla-2.10
 
 expected=$(printf '%s\n' "$top/Hopla.exe" "$top/pu.wav" "$top/Pomclick.wav" \
-  "$top/Hopla.chm" "$top/README.txt" | sort)
+  "$top/Hopla.chm" "$top/Hopla-en.chm" "$top/README.txt" | sort)
 members=$(cmake -E tar tf "$zip" | sort)
 if [ "$members" != "$expected" ]; then
-  echo "FAIL: the zip does not hold exactly the five files:"
+  echo "FAIL: the zip does not hold exactly its six files:"
   diff <(echo "$expected") <(echo "$members") || true
   exit 1
 fi
