@@ -75,8 +75,12 @@ TEST_F(EnglishFaceTest, NothingShownIsJapaneseButTheLanguageChoice) {
   ASSERT_FALSE(desk_.TraceOf("shell").empty());
   EXPECT_EQ(desk_.TraceOf("shell").back().text, "Hopla-en.chm")
       << "the English help";
+  // The close's save is refused: its box too.
+  desk_.RefuseWrites(kSettingsFile, true);
   Do([this] { hopla_->ShuuryouBtnClick(*hopla_); });
   desk_.RunFor(100);
+  EXPECT_GE(desk_.TraceOf("msgbox").size(), 2u)
+      << "the question and the refusal";
   for (const auto& entry : desk_.Trace()) {
     if (entry.kind == "msgbox" || entry.kind == "bubble") {
       EXPECT_FALSE(HasJapanese(entry.text)) << entry.kind << " " << entry.text;

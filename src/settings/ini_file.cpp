@@ -6,7 +6,6 @@
 namespace hopla {
 
 namespace {
-constexpr char kCannotWrite[] = " に書き込めません";
 
 // Names are fixed texts that code page 932 holds; anything it cannot hold
 // would never match, so it reads as absent.
@@ -16,7 +15,7 @@ std::optional<std::string> InFile(const std::string& utf8) {
 }  // namespace
 
 IniWriteError::IniWriteError(const std::string& path)
-    : std::runtime_error(path + kCannotWrite) {}
+    : std::runtime_error(path + kCannotWrite), path_(path) {}
 
 std::optional<std::string> IniFile::ReadRaw(const std::string& section,
                                             const std::string& key) {

@@ -15,10 +15,17 @@ namespace hopla {
 
 inline constexpr char kSettingsFile[] = ".\\Hoplar.ini";
 
+// What a refused write says after the file's path.
+inline constexpr char kCannotWrite[] = " に書き込めません";
+
 // The system refused a write; the text names the file.
 class IniWriteError : public std::runtime_error {
  public:
   explicit IniWriteError(const std::string& path);
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
 };
 
 class IniFile {

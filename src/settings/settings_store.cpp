@@ -140,7 +140,10 @@ bool SettingsWindow::SaveSettings() {
     // Said while the window is there; once the close has ended the program,
     // no box: the close's own save has said it, and the switch could not
     // close it.
-    if (!app().Terminated()) app().ShowException(error);  // it goes on
+    if (!app().Terminated()) {  // it goes on
+      app().ShowException(
+          std::runtime_error(error.path() + app().Translate(kCannotWrite)));
+    }
   }
   return true;
 }
