@@ -27,8 +27,10 @@ endif()
 # English ones are ASCII. The index stays UTF-8: chmcmd makes the index HTML
 # Help shows (a binary one, in UTF-16) from it, reading UTF-8. chmcmd writes
 # the file into the folder it runs in.
+# Every language's pages share the Japanese help's style sheet.
 function(hopla_help_file name source_dir to_cp932)
   file(GLOB sources CONFIGURE_DEPENDS ${source_dir}/*)
+  set(style ${CMAKE_SOURCE_DIR}/resources/help/style.css)
   set(work ${CMAKE_CURRENT_BINARY_DIR}/help-${name})
   set(chm ${CMAKE_CURRENT_BINARY_DIR}/${name}.chm)
   set(convert)
@@ -42,10 +44,11 @@ function(hopla_help_file name source_dir to_cp932)
     OUTPUT ${chm}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${work}
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${source_dir} ${work}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${style} ${work}/style.css
     ${convert}
     COMMAND ${HOPLA_CHMCMD} --verbosity 0 ${work}/${name}.hhp
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    DEPENDS ${sources}
+    DEPENDS ${sources} ${style}
     COMMENT "Compiling the help file ${name}.chm"
     VERBATIM)
 endfunction()

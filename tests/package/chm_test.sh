@@ -18,10 +18,13 @@ listing=$(timeout 30 "$chmls" -p -n list "$chm") || {
   exit 1
 }
 missing=()
+shopt -s nullglob
 for page in "$sources"/*.html "$sources"/*.css "$sources"/*.hhc "$sources"/*.hhk; do
-  name=/$(basename "$page")
-  grep -qxF "$name" <<<"$listing" || missing+=("$name")
+  member=/$(basename "$page")
+  grep -qxF "$member" <<<"$listing" || missing+=("$member")
 done
+# The shared style sheet, wherever its pages come from.
+grep -qxF /style.css <<<"$listing" || missing+=(/style.css)
 if ((${#missing[@]})); then
   echo "FAIL: not in $name: ${missing[*]}"
   exit 1
