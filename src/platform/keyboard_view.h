@@ -17,8 +17,6 @@ struct KeyCap {
   std::string label;
   Rect cells;        // the cells it covers, in the grid
   bool lit = false;  // a key that is latched (Shift waiting for its key)
-
-  bool operator==(const KeyCap&) const = default;
 };
 
 struct KeyboardView {
@@ -28,8 +26,6 @@ struct KeyboardView {
   int32_t columns = 1;
   int32_t rows = 1;
   std::vector<KeyCap> keys;
-
-  bool operator==(const KeyboardView&) const = default;
 };
 
 // The key's rectangle in a client area of `client` size: the grid scaled
